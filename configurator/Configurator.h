@@ -1,0 +1,48 @@
+#pragma once
+// The configurator's application object: it reads the command line, logs
+// the call in C:\Kelvane.txt, checks it and runs the one command it names.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "OptionTable.h"
+#include "Operations.h"
+
+namespace configurator {
+
+class Configurator {
+ public:
+  static constexpr std::string_view kRunLog = "C:\\Kelvane.txt";
+
+  explicit Configurator(platform::System& system) : operations_(system) {}
+
+  // One whole run; the program then ends with status 0, whatever happened.
+  void Run(const std::vector<std::string>& arguments);
+
+ private:
+  struct Invocation {
+    std::string command;
+    bool removal = false;
+    std::string firstDirectory;
+    std::string secondDirectory;
+    bool error = false;
+  };
+  using Handler = void (Configurator::*)(const Invocation&);
+  struct Command {
+    std::string_view word;
+    Handler install;
+    Handler removal;  // only "kestle" has a removal form
+  };
+
+  Invocation SelectInvocation(const OptionTable& options) const;
+  void LogInvocation(const Invocation& invocation);
+  void ShowUsage(std::string_view reason);
+  void Dispatch(const Invocation& invocation);
+
+  static const std::vector<Command>& CommandTable();
+
+  Operations operations_;
+};
+
+}  // namespace configurator

@@ -1,0 +1,124 @@
+#include "Configurator.h"
+
+#include <gtest/gtest.h>
+
+#include "fake/RecordingSystem.h"
+
+namespace configurator {
+namespace {
+
+const std::string kUsageTail =
+    "Usage :  Kelvane <parameter>\n\n"
+    "\twhere <parameter> is:\n"
+    "\t\t-c DREX -d {new data dir} {old data dir}\n"
+    "\t\t-c HOBB -d {Brenmoor directory}\n"
+    "\t\t-c web_svr -d {HOBB Home Page location}\n"
+    "\t\t-c kestle\n"
+    "\t\t-c QUOR -d {new data or user dir} {old data or user dir}\n"
+    "\t\t-c PELL -d {new systems dir} {old systems dir}\n"
+    "\t\t-u kestle\n"
+    "\t\t-c apache -d {ServerAdmin} {ServerName}\n"
+    "\t\t-c checkformsi\n";
+const std::string kWithout =
+    "Kelvane|Kelvane (Post-Install Configurator)\nwas run without parameters.\n\n" + kUsageTail;
+const std::string kIncorrect =
+    "Kelvane|Kelvane (Post-Install Configurator)\nwas run with an incorrect parameter.\n\n" +
+    kUsageTail;
+
+std::string Entry(const std::string& command, const std::string& first,
+                  const std::string& second) {
+  return "\n3-4-2026 5:6:7\nKelvane called with the following parameters :\n\t-c " + command +
+         "\n\t-d " + first + " " + second + "\n";
+}
+
+struct RunCase {
+  std::string name;
+  std::vector<std::string> arguments;
+  std::string log;  // empty: the run log must not be touched
+  std::vector<std::string> messages;
+};
+
+class ConfiguratorRunTest : public testing::TestWithParam<RunCase> {};
+
+TEST_P(ConfiguratorRunTest, LogsAndAnswers) {
+  const RunCase& c = GetParam();
+  platform::RecordingSystem system;
+  Configurator(system).Run(c.arguments);
+  const std::string* log = system.File("C:\\Kelvane.txt");
+  if (c.log.empty()) {
+    EXPECT_EQ(log, nullptr);
+  } else {
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(*log, c.log);
+  }
+  std::vector<std::string> messages;
+  for (const auto& call : system.Calls()) {
+    if (call.rfind("message: ", 0) == 0) messages.push_back(call.substr(9));
+  }
+  EXPECT_EQ(messages, c.messages);
+  EXPECT_EQ(system.WaitCursorDepth(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ConfiguratorRunTest,
+    testing::Values(
+        RunCase{"NoArguments", {}, "", {kWithout}},
+        RunCase{"OnlyAValue", {"foo"}, "", {kWithout}},
+        RunCase{"UnknownOptionOnly", {"-x"}, Entry("", "", ""), {kIncorrect}},
+        RunCase{"SecondDirectoryMissing", {"-c", "DREX", "-d", "C:\\new"},
+                Entry("DREX", "C:\\new", ""), {kIncorrect}},
+        RunCase{"DirectoryMissing", {"-c", "HOBB"}, Entry("HOBB", "", ""), {kIncorrect}},
+        RunCase{"KestleNeedsNoDirectory", {"-c", "kestle"}, Entry("kestle", "", ""), {}},
+        RunCase{"CheckNeedsNoDirectory", {"-c", "checkformsi"}, Entry("checkformsi", "", ""), {}},
+        RunCase{"RemovalLogsNoDirectories", {"-u", "kestle", "-d", "a", "b"},
+                Entry("kestle", "", ""), {}},
+        RunCase{"RemovalOfOtherWordsIsRefused", {"-u", "DREX", "-d", "a", "b"},
+                Entry("DREX", "", ""), {kIncorrect}},
+        RunCase{"InstallWinsOverRemoval", {"-u", "kestle", "-c", "HOBB", "-d", "C:\\S"},
+                Entry("HOBB", "C:\\S", ""), {}},
+        RunCase{"QuotesAreLoggedAsGiven", {"-c", "HOBB", "-d", "C:\\Suite\""},
+                Entry("HOBB", "C:\\Suite\"", ""), {}},
+        RunCase{"MinusFiveIsACommandWord", {"-c", "-5"}, Entry("-5", "", ""), {kIncorrect}},
+        RunCase{"MinusFiveWithADirectory", {"-c", "-5", "-d", "x"}, Entry("-5", "x", ""), {}},
+        RunCase{"WordsAreCaseSensitive", {"-c", "dreX", "-d", "a", "b"}, Entry("dreX", "a", ""),
+                {}},
+        RunCase{"EmptyCommandWord", {"-c", "-d", "X"}, Entry("", "X", ""), {}},
+        RunCase{"RepeatedDirectoryOptionDropsItsValue",
+                {"-c", "apache", "-d", "C:\\Web", "-d", "C:\\Other"},
+                Entry("apache", "C:\\Web", ""), {kIncorrect}},
+        RunCase{"UpperCaseOptionIsAnotherWord", {"-C", "kestle"}, Entry("", "", ""),
+                {kIncorrect}}),
+    [](const testing::TestParamInfo<RunCase>& param) { return param.param.name; });
+
+TEST(ConfiguratorTest, TwoRunsAppendTwoEntries) {
+  platform::RecordingSystem system;
+  Configurator(system).Run({"-c", "kestle"});
+  system.now = {2026, 12, 31, 23, 59, 58};
+  Configurator(system).Run({"-c", "HOBB", "-d", "C:\\S"});
+  ASSERT_NE(system.File("C:\\Kelvane.txt"), nullptr);
+  EXPECT_EQ(*system.File("C:\\Kelvane.txt"),
+            Entry("kestle", "", "") +
+                "\n12-31-2026 23:59:58\nKelvane called with the following parameters :\n"
+                "\t-c HOBB\n\t-d C:\\S \n");
+}
+
+TEST(ConfiguratorTest, EachEntryIsOneAppendOfTheRunLog) {
+  platform::RecordingSystem system;
+  Configurator(system).Run({"-c", "kestle"});
+  std::vector<std::string> opens;
+  for (const auto& call : system.Calls()) {
+    if (call.rfind("open ", 0) == 0) opens.push_back(call);
+  }
+  EXPECT_EQ(opens, std::vector<std::string>{"open a: C:\\Kelvane.txt"});
+}
+
+TEST(ConfiguratorTest, AnUnwritableRunLogIsSkipped) {
+  platform::RecordingSystem system;
+  system.RefuseOpening("C:\\Kelvane.txt");
+  Configurator(system).Run({"-c", "DREX"});
+  EXPECT_EQ(system.File("C:\\Kelvane.txt"), nullptr);
+  EXPECT_EQ(system.Messages().size(), 1u);
+}
+
+}  // namespace
+}  // namespace configurator

@@ -1,0 +1,72 @@
+#pragma once
+// What the suite's two programs need of the operating system, as one small
+// interface: a host backend emulates a Windows machine in a folder, a
+// recording fake stands in for it in unit tests.
+
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+enum class RegistryRoot { LocalMachine, ClassesRoot };
+
+// One registry string as a caller sees it. The two failures stay apart
+// because the programs answer them with different messages.
+struct RegistryString {
+  enum class Status { Read, KeyMissing, ValueMissing };
+  Status status = Status::KeyMissing;
+  std::string value;  // ANSI text, whole: callers apply their own buffer limits
+};
+
+struct LocalTime {
+  int year = 0;
+  int month = 0;  // 1 to 12
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+enum class FileMode { Read, Write, Append };  // "r", "w" and "a", in text mode
+
+// A file opened in text mode as the Windows C runtime opens it.
+class TextFile {
+ public:
+  virtual ~TextFile() = default;
+  // As fgets with a buffer of maxChars + 1: up to maxChars characters or
+  // through the first line end, which is kept. False at the end or on error.
+  virtual bool ReadLine(std::string& piece, std::size_t maxChars) = 0;
+  virtual bool Write(std::string_view text) = 0;
+  // Flushes and closes; false when something written did not reach the disk.
+  virtual bool Close() = 0;
+};
+
+class System {
+ public:
+  virtual ~System() = default;
+
+  virtual RegistryString ReadRegistryString(RegistryRoot root, std::string_view key,
+                                            std::string_view valueName) = 0;
+  // Fails when the key is missing or has subkeys.
+  virtual bool DeleteRegistryKey(RegistryRoot root, std::string_view key) = 0;
+
+  // A modal OK box; returns when it is dismissed.
+  virtual void ShowMessage(std::string_view title, std::string_view text) = 0;
+  virtual void BeginWaitCursor() = 0;
+  virtual void EndWaitCursor() = 0;
+  virtual LocalTime Now() = 0;
+
+  // Null when the file cannot be opened.
+  virtual std::unique_ptr<TextFile> OpenTextFile(std::string_view path, FileMode mode) = 0;
+
+  // The command interpreter, as the C runtime's system(): returns when it ends.
+  virtual void RunShellCommand(std::string_view commandLine) = 0;
+  // Starts a Windows command line and waits until it ends or the limit has
+  // passed, whichever comes first. Failures are not reported.
+  virtual void StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,142 @@
+#include "fake/RecordingSystem.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace platform {
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower;
+}
+
+const char* ModeName(FileMode mode) {
+  switch (mode) {
+    case FileMode::Read: return "r";
+    case FileMode::Write: return "w";
+    case FileMode::Append: return "a";
+  }
+  return "?";
+}
+
+// Reads from a copy of the file taken when it was opened; writes land in
+// the recorded file at once.
+class FakeTextFile : public TextFile {
+ public:
+  FakeTextFile(std::string contents, std::string* target)
+      : contents_(std::move(contents)), target_(target) {}
+
+  bool ReadLine(std::string& piece, std::size_t maxChars) override {
+    piece.clear();
+    if (target_ != nullptr || position_ >= contents_.size()) return false;
+    std::size_t lineEnd = contents_.find('\n', position_);
+    std::size_t length = lineEnd == std::string::npos ? contents_.size() - position_
+                                                      : lineEnd + 1 - position_;
+    piece = contents_.substr(position_, std::min(length, maxChars));
+    position_ += piece.size();
+    return true;
+  }
+  bool Write(std::string_view text) override {
+    if (target_ == nullptr) return false;
+    target_->append(text);
+    return true;
+  }
+  bool Close() override { return true; }
+
+ private:
+  std::string contents_;
+  std::string* target_;
+  std::size_t position_ = 0;
+};
+
+}  // namespace
+
+std::string RecordingSystem::KeyOf(RegistryRoot root, std::string_view key) {
+  std::string path = root == RegistryRoot::ClassesRoot ? "hkey_local_machine\\software\\classes\\"
+                                                        : "hkey_local_machine\\";
+  return path + Lower(key);
+}
+
+void RecordingSystem::SetRegistryString(RegistryRoot root, std::string key, std::string valueName,
+                                        std::string value) {
+  registry_[KeyOf(root, key)][Lower(valueName)] = std::move(value);
+}
+
+void RecordingSystem::SetRegistryKey(RegistryRoot root, std::string key) {
+  registry_[KeyOf(root, key)];
+}
+
+void RecordingSystem::SetFile(std::string path, std::string text) {
+  files_[Lower(path)] = std::move(text);
+}
+
+void RecordingSystem::RefuseOpening(std::string path) { refused_.insert(Lower(path)); }
+
+std::vector<std::string> RecordingSystem::Messages() const {
+  std::vector<std::string> messages;
+  for (const auto& call : calls_) {
+    if (call.rfind("message: ", 0) == 0) messages.push_back(call.substr(call.find('|') + 1));
+  }
+  return messages;
+}
+
+const std::string* RecordingSystem::File(const std::string& path) const {
+  auto found = files_.find(Lower(path));
+  return found == files_.end() ? nullptr : &found->second;
+}
+
+RegistryString RecordingSystem::ReadRegistryString(RegistryRoot root, std::string_view key,
+                                                   std::string_view valueName) {
+  calls_.push_back("registry: " + std::string(key) + " | " + std::string(valueName));
+  auto found = registry_.find(KeyOf(root, key));
+  if (found == registry_.end()) return {RegistryString::Status::KeyMissing, {}};
+  auto value = found->second.find(Lower(valueName));
+  if (value == found->second.end()) return {RegistryString::Status::ValueMissing, {}};
+  return {RegistryString::Status::Read, value->second};
+}
+
+bool RecordingSystem::DeleteRegistryKey(RegistryRoot root, std::string_view key) {
+  calls_.push_back("delete key: " + std::string(key));
+  return registry_.erase(KeyOf(root, key)) == 1;
+}
+
+void RecordingSystem::ShowMessage(std::string_view title, std::string_view text) {
+  calls_.push_back("message: " + std::string(title) + "|" + std::string(text));
+}
+
+void RecordingSystem::BeginWaitCursor() {
+  calls_.push_back("wait cursor on");
+  ++waitCursorDepth_;
+}
+
+void RecordingSystem::EndWaitCursor() {
+  calls_.push_back("wait cursor off");
+  --waitCursorDepth_;
+}
+
+std::unique_ptr<TextFile> RecordingSystem::OpenTextFile(std::string_view path, FileMode mode) {
+  calls_.push_back(std::string("open ") + ModeName(mode) + ": " + std::string(path));
+  const std::string key = Lower(path);
+  if (refused_.count(key) != 0) return nullptr;
+  auto found = files_.find(key);
+  if (mode == FileMode::Read) {
+    if (found == files_.end()) return nullptr;
+    return std::make_unique<FakeTextFile>(found->second, nullptr);
+  }
+  std::string& target = files_[key];
+  if (mode == FileMode::Write) target.clear();
+  return std::make_unique<FakeTextFile>(std::string(), &target);
+}
+
+void RecordingSystem::RunShellCommand(std::string_view commandLine) {
+  calls_.push_back("shell: " + std::string(commandLine));
+}
+
+void RecordingSystem::StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) {
+  calls_.push_back("start " + std::to_string(limit.count()) + ": " + std::string(commandLine));
+}
+
+}  // namespace platform

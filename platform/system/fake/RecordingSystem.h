@@ -1,0 +1,52 @@
+#pragma once
+// A System for unit tests: answers from a script (registry values, files,
+// the time) and records every call, in order, as one line of text.
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "System.h"
+
+namespace platform {
+
+class RecordingSystem : public System {
+ public:
+  // The script.
+  void SetRegistryString(RegistryRoot root, std::string key, std::string valueName,
+                         std::string value);
+  void SetRegistryKey(RegistryRoot root, std::string key);
+  void SetFile(std::string path, std::string text);
+  void RefuseOpening(std::string path);
+  LocalTime now{2026, 3, 4, 5, 6, 7};
+
+  // What happened. Files hold their text as the program wrote it (no line
+  // end translation); the calls read like "shell: copy ...".
+  const std::vector<std::string>& Calls() const { return calls_; }
+  std::vector<std::string> Messages() const;
+  const std::string* File(const std::string& path) const;
+  int WaitCursorDepth() const { return waitCursorDepth_; }
+
+  RegistryString ReadRegistryString(RegistryRoot root, std::string_view key,
+                                    std::string_view valueName) override;
+  bool DeleteRegistryKey(RegistryRoot root, std::string_view key) override;
+  void ShowMessage(std::string_view title, std::string_view text) override;
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
+  LocalTime Now() override { return now; }
+  std::unique_ptr<TextFile> OpenTextFile(std::string_view path, FileMode mode) override;
+  void RunShellCommand(std::string_view commandLine) override;
+  void StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) override;
+
+ private:
+  static std::string KeyOf(RegistryRoot root, std::string_view key);
+
+  std::map<std::string, std::map<std::string, std::string>> registry_;  // by lower-cased key
+  std::map<std::string, std::string> files_;                            // by lower-cased path
+  std::set<std::string> refused_;
+  std::vector<std::string> calls_;
+  int waitCursorDepth_ = 0;
+};
+
+}  // namespace platform

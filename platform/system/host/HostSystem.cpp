@@ -1,0 +1,149 @@
+#include "host/HostSystem.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <system_error>
+
+#include "host/CommandInterpreter.h"
+#include "host/HostTextFile.h"
+#include "host/TextEncoding.h"
+
+namespace platform {
+namespace {
+
+constexpr const char* kMachineVariable = "BRENMOOR_MACHINE";
+constexpr const char* kMessagesVariable = "BRENMOOR_MESSAGES";
+
+std::string RegistryPath(RegistryRoot root, std::string_view key) {
+  std::string path = root == RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CLASSES_ROOT";
+  if (!key.empty()) path += "\\" + encoding::Utf8FromAnsi(key);
+  return path;
+}
+
+// The bytes a program of the ANSI code page finds in its buffer, up to the
+// first zero: strings come converted, other types as they are stored.
+std::string AnsiText(const RegistryValue& value) {
+  std::string text = value.type == RegistryValue::Type::Dword ||
+                             value.type == RegistryValue::Type::Binary
+                         ? value.data
+                         : encoding::AnsiFromUtf8(value.data);
+  return text.substr(0, text.find('\0'));
+}
+
+void AppendJsonString(std::string& out, std::string_view utf8) {
+  out += '"';
+  for (unsigned char c : utf8) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20 || c == 0x7F) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+          out += escaped;
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  out += '"';
+}
+
+void AppendToFile(const std::string& file, const std::string& text) {
+  if (std::FILE* stream = std::fopen(file.c_str(), "ab")) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fclose(stream);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<HostSystem> HostSystem::FromEnvironment(std::string& error) {
+  const char* machine = std::getenv(kMachineVariable);
+  if (machine == nullptr || *machine == '\0') {
+    error = std::string(kMachineVariable) +
+            " is not set: it must name the folder that stands for the Windows machine.";
+    return nullptr;
+  }
+  std::error_code status;
+  if (!std::filesystem::is_directory(machine, status)) {
+    error = std::string("The machine folder ") + machine + " (" + kMachineVariable +
+            ") does not exist or is not a folder.";
+    return nullptr;
+  }
+  try {
+    RegistryFile registry = RegistryFile::Load(std::filesystem::path(machine) / "registry.reg");
+    const char* messages = std::getenv(kMessagesVariable);
+    return std::unique_ptr<HostSystem>(
+        new HostSystem(MachinePaths(machine), std::move(registry), messages ? messages : ""));
+  } catch (const RegistryFileError& failure) {
+    error = failure.what();
+    return nullptr;
+  }
+}
+
+HostSystem::HostSystem(MachinePaths paths, RegistryFile registry, std::string messagesFile)
+    : paths_(std::move(paths)),
+      registry_(std::move(registry)),
+      messagesFile_(std::move(messagesFile)),
+      launcher_(paths_) {}
+
+RegistryString HostSystem::ReadRegistryString(RegistryRoot root, std::string_view key,
+                                              std::string_view valueName) {
+  const std::string path = RegistryPath(root, key);
+  if (!registry_.KeyExists(path)) return {RegistryString::Status::KeyMissing, {}};
+  auto value = registry_.Value(path, encoding::Utf8FromAnsi(valueName));
+  if (!value) return {RegistryString::Status::ValueMissing, {}};
+  return {RegistryString::Status::Read, AnsiText(*value)};
+}
+
+bool HostSystem::DeleteRegistryKey(RegistryRoot root, std::string_view key) {
+  return registry_.DeleteKey(RegistryPath(root, key));
+}
+
+void HostSystem::ShowMessage(std::string_view title, std::string_view text) {
+  const std::string utf8Title = encoding::Utf8FromAnsi(title);
+  const std::string utf8Text = encoding::Utf8FromAnsi(text);
+  std::fflush(stdout);
+  std::fprintf(stderr, "%s\n%s\n", utf8Title.c_str(), utf8Text.c_str());
+  if (messagesFile_.empty()) return;
+  std::string line = "{\"title\": ";
+  AppendJsonString(line, utf8Title);
+  line += ", \"text\": ";
+  AppendJsonString(line, utf8Text);
+  line += "}\n";
+  AppendToFile(messagesFile_, line);
+}
+
+LocalTime HostSystem::Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+          local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+std::unique_ptr<TextFile> HostSystem::OpenTextFile(std::string_view path, FileMode mode) {
+  return HostTextFile::Open(paths_.ToHost(path), mode);
+}
+
+void HostSystem::RunShellCommand(std::string_view commandLine) {
+  std::fflush(stdout);
+  CommandInterpreter(paths_, launcher_).Run(commandLine);
+}
+
+void HostSystem::StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) {
+  launcher_.StartAndWait(commandLine, limit);
+}
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.push_back(encoding::AnsiFromUtf8(argv[i]));
+  return arguments;
+}
+
+}  // namespace platform

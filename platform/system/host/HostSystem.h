@@ -1,0 +1,46 @@
+#pragma once
+// The system of a Windows machine emulated inside one folder, named by the
+// environment variable BRENMOOR_MACHINE.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "System.h"
+#include "host/MachinePaths.h"
+#include "host/ProgramLauncher.h"
+#include "host/RegistryFile.h"
+
+namespace platform {
+
+class HostSystem : public System {
+ public:
+  // Null, with the reason in error, when the machine folder is not named,
+  // does not exist or holds no readable registry.
+  static std::unique_ptr<HostSystem> FromEnvironment(std::string& error);
+
+  RegistryString ReadRegistryString(RegistryRoot root, std::string_view key,
+                                    std::string_view valueName) override;
+  bool DeleteRegistryKey(RegistryRoot root, std::string_view key) override;
+  void ShowMessage(std::string_view title, std::string_view text) override;
+  void BeginWaitCursor() override {}
+  void EndWaitCursor() override {}
+  LocalTime Now() override;
+  std::unique_ptr<TextFile> OpenTextFile(std::string_view path, FileMode mode) override;
+  void RunShellCommand(std::string_view commandLine) override;
+  void StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) override;
+
+ private:
+  HostSystem(MachinePaths paths, RegistryFile registry, std::string messagesFile);
+
+  MachinePaths paths_;
+  RegistryFile registry_;
+  std::string messagesFile_;
+  ProgramLauncher launcher_;
+};
+
+// The program's arguments after its name, in ANSI text as Windows hands
+// them to a program of the ANSI code page.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+}  // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+// A machine file opened in text mode: CR LF reads as LF and Ctrl-Z ends the
+// text; every LF is written as CR LF, as the Windows C runtime does.
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "System.h"
+
+namespace platform {
+
+class HostTextFile : public TextFile {
+ public:
+  static std::unique_ptr<HostTextFile> Open(const std::filesystem::path& file, FileMode mode);
+  ~HostTextFile() override;
+
+  bool ReadLine(std::string& piece, std::size_t maxChars) override;
+  bool Write(std::string_view text) override;
+  bool Close() override;
+
+ private:
+  explicit HostTextFile(std::FILE* stream) : stream_(stream) {}
+  int ReadChar();
+
+  std::FILE* stream_;
+  bool failed_ = false;
+  bool atEnd_ = false;
+};
+
+}  // namespace platform

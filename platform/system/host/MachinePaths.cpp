@@ -1,0 +1,95 @@
+#include "host/MachinePaths.h"
+
+#include <cctype>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "host/TextEncoding.h"
+
+namespace platform {
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::vector<std::string> SplitComponents(std::string_view path) {
+  std::vector<std::string> parts;
+  std::string current;
+  for (char c : path) {
+    if (IsSeparator(c)) {
+      if (!current.empty()) parts.push_back(std::move(current));
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (!current.empty()) parts.push_back(std::move(current));
+  return parts;
+}
+
+// "." and ".." as Windows applies them: ".." at the drive root stays there.
+std::vector<std::string> Normalise(std::vector<std::string> parts) {
+  std::vector<std::string> kept;
+  for (auto& part : parts) {
+    if (part == ".") continue;
+    if (part == "..") {
+      if (!kept.empty()) kept.pop_back();
+      continue;
+    }
+    kept.push_back(std::move(part));
+  }
+  return kept;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The existing entry of folder that matches name regardless of case, or name.
+std::string MatchEntry(const std::filesystem::path& folder, const std::string& name) {
+  std::error_code error;
+  if (std::filesystem::exists(folder / name, error)) return name;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    std::string candidate = entry.path().filename().string();
+    if (EqualIgnoringCase(candidate, name)) return candidate;
+  }
+  return name;
+}
+
+}  // namespace
+
+MachinePaths::MachinePaths(std::filesystem::path root) : root_(std::move(root)) {}
+
+std::filesystem::path MachinePaths::CurrentFolder() const { return ToHost("C:\\"); }
+
+bool MachinePaths::IsAbsoluteWindowsPath(std::string_view path) {
+  return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+         IsSeparator(path[2]);
+}
+
+std::filesystem::path MachinePaths::ToHost(std::string_view windowsPath) const {
+  if (!windowsPath.empty() && windowsPath.front() == '/' &&
+      windowsPath.find('\\') == std::string_view::npos) {
+    return std::filesystem::path(encoding::Utf8FromAnsi(windowsPath));
+  }
+  char drive = 'c';
+  std::string_view rest = windowsPath;
+  if (rest.size() >= 2 && std::isalpha(static_cast<unsigned char>(rest[0])) && rest[1] == ':') {
+    drive = static_cast<char>(std::tolower(static_cast<unsigned char>(rest[0])));
+    rest.remove_prefix(2);
+  }
+  std::filesystem::path host = root_ / std::string(1, drive);
+  for (const auto& part : Normalise(SplitComponents(rest))) {
+    host /= MatchEntry(host, encoding::Utf8FromAnsi(part));
+  }
+  return host;
+}
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+// Exact conversions at the edge between the emulated Windows machine (ANSI
+// code page Windows-1252, UTF-16LE files) and Linux (UTF-8).
+
+#include <string>
+#include <string_view>
+
+namespace platform::encoding {
+
+// Every byte maps to one code point; the five bytes that Windows-1252 leaves
+// undefined map to the C1 controls of the same value, as Windows maps them.
+std::string Utf8FromAnsi(std::string_view ansi);
+// Characters Windows-1252 cannot hold become '?'. Bytes that are not valid
+// UTF-8 are taken as ANSI bytes, so nothing is lost.
+std::string AnsiFromUtf8(std::string_view utf8);
+
+// Unpaired surrogates become U+FFFD.
+std::string Utf8FromUtf16(std::u16string_view utf16);
+// Invalid UTF-8 bytes become U+FFFD.
+std::u16string Utf16FromUtf8(std::string_view utf8);
+
+}  // namespace platform::encoding
