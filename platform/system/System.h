@@ -67,6 +67,10 @@ class System {
   // Starts a Windows command line and waits until it ends or the limit has
   // passed, whichever comes first. Failures are not reported.
   virtual void StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) = 0;
+  // Starts a Windows command line in its own working folder (empty: the
+  // current one) with no inherited handles, and never waits for it.
+  // Failures are not reported.
+  virtual void StartDetached(std::string_view commandLine, std::string_view workingFolder) = 0;
 };
 
 }  // namespace platform

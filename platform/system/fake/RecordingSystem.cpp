@@ -139,4 +139,9 @@ void RecordingSystem::StartAndWait(std::string_view commandLine, std::chrono::mi
   calls_.push_back("start " + std::to_string(limit.count()) + ": " + std::string(commandLine));
 }
 
+void RecordingSystem::StartDetached(std::string_view commandLine, std::string_view workingFolder) {
+  calls_.push_back("start detached in [" + std::string(workingFolder) + "]: " +
+                   std::string(commandLine));
+}
+
 }  // namespace platform

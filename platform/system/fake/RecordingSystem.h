@@ -38,6 +38,7 @@ class RecordingSystem : public System {
   std::unique_ptr<TextFile> OpenTextFile(std::string_view path, FileMode mode) override;
   void RunShellCommand(std::string_view commandLine) override;
   void StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) override;
+  void StartDetached(std::string_view commandLine, std::string_view workingFolder) override;
 
  private:
   static std::string KeyOf(RegistryRoot root, std::string_view key);

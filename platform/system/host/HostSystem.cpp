@@ -140,6 +140,11 @@ void HostSystem::StartAndWait(std::string_view commandLine, std::chrono::millise
   launcher_.StartAndWait(commandLine, limit);
 }
 
+void HostSystem::StartDetached(std::string_view commandLine, std::string_view workingFolder) {
+  launcher_.StartDetached(commandLine, workingFolder.empty() ? paths_.CurrentFolder()
+                                                             : paths_.ToHost(workingFolder));
+}
+
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.push_back(encoding::AnsiFromUtf8(argv[i]));

@@ -23,7 +23,7 @@ std::vector<std::string> Pieces(const std::filesystem::path& file, std::size_t m
 TEST(HostTextFileTest, ReadingTranslatesLineEndsAsTheWindowsRuntime) {
   TempFolder folder;
   const auto file = folder.Path() / "a.txt";
-  WriteFile(file, std::string("one\r\ntwo\nlone\rcr\r\r\nlast", 24));
+  WriteFile(file, "one\r\ntwo\nlone\rcr\r\r\nlast");
   EXPECT_EQ(Pieces(file, 199),
             (std::vector<std::string>{"one\n", "two\n", "lone\rcr\r\n", "last"}));
 }

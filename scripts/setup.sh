@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian machine lacks to build and test the suite.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev python3)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"

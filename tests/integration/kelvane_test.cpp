@@ -1,0 +1,142 @@
+// The configurator's command line, run through the installed program.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "Machine.h"
+
+namespace {
+
+using testsupport::Machine;
+
+const std::string kUsageTail =
+    "Usage :  Kelvane <parameter>\n\n"
+    "\twhere <parameter> is:\n"
+    "\t\t-c DREX -d {new data dir} {old data dir}\n"
+    "\t\t-c HOBB -d {Brenmoor directory}\n"
+    "\t\t-c web_svr -d {HOBB Home Page location}\n"
+    "\t\t-c kestle\n"
+    "\t\t-c QUOR -d {new data or user dir} {old data or user dir}\n"
+    "\t\t-c PELL -d {new systems dir} {old systems dir}\n"
+    "\t\t-u kestle\n"
+    "\t\t-c apache -d {ServerAdmin} {ServerName}\n"
+    "\t\t-c checkformsi\n";
+const std::string kWithout =
+    "Kelvane|Kelvane (Post-Install Configurator)\nwas run without parameters.\n\n" + kUsageTail;
+const std::string kIncorrect =
+    "Kelvane|Kelvane (Post-Install Configurator)\nwas run with an incorrect parameter.\n\n" +
+    kUsageTail;
+
+// The run log's entries with their time stamps checked and replaced by "T".
+std::string LogWithoutTimes(const std::string& log) {
+  static const std::regex stamp(R"(\r\n([1-9]|1[0-2])-([1-9]|[12][0-9]|3[01])-20[0-9]{2} ([0-9]|1[0-9]|2[0-3]):([0-9]|[1-5][0-9]):([0-9]|[1-5][0-9])\r\n)");
+  return std::regex_replace(log, stamp, "\r\nT\r\n");
+}
+
+std::string Entry(const std::string& command, const std::string& directories) {
+  return "\r\nT\r\nKelvane called with the following parameters :\r\n\t-c " + command +
+         "\r\n\t-d " + directories + "\r\n";
+}
+
+TEST(KelvaneTest, WithoutOptionWordsShowsUsageAndTouchesNothing) {
+  for (const auto& arguments : std::vector<std::vector<std::string>>{{}, {"foo"}, {"foo", "-"}}) {
+    Machine machine;
+    auto run = machine.Run("kelvane", arguments);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(machine.Messages(), std::vector<std::string>{kWithout});
+    EXPECT_FALSE(machine.Exists("C:\\Kelvane.txt"));
+  }
+}
+
+TEST(KelvaneTest, UsageGoesToStandardErrorAsTitleAndText) {
+  Machine machine;
+  auto run = machine.Run("kelvane", {});
+  EXPECT_EQ(run.err, "Kelvane\nKelvane (Post-Install Configurator)\nwas run without parameters.\n\n" +
+                         kUsageTail + "\n");
+  EXPECT_EQ(run.out, "");
+}
+
+TEST(KelvaneTest, IncorrectCallsAreLoggedThenRefused) {
+  Machine machine;
+  EXPECT_EQ(machine.Run("kelvane", {"-x"}).exitStatus, 0);
+  EXPECT_EQ(machine.Run("kelvane", {"-c", "DREX", "-d", "C:\\new"}).exitStatus, 0);
+  EXPECT_EQ(machine.Run("kelvane", {"-u", "HOBB", "-d", "C:\\Suite"}).exitStatus, 0);
+  EXPECT_EQ(LogWithoutTimes(machine.File("C:\\Kelvane.txt")),
+            Entry("", " ") + Entry("DREX", "C:\\new ") + Entry("HOBB", " "));
+  EXPECT_EQ(machine.Messages(), std::vector<std::string>(3, kIncorrect));
+}
+
+TEST(KelvaneTest, RecognisedCommandsOnlyLogForNow) {
+  Machine machine;
+  machine.SetFile("C:\\Kelvane.txt", "earlier run\r\n");
+  EXPECT_EQ(machine.Run("kelvane", {"-c", "kestle"}).exitStatus, 0);
+  EXPECT_EQ(machine.Run("kelvane", {"-u", "kestle"}).exitStatus, 0);
+  EXPECT_EQ(machine.Run("kelvane", {"-c", "HOBB", "-d", "C:\\Suite\""}).exitStatus, 0);
+  EXPECT_EQ(machine.Run("kelvane", {"-c", "dreX", "-d", "a", "b"}).exitStatus, 0);
+  EXPECT_EQ(LogWithoutTimes(machine.File("C:\\Kelvane.txt")),
+            "earlier run\r\n" + Entry("kestle", " ") + Entry("kestle", " ") +
+                Entry("HOBB", "C:\\Suite\" ") + Entry("dreX", "a "));
+  EXPECT_TRUE(machine.Messages().empty());
+}
+
+TEST(KelvaneTest, ArgumentsArriveInTheAnsiCodePage) {
+  Machine machine;
+  // "é" in UTF-8 is one byte in the ANSI code page; "€" is 0x80 there;
+  // a character outside it becomes "?", as Windows hands it to the program.
+  machine.Run("kelvane", {"-c", "caf\xc3\xa9", "-d", "\xe2\x82\xac 5", "\xe4\xb8\xad"});
+  EXPECT_EQ(LogWithoutTimes(machine.File("C:\\Kelvane.txt")),
+            Entry("caf\xe9", "\x80 5 "));
+}
+
+TEST(KelvaneTest, OddArgumentsAreHandled) {
+  Machine machine;
+  std::vector<std::string> many{"-c", "PELL", "-d"};
+  for (int i = 0; i < 3000; ++i) many.push_back("C:\\dir " + std::to_string(i));
+  EXPECT_EQ(machine.Run("kelvane", many).exitStatus, 0);
+  EXPECT_EQ(machine.Run("kelvane", {"-c", "", "-d", ""}).exitStatus, 0);
+  EXPECT_EQ(machine.Run("kelvane", {"-c", "a \"quoted\" word", "-d", "x;y&z|w"}).exitStatus, 0);
+  EXPECT_EQ(LogWithoutTimes(machine.File("C:\\Kelvane.txt")),
+            Entry("PELL", "C:\\dir 0 C:\\dir 1") + Entry("", " ") +
+                Entry("a \"quoted\" word", "x;y&z|w "));
+  EXPECT_TRUE(machine.Messages().empty());
+}
+
+TEST(KelvaneTest, AnUnwritableRunLogIsSkipped) {
+  Machine machine;
+  // A folder where the log file would be: it cannot be opened, the run goes on.
+  std::filesystem::create_directories(machine.Host("C:\\Kelvane.txt"));
+  auto run = machine.Run("kelvane", {"-c", "DREX"});
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(machine.Messages(), std::vector<std::string>{kIncorrect});
+}
+
+TEST(KelvaneTest, WithoutAMachineNothingRuns) {
+  Machine machine;
+  auto unset = machine.Run("kelvane", {"-c", "kestle"}, {"BRENMOOR_MACHINE="});
+  EXPECT_EQ(unset.exitStatus, 1);
+  EXPECT_EQ(unset.err,
+            "kelvane: BRENMOOR_MACHINE is not set: it must name the folder that stands for the "
+            "Windows machine.\n");
+
+  const std::string missing = (machine.Root() / "nowhere").string();
+  auto absent = machine.Run("kelvane", {"-c", "kestle"}, {"BRENMOOR_MACHINE=" + missing});
+  EXPECT_EQ(absent.exitStatus, 1);
+  EXPECT_EQ(absent.err, "kelvane: The machine folder " + missing +
+                            " (BRENMOOR_MACHINE) does not exist or is not a folder.\n");
+
+  std::filesystem::remove(machine.Root() / "registry.reg");
+  auto noRegistry = machine.Run("kelvane", {"-c", "kestle"});
+  EXPECT_EQ(noRegistry.exitStatus, 1);
+  EXPECT_NE(noRegistry.err.find("registry.reg"), std::string::npos) << noRegistry.err;
+
+  testsupport::WriteFile(machine.Root() / "registry.reg", "not a registry file\n");
+  auto malformed = machine.Run("kelvane", {"-c", "kestle"});
+  EXPECT_EQ(malformed.exitStatus, 1);
+  EXPECT_NE(malformed.err.find("registry.reg"), std::string::npos) << malformed.err;
+
+  EXPECT_FALSE(machine.Exists("C:\\Kelvane.txt"));
+  EXPECT_TRUE(machine.Messages().empty());
+}
+
+}  // namespace

@@ -1,0 +1,161 @@
+#include "Machine.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace testsupport {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Undoes the escapes that the messages file uses.
+std::string JsonUnescape(std::string_view quoted) {
+  std::string out;
+  for (std::size_t i = 0; i < quoted.size(); ++i) {
+    if (quoted[i] != '\\' || i + 1 == quoted.size()) {
+      out += quoted[i];
+      continue;
+    }
+    char escaped = quoted[++i];
+    switch (escaped) {
+      case 'n': out += '\n'; break;
+      case 'r': out += '\r'; break;
+      case 't': out += '\t'; break;
+      case 'u':
+        out += static_cast<char>(std::stoi(std::string(quoted.substr(i + 1, 4)), nullptr, 16));
+        i += 4;
+        break;
+      default: out += escaped;
+    }
+  }
+  return out;
+}
+
+std::string JsonField(const std::string& line, std::string_view name, std::size_t from,
+                      std::size_t& end) {
+  const std::string opening = "\"" + std::string(name) + "\": \"";
+  std::size_t start = line.find(opening, from);
+  if (start == std::string::npos) throw std::runtime_error("no " + std::string(name) + ": " + line);
+  start += opening.size();
+  end = start;
+  while (end < line.size() && line[end] != '"') end += line[end] == '\\' ? 2 : 1;
+  return JsonUnescape(std::string_view(line).substr(start, end - start));
+}
+
+}  // namespace
+
+std::filesystem::path InstalledProgram(std::string_view name) {
+  const char* prefix = std::getenv("BRENMOOR_PREFIX");
+  if (prefix == nullptr) throw std::runtime_error("BRENMOOR_PREFIX is not set");
+  return std::filesystem::path(prefix) / "bin" / std::string(name);
+}
+
+Machine::Machine() { std::filesystem::create_directories(Root() / "c"); SetRegistry(""); }
+
+std::filesystem::path Machine::Host(std::string_view windowsPath) const {
+  std::string relative(windowsPath.substr(3));
+  for (char& c : relative) c = c == '\\' ? '/' : c;
+  return Root() / std::string(1, static_cast<char>(std::tolower(windowsPath[0]))) / relative;
+}
+
+void Machine::SetRegistry(std::string_view body) {
+  WriteFile(Root() / "registry.reg", "REGEDIT4\r\n\r\n" + std::string(body));
+}
+
+void Machine::SetFile(std::string_view windowsPath, std::string_view bytes) {
+  WriteFile(Host(windowsPath), bytes);
+}
+
+std::string Machine::File(std::string_view windowsPath) const { return ReadFile(Host(windowsPath)); }
+
+bool Machine::Exists(std::string_view windowsPath) const {
+  return std::filesystem::exists(Host(windowsPath));
+}
+
+void Machine::AddStubProgram(std::string_view windowsPath, std::string_view extraShell) {
+  const std::filesystem::path file = Host(windowsPath);
+  WriteFile(file, "#!/bin/sh\n{ printf '%s' \"${0##*/}\"; for a in \"$@\"; do printf ' [%s]' \"$a\"; "
+                  "done; printf ' cwd=%s\\n' \"$PWD\"; } >> '" +
+                      (Root() / "record.txt").string() + "'\n" + std::string(extraShell) + "\n");
+  std::filesystem::permissions(file, std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+}
+
+std::vector<std::string> Machine::Record() const { return Lines(ReadFile(Root() / "record.txt")); }
+
+RunResult Machine::Run(std::string_view program, const std::vector<std::string>& arguments,
+                       const std::vector<std::string>& extraEnvironment) const {
+  const std::string path = InstalledProgram(program).string();
+  const std::string outFile = (Root() / "stdout.txt").string();
+  const std::string errFile = (Root() / "stderr.txt").string();
+
+  std::vector<std::string> environment = extraEnvironment;
+  auto named = [&](std::string_view name) {
+    for (const auto& variable : extraEnvironment) {
+      if (variable.rfind(std::string(name) + "=", 0) == 0) return true;
+    }
+    return false;
+  };
+  if (!named("BRENMOOR_MACHINE")) environment.push_back("BRENMOOR_MACHINE=" + Root().string());
+  if (!named("BRENMOOR_MESSAGES")) {
+    environment.push_back("BRENMOOR_MESSAGES=" + (Root() / "messages.jsonl").string());
+  }
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    std::string_view variable(*entry);
+    if (variable.rfind("BRENMOOR_", 0) != 0) environment.emplace_back(variable);
+  }
+
+  std::vector<char*> argv{const_cast<char*>(path.c_str())};
+  for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  std::vector<char*> envp;
+  for (const auto& variable : environment) envp.push_back(const_cast<char*>(variable.c_str()));
+  envp.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outFile.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t child = 0;
+  int failed = posix_spawn(&child, path.c_str(), &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed != 0) throw std::runtime_error("cannot start " + path);
+
+  int status = 0;
+  waitpid(child, &status, 0);
+  RunResult result;
+  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = ReadFile(outFile);
+  result.err = ReadFile(errFile);
+  return result;
+}
+
+std::vector<std::string> Machine::Messages() const {
+  std::vector<std::string> messages;
+  if (!std::filesystem::exists(Root() / "messages.jsonl")) return messages;
+  for (const auto& line : Lines(ReadFile(Root() / "messages.jsonl"))) {
+    std::size_t end = 0;
+    std::string title = JsonField(line, "title", 0, end);
+    std::string text = JsonField(line, "text", end, end);
+    messages.push_back(title + "|" + text);
+  }
+  return messages;
+}
+
+}  // namespace testsupport

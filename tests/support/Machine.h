@@ -1,0 +1,54 @@
+#pragma once
+// An emulated Windows machine in a temporary folder, for tests that run the
+// installed programs: its registry, its files, stub programs that record how
+// they were started, and runs of a program with the machine set.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "TempFolder.h"
+
+namespace testsupport {
+
+struct RunResult {
+  int exitStatus = -1;
+  std::string out;
+  std::string err;
+};
+
+class Machine {
+ public:
+  Machine();
+
+  const std::filesystem::path& Root() const { return folder_.Path(); }
+  // The host path of a Windows path written exactly as it lies on disk
+  // ("C:\\Suite\\x.txt" is <root>/c/Suite/x.txt).
+  std::filesystem::path Host(std::string_view windowsPath) const;
+
+  // The body of registry.reg after its "REGEDIT4" header.
+  void SetRegistry(std::string_view body);
+  void SetFile(std::string_view windowsPath, std::string_view bytes);
+  std::string File(std::string_view windowsPath) const;
+  bool Exists(std::string_view windowsPath) const;
+
+  // A program that appends one line to the record, "name [arg]... cwd=<folder>",
+  // and then runs the extra shell text.
+  void AddStubProgram(std::string_view windowsPath, std::string_view extraShell = "");
+  std::vector<std::string> Record() const;
+
+  // Runs an installed program (by name, below the install prefix's bin/).
+  RunResult Run(std::string_view program, const std::vector<std::string>& arguments,
+                const std::vector<std::string>& extraEnvironment = {}) const;
+  // Each message box of the runs so far, as "title|text".
+  std::vector<std::string> Messages() const;
+
+ private:
+  TempFolder folder_;
+};
+
+// The installed program's path: $BRENMOOR_PREFIX/bin/<name>.
+std::filesystem::path InstalledProgram(std::string_view name);
+
+}  // namespace testsupport
