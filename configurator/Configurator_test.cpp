@@ -38,6 +38,8 @@ struct RunCase {
   std::vector<std::string> messages;
 };
 
+void PrintTo(const RunCase& c, std::ostream* out) { *out << c.name; }
+
 class ConfiguratorRunTest : public testing::TestWithParam<RunCase> {};
 
 TEST_P(ConfiguratorRunTest, LogsAndAnswers) {

@@ -25,6 +25,10 @@ struct ParseCase {
   std::vector<std::string> values;  // all values of word, in order
 };
 
+void PrintTo(const ParseCase& c, std::ostream* out) {
+  for (const auto& argument : c.arguments) *out << "[" << argument << "]";
+}
+
 class OptionTableParseTest : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(OptionTableParseTest, GivesTheValuesInOrder) {
