@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "DataCarryOver.h"
+#include "InstallerCheck.h"
+#include "WebServerConfiguration.h"
+
 namespace configurator {
 namespace {
 
@@ -40,10 +44,14 @@ std::string WithoutQuotes(std::string text) {
 
 const std::vector<Configurator::Command>& Configurator::CommandTable() {
   static const std::vector<Command> table = {
-      {"DREX", nullptr, nullptr},   {"QUOR", nullptr, nullptr},
-      {"PELL", nullptr, nullptr},   {"web_svr", nullptr, nullptr},
-      {"HOBB", nullptr, nullptr},   {"apache", nullptr, nullptr},
-      {"kestle", nullptr, nullptr}, {"checkformsi", nullptr, nullptr},
+      {"DREX", CarryOverDataFiles, nullptr},
+      {"QUOR", CarryOverQuorState, nullptr},
+      {"PELL", CarryOverDataFiles, nullptr},
+      {"web_svr", ConfigureDocumentRoot, nullptr},
+      {"HOBB", CopyLauncher, nullptr},
+      {"apache", ConfigureServerIdentity, nullptr},
+      {"kestle", nullptr, nullptr},
+      {"checkformsi", CheckForInstaller, nullptr},
   };
   return table;
 }
@@ -67,7 +75,7 @@ void Configurator::Run(const std::vector<std::string>& arguments) {
   Dispatch(invocation);
 }
 
-Configurator::Invocation Configurator::SelectInvocation(const OptionTable& options) const {
+Invocation Configurator::SelectInvocation(const OptionTable& options) {
   Invocation invocation;
   if (auto command = options.Value("-c", 0)) {
     invocation.command = *command;
@@ -111,7 +119,7 @@ void Configurator::Dispatch(const Invocation& invocation) {
   for (const Command& command : CommandTable()) {
     if (command.word != invocation.command) continue;
     Handler handler = invocation.removal ? command.removal : command.install;
-    if (handler != nullptr) (this->*handler)(invocation);
+    if (handler != nullptr) handler(operations_, invocation);
   }
 }
 

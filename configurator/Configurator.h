@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Invocation.h"
 #include "OptionTable.h"
 #include "Operations.h"
 
@@ -21,21 +22,14 @@ class Configurator {
   void Run(const std::vector<std::string>& arguments);
 
  private:
-  struct Invocation {
-    std::string command;
-    bool removal = false;
-    std::string firstDirectory;
-    std::string secondDirectory;
-    bool error = false;
-  };
-  using Handler = void (Configurator::*)(const Invocation&);
+  using Handler = void (*)(Operations&, const Invocation&);
   struct Command {
     std::string_view word;
     Handler install;
     Handler removal;  // only "kestle" has a removal form
   };
 
-  Invocation SelectInvocation(const OptionTable& options) const;
+  static Invocation SelectInvocation(const OptionTable& options);
   void LogInvocation(const Invocation& invocation);
   void ShowUsage(std::string_view reason);
   void Dispatch(const Invocation& invocation);

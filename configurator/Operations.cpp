@@ -26,12 +26,15 @@ MachineString Operations::ReadMachineString(std::string_view key, std::string_vi
   return {MachineString::Status::Read, std::move(read.value)};
 }
 
+bool Operations::CommandFits(const std::string& commandLine) {
+  if (commandLine.size() < kCommandBuffer) return true;
+  ShowMessage("Unable to run the command " + commandLine +
+              "\nbecause it is longer than 255 characters.\n\nNothing was run.");
+  return false;
+}
+
 bool Operations::RunShellCommand(const std::string& commandLine) {
-  if (commandLine.size() >= kCommandBuffer) {
-    ShowMessage("Unable to run the command " + commandLine +
-                "\nbecause it is longer than 255 characters.\n\nNothing was run.");
-    return false;
-  }
+  if (!CommandFits(commandLine)) return false;
   system_.RunShellCommand(commandLine);
   return true;
 }

@@ -34,7 +34,9 @@ class Operations {
 
   MachineString ReadMachineString(std::string_view key, std::string_view valueName);
 
-  // Refused with a message when it does not fit the 256-byte command buffer.
+  // False, after a message, when the command does not fit its 256-byte buffer.
+  bool CommandFits(const std::string& commandLine);
+  // Refused with that message when it does not fit.
   bool RunShellCommand(const std::string& commandLine);
   bool CopyDirectoryContents(std::string_view source, std::string_view target);
   void StartProgramAndWait(std::string_view commandLine, std::chrono::milliseconds limit);

@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -30,6 +32,8 @@ struct LocalTime {
   int second = 0;
 };
 
+enum class ServiceState { Missing, Stopped, Running };
+
 enum class FileMode { Read, Write, Append };  // "r", "w" and "a", in text mode
 
 // A file opened in text mode as the Windows C runtime opens it.
@@ -40,7 +44,8 @@ class TextFile {
   // through the first line end, which is kept. False at the end or on error.
   virtual bool ReadLine(std::string& piece, std::size_t maxChars) = 0;
   virtual bool Write(std::string_view text) = 0;
-  // Flushes and closes; false when something written did not reach the disk.
+  // Flushes and closes; false when something written did not reach the
+  // disk or something could not be read.
   virtual bool Close() = 0;
 };
 
@@ -61,6 +66,8 @@ class System {
 
   // Null when the file cannot be opened.
   virtual std::unique_ptr<TextFile> OpenTextFile(std::string_view path, FileMode mode) = 0;
+  // False when the file cannot be removed (or is not there).
+  virtual bool RemoveFile(std::string_view path) = 0;
 
   // The command interpreter, as the C runtime's system(): returns when it ends.
   virtual void RunShellCommand(std::string_view commandLine) = 0;
@@ -71,6 +78,16 @@ class System {
   // current one) with no inherited handles, and never waits for it.
   // Failures are not reported.
   virtual void StartDetached(std::string_view commandLine, std::string_view workingFolder) = 0;
+
+  // The base name of each running process's program file, in the order the
+  // system lists them (at most 1024); nothing for a process that cannot be
+  // opened or read.
+  virtual std::vector<std::optional<std::string>> RunningProcesses() = 0;
+  virtual ServiceState QueryService(std::string_view name) = 0;
+  // As the service manager's calls: stopping a service that does not run,
+  // or starting one that runs, fails. Neither waits for the new state.
+  virtual bool StopService(std::string_view name) = 0;
+  virtual bool StartService(std::string_view name) = 0;
 };
 
 }  // namespace platform

@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
@@ -53,6 +55,11 @@ std::string JsonField(const std::string& line, std::string_view name, std::size_
   end = start;
   while (end < line.size() && line[end] != '"') end += line[end] == '\\' ? 2 : 1;
   return JsonUnescape(std::string_view(line).substr(start, end - start));
+}
+
+void WaitForDescendants() {
+  while (waitpid(-1, nullptr, 0) > 0 || errno == EINTR) {
+  }
 }
 
 }  // namespace
@@ -132,6 +139,9 @@ RunResult Machine::Run(std::string_view program, const std::vector<std::string>&
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  // Programs started detached end up as our children, so a run can wait
+  // for everything it started, not just for the program.
+  prctl(PR_SET_CHILD_SUBREAPER, 1);
   pid_t child = 0;
   int failed = posix_spawn(&child, path.c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
@@ -139,6 +149,7 @@ RunResult Machine::Run(std::string_view program, const std::vector<std::string>&
 
   int status = 0;
   waitpid(child, &status, 0);
+  WaitForDescendants();
   RunResult result;
   result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = ReadFile(outFile);

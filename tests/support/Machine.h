@@ -38,7 +38,8 @@ class Machine {
   void AddStubProgram(std::string_view windowsPath, std::string_view extraShell = "");
   std::vector<std::string> Record() const;
 
-  // Runs an installed program (by name, below the install prefix's bin/).
+  // Runs an installed program (by name, below the install prefix's bin/)
+  // and waits until it and every program it started, detached or not, end.
   RunResult Run(std::string_view program, const std::vector<std::string>& arguments,
                 const std::vector<std::string>& extraEnvironment = {}) const;
   // Each message box of the runs so far, as "title|text".

@@ -144,4 +144,35 @@ void RecordingSystem::StartDetached(std::string_view commandLine, std::string_vi
                    std::string(commandLine));
 }
 
+bool RecordingSystem::RemoveFile(std::string_view path) {
+  calls_.push_back("remove: " + std::string(path));
+  return files_.erase(Lower(path)) == 1;
+}
+
+void RecordingSystem::SetService(std::string name, ServiceState state) {
+  services_[Lower(name)] = state;
+}
+
+ServiceState RecordingSystem::QueryService(std::string_view name) {
+  calls_.push_back("service query: " + std::string(name));
+  auto found = services_.find(Lower(name));
+  return found == services_.end() ? ServiceState::Missing : found->second;
+}
+
+bool RecordingSystem::StopService(std::string_view name) {
+  calls_.push_back("service stop: " + std::string(name));
+  auto found = services_.find(Lower(name));
+  if (found == services_.end() || found->second != ServiceState::Running) return false;
+  found->second = ServiceState::Stopped;
+  return true;
+}
+
+bool RecordingSystem::StartService(std::string_view name) {
+  calls_.push_back("service start: " + std::string(name));
+  auto found = services_.find(Lower(name));
+  if (found == services_.end() || found->second != ServiceState::Stopped) return false;
+  found->second = ServiceState::Running;
+  return true;
+}
+
 }  // namespace platform

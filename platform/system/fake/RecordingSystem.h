@@ -19,6 +19,10 @@ class RecordingSystem : public System {
   void SetRegistryKey(RegistryRoot root, std::string key);
   void SetFile(std::string path, std::string text);
   void RefuseOpening(std::string path);
+  void SetProcesses(std::vector<std::optional<std::string>> processes) {
+    processes_ = std::move(processes);
+  }
+  void SetService(std::string name, ServiceState state);
   LocalTime now{2026, 3, 4, 5, 6, 7};
 
   // What happened. Files hold their text as the program wrote it (no line
@@ -39,6 +43,11 @@ class RecordingSystem : public System {
   void RunShellCommand(std::string_view commandLine) override;
   void StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) override;
   void StartDetached(std::string_view commandLine, std::string_view workingFolder) override;
+  bool RemoveFile(std::string_view path) override;
+  std::vector<std::optional<std::string>> RunningProcesses() override { return processes_; }
+  ServiceState QueryService(std::string_view name) override;
+  bool StopService(std::string_view name) override;
+  bool StartService(std::string_view name) override;
 
  private:
   static std::string KeyOf(RegistryRoot root, std::string_view key);
@@ -46,6 +55,8 @@ class RecordingSystem : public System {
   std::map<std::string, std::map<std::string, std::string>> registry_;  // by lower-cased key
   std::map<std::string, std::string> files_;                            // by lower-cased path
   std::set<std::string> refused_;
+  std::vector<std::optional<std::string>> processes_;
+  std::map<std::string, ServiceState> services_;  // by lower-cased name
   std::vector<std::string> calls_;
   int waitCursorDepth_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "host/CommandInterpreter.h"
+#include "host/HostProcesses.h"
 #include "host/HostTextFile.h"
 #include "host/TextEncoding.h"
 
@@ -14,6 +15,8 @@ namespace {
 
 constexpr const char* kMachineVariable = "BRENMOOR_MACHINE";
 constexpr const char* kMessagesVariable = "BRENMOOR_MESSAGES";
+// The process list of the system holds 1024 process ids.
+constexpr std::size_t kProcessListLength = 1024;
 
 std::string RegistryPath(RegistryRoot root, std::string_view key) {
   std::string path = root == RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CLASSES_ROOT";
@@ -90,7 +93,8 @@ HostSystem::HostSystem(MachinePaths paths, RegistryFile registry, std::string me
     : paths_(std::move(paths)),
       registry_(std::move(registry)),
       messagesFile_(std::move(messagesFile)),
-      launcher_(paths_) {}
+      launcher_(paths_),
+      services_(paths_.Root(), registry_) {}
 
 RegistryString HostSystem::ReadRegistryString(RegistryRoot root, std::string_view key,
                                               std::string_view valueName) {
@@ -143,6 +147,16 @@ void HostSystem::StartAndWait(std::string_view commandLine, std::chrono::millise
 void HostSystem::StartDetached(std::string_view commandLine, std::string_view workingFolder) {
   launcher_.StartDetached(commandLine, workingFolder.empty() ? paths_.CurrentFolder()
                                                              : paths_.ToHost(workingFolder));
+}
+
+bool HostSystem::RemoveFile(std::string_view path) {
+  const std::filesystem::path file = paths_.ToHost(path);
+  std::error_code error;
+  return std::filesystem::is_regular_file(file, error) && std::filesystem::remove(file, error);
+}
+
+std::vector<std::optional<std::string>> HostSystem::RunningProcesses() {
+  return ListHostProcesses(kProcessListLength);
 }
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {

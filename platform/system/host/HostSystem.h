@@ -10,6 +10,7 @@
 #include "host/MachinePaths.h"
 #include "host/ProgramLauncher.h"
 #include "host/RegistryFile.h"
+#include "host/ServiceManager.h"
 
 namespace platform {
 
@@ -30,6 +31,11 @@ class HostSystem : public System {
   void RunShellCommand(std::string_view commandLine) override;
   void StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) override;
   void StartDetached(std::string_view commandLine, std::string_view workingFolder) override;
+  bool RemoveFile(std::string_view path) override;
+  std::vector<std::optional<std::string>> RunningProcesses() override;
+  ServiceState QueryService(std::string_view name) override { return services_.Query(name); }
+  bool StopService(std::string_view name) override { return services_.Stop(name); }
+  bool StartService(std::string_view name) override { return services_.Start(name); }
 
  private:
   HostSystem(MachinePaths paths, RegistryFile registry, std::string messagesFile);
@@ -38,6 +44,7 @@ class HostSystem : public System {
   RegistryFile registry_;
   std::string messagesFile_;
   ProgramLauncher launcher_;
+  ServiceManager services_;
 };
 
 // The program's arguments after its name, in ANSI text as Windows hands

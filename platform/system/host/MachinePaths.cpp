@@ -68,8 +68,10 @@ bool EqualIgnoringCase(std::string_view utf8A, std::string_view utf8B) {
 std::string MatchEntry(const std::filesystem::path& folder, const std::string& name) {
   std::error_code error;
   if (std::filesystem::exists(folder / name, error)) return name;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    std::string candidate = entry.path().filename().string();
+  // Increments with an error code: a folder that changes while it is listed must not throw.
+  for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    std::string candidate = entry->path().filename().string();
     if (EqualIgnoringCase(candidate, name)) return candidate;
   }
   return name;
