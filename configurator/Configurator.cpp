@@ -5,6 +5,8 @@
 
 #include "DataCarryOver.h"
 #include "InstallerCheck.h"
+#include "KestleInstall.h"
+#include "KestleRemoval.h"
 #include "WebServerConfiguration.h"
 
 namespace configurator {
@@ -50,7 +52,7 @@ const std::vector<Configurator::Command>& Configurator::CommandTable() {
       {"web_svr", ConfigureDocumentRoot, nullptr},
       {"HOBB", CopyLauncher, nullptr},
       {"apache", ConfigureServerIdentity, nullptr},
-      {"kestle", nullptr, nullptr},
+      {"kestle", InstallKestle, RemoveKestle},
       {"checkformsi", CheckForInstaller, nullptr},
   };
   return table;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds and installs the suite, then runs the configurator on a copy of the
-# bundled sample machine and shows what it wrote.
+# Builds and installs the suite, then runs the configurator and the launcher
+# on a copy of the bundled sample machine and shows what they wrote.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -12,20 +12,38 @@ bin=$PWD/build/default/stage/bin
 machine=$(mktemp -d /tmp/brenmoor-machine-XXXXXX)
 cp -r samples/machine/. "$machine"
 export BRENMOOR_MACHINE=$machine BRENMOOR_MESSAGES=$machine/messages.jsonl
+openview="$machine/c/Program Files/HP OpenView"
+apache="$machine/c/Program Files/Apache Group/Apache2/conf"
 
 run() {
-  printf '\n$ %s\n' "$*"
+  printf '\n\033[1m$ %s\033[0m\n' "$*"
   "$bin/$@"
+}
+show() {
+  printf '\n\033[1m--- %s ---\033[0m\n' "$1"
+  tr -d '\r' < "$2"
 }
 
 echo
 echo "Sample machine: $machine"
 run kelvane
 run kelvane -c DREX -d 'C:\Data\New'
+run kelvane -c apache -d www.example.net webmaster@example.net
+run kelvane -c web_svr -d 'C:\Program Files\Brenmoor\home'
+diff -u "$apache/httpd.old" "$apache/httpd.conf" | sed 's/\r$//' || true
 run kelvane -c kestle
-run kelvane -c HOBB -d 'C:\Program Files\Brenmoor"'
+show 'C:\Program Files\HP OpenView\velmo\kestle\kestle_cfg.txt' "$openview/velmo/kestle/kestle_cfg.txt"
+show 'C:\Program Files\HP OpenView\conf\oid_to_sym' "$openview/conf/oid_to_sym"
+run kelvane -u kestle
+show 'C:\Kelvane.txt' "$machine/c/Kelvane.txt"
 
-printf '\n--- C:\\Kelvane.txt (CR LF line ends, as on Windows) ---\n'
-tr -d '\r' < "$machine/c/Kelvane.txt"
-printf '\n--- message boxes (%s) ---\n' "$BRENMOOR_MESSAGES"
+run morrant 'C:\Program Files\Brenmoor\Start\halden._qk'
+show 'C:\launchCmd.txt' "$machine/c/launchCmd.txt"
+run morrant 'C:\Program Files\Brenmoor\Start\quor._qk'
+show 'C:\launchCmd.txt' "$machine/c/launchCmd.txt"
+# The launcher does not wait for what it starts; give the stand-ins a moment.
+for _ in $(seq 50); do [ "$(wc -l < "$machine/c/browser.log" 2>/dev/null || echo 0)" -ge 2 ] && break; sleep 0.1; done
+show 'what the started programs saw (C:\browser.log)' "$machine/c/browser.log"
+
+printf '\n\033[1m--- message boxes (%s) ---\033[0m\n' "$BRENMOOR_MESSAGES"
 cat "$BRENMOOR_MESSAGES"

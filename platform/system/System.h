@@ -68,6 +68,19 @@ class System {
   virtual std::unique_ptr<TextFile> OpenTextFile(std::string_view path, FileMode mode) = 0;
   // False when the file cannot be removed (or is not there).
   virtual bool RemoveFile(std::string_view path) = 0;
+  // Puts from in the place of to in one step, replacing it.
+  virtual bool ReplaceFile(std::string_view from, std::string_view to) = 0;
+  // As _mkdir: one folder; false when it exists or its parent does not.
+  virtual bool MakeDirectory(std::string_view path) = 0;
+  // Nothing when the file does not exist.
+  virtual std::optional<bool> IsReadOnly(std::string_view path) = 0;
+  virtual bool ClearReadOnly(std::string_view path) = 0;
+  // The entries of a folder in the order the file system lists them,
+  // folders included, without "." and "..". Empty when it cannot be listed.
+  virtual std::vector<std::string> ListDirectory(std::string_view folder) = 0;
+
+  // The program's standard output.
+  virtual void Print(std::string_view text) = 0;
 
   // The command interpreter, as the C runtime's system(): returns when it ends.
   virtual void RunShellCommand(std::string_view commandLine) = 0;

@@ -126,6 +126,7 @@ std::unique_ptr<TextFile> RecordingSystem::OpenTextFile(std::string_view path, F
     if (found == files_.end()) return nullptr;
     return std::make_unique<FakeTextFile>(found->second, nullptr);
   }
+  if (readOnly_.count(key) != 0) return nullptr;
   std::string& target = files_[key];
   if (mode == FileMode::Write) target.clear();
   return std::make_unique<FakeTextFile>(std::string(), &target);
@@ -148,6 +149,50 @@ bool RecordingSystem::RemoveFile(std::string_view path) {
   calls_.push_back("remove: " + std::string(path));
   return files_.erase(Lower(path)) == 1;
 }
+
+bool RecordingSystem::ReplaceFile(std::string_view from, std::string_view to) {
+  calls_.push_back("replace: " + std::string(to) + " with " + std::string(from));
+  auto source = files_.find(Lower(from));
+  if (source == files_.end()) return false;
+  std::string text = std::move(source->second);
+  files_.erase(source);
+  files_[Lower(to)] = std::move(text);
+  return true;
+}
+
+bool RecordingSystem::MakeDirectory(std::string_view path) {
+  calls_.push_back("mkdir: " + std::string(path));
+  return true;
+}
+
+void RecordingSystem::SetReadOnly(std::string path, bool clearable) {
+  readOnly_[Lower(path)] = clearable;
+}
+
+std::optional<bool> RecordingSystem::IsReadOnly(std::string_view path) {
+  if (files_.count(Lower(path)) == 0) return std::nullopt;
+  return readOnly_.count(Lower(path)) != 0;
+}
+
+bool RecordingSystem::ClearReadOnly(std::string_view path) {
+  calls_.push_back("clear read-only: " + std::string(path));
+  auto found = readOnly_.find(Lower(path));
+  if (found == readOnly_.end()) return true;
+  if (!found->second) return false;
+  readOnly_.erase(found);
+  return true;
+}
+
+void RecordingSystem::SetDirectory(std::string folder, std::vector<std::string> entries) {
+  directories_[Lower(folder)] = std::move(entries);
+}
+
+std::vector<std::string> RecordingSystem::ListDirectory(std::string_view folder) {
+  auto found = directories_.find(Lower(folder));
+  return found == directories_.end() ? std::vector<std::string>{} : found->second;
+}
+
+void RecordingSystem::Print(std::string_view text) { calls_.push_back("print: " + std::string(text)); }
 
 void RecordingSystem::SetService(std::string name, ServiceState state) {
   services_[Lower(name)] = state;

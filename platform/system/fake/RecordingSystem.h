@@ -23,6 +23,8 @@ class RecordingSystem : public System {
     processes_ = std::move(processes);
   }
   void SetService(std::string name, ServiceState state);
+  void SetReadOnly(std::string path, bool clearable);
+  void SetDirectory(std::string folder, std::vector<std::string> entries);
   LocalTime now{2026, 3, 4, 5, 6, 7};
 
   // What happened. Files hold their text as the program wrote it (no line
@@ -44,6 +46,12 @@ class RecordingSystem : public System {
   void StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) override;
   void StartDetached(std::string_view commandLine, std::string_view workingFolder) override;
   bool RemoveFile(std::string_view path) override;
+  bool ReplaceFile(std::string_view from, std::string_view to) override;
+  bool MakeDirectory(std::string_view path) override;
+  std::optional<bool> IsReadOnly(std::string_view path) override;
+  bool ClearReadOnly(std::string_view path) override;
+  std::vector<std::string> ListDirectory(std::string_view folder) override;
+  void Print(std::string_view text) override;
   std::vector<std::optional<std::string>> RunningProcesses() override { return processes_; }
   ServiceState QueryService(std::string_view name) override;
   bool StopService(std::string_view name) override;
@@ -57,6 +65,8 @@ class RecordingSystem : public System {
   std::set<std::string> refused_;
   std::vector<std::optional<std::string>> processes_;
   std::map<std::string, ServiceState> services_;  // by lower-cased name
+  std::map<std::string, bool> readOnly_;           // by lower-cased path: can it be cleared
+  std::map<std::string, std::vector<std::string>> directories_;
   std::vector<std::string> calls_;
   int waitCursorDepth_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "host/HostSystem.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -153,6 +155,58 @@ bool HostSystem::RemoveFile(std::string_view path) {
   const std::filesystem::path file = paths_.ToHost(path);
   std::error_code error;
   return std::filesystem::is_regular_file(file, error) && std::filesystem::remove(file, error);
+}
+
+bool HostSystem::ReplaceFile(std::string_view from, std::string_view to) {
+  std::error_code error;
+  std::filesystem::rename(paths_.ToHost(from), paths_.ToHost(to), error);
+  return !error;
+}
+
+bool HostSystem::MakeDirectory(std::string_view path) {
+  std::error_code error;
+  const std::filesystem::path folder = paths_.ToHost(path);
+  return std::filesystem::is_directory(folder.parent_path(), error) &&
+         std::filesystem::create_directory(folder, error);
+}
+
+// The read-only attribute is the owner's write permission.
+std::optional<bool> HostSystem::IsReadOnly(std::string_view path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(paths_.ToHost(path), error);
+  if (error || !std::filesystem::exists(status)) return std::nullopt;
+  return (status.permissions() & std::filesystem::perms::owner_write) ==
+         std::filesystem::perms::none;
+}
+
+bool HostSystem::ClearReadOnly(std::string_view path) {
+  std::error_code error;
+  std::filesystem::permissions(paths_.ToHost(path), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add, error);
+  return !error;
+}
+
+// Sorted without regard to case, as NTFS lists a folder.
+std::vector<std::string> HostSystem::ListDirectory(std::string_view folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator entry(paths_.ToHost(folder), error), end;
+       !error && entry != end; entry.increment(error)) {
+    names.push_back(encoding::AnsiFromUtf8(entry->path().filename().string()));
+  }
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+          return std::tolower(x) < std::tolower(y);
+        });
+  });
+  return names;
+}
+
+void HostSystem::Print(std::string_view text) {
+  const std::string utf8 = encoding::Utf8FromAnsi(text);
+  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+  std::fflush(stdout);
 }
 
 std::vector<std::optional<std::string>> HostSystem::RunningProcesses() {

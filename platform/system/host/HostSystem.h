@@ -32,6 +32,12 @@ class HostSystem : public System {
   void StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) override;
   void StartDetached(std::string_view commandLine, std::string_view workingFolder) override;
   bool RemoveFile(std::string_view path) override;
+  bool ReplaceFile(std::string_view from, std::string_view to) override;
+  bool MakeDirectory(std::string_view path) override;
+  std::optional<bool> IsReadOnly(std::string_view path) override;
+  bool ClearReadOnly(std::string_view path) override;
+  std::vector<std::string> ListDirectory(std::string_view folder) override;
+  void Print(std::string_view text) override;
   std::vector<std::optional<std::string>> RunningProcesses() override;
   ServiceState QueryService(std::string_view name) override { return services_.Query(name); }
   bool StopService(std::string_view name) override { return services_.Stop(name); }

@@ -1,0 +1,2 @@
+@echo off
+echo     [postkestle.bat] integration in place

@@ -1,0 +1,2 @@
+@echo off
+echo     [prekestle.bat] preparing the integration
