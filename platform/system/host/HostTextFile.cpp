@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <string>
 
 namespace platform {
@@ -39,29 +40,42 @@ HostTextFile::~HostTextFile() {
   if (stream_ != nullptr) std::fclose(stream_);
 }
 
-// One character of the text: CR LF comes as LF, Ctrl-Z ends the text.
-int HostTextFile::ReadChar() {
-  if (atEnd_) return EOF;
-  int c = getc_unlocked(stream_);
-  if (c == '\r') {
-    int next = getc_unlocked(stream_);
-    if (next == '\n') return '\n';
-    if (next != EOF) ungetc(next, stream_);
+bool HostTextFile::Fill() {
+  if (end_ - begin_ >= 2) return true;
+  std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_),
+            buffer_.begin() + static_cast<std::ptrdiff_t>(end_), buffer_.begin());
+  end_ -= begin_;
+  begin_ = 0;
+  while (end_ < 2) {
+    const std::size_t read = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, stream_);
+    if (read == 0) break;
+    end_ += read;
   }
-  if (c == kCtrlZ || c == EOF) {
-    atEnd_ = true;
-    return EOF;
-  }
-  return c;
+  return end_ > begin_;
 }
 
+// Copies plain characters in runs; CR LF comes as LF, Ctrl-Z ends the text.
 bool HostTextFile::ReadLine(std::string& piece, std::size_t maxChars) {
   piece.clear();
-  while (piece.size() < maxChars) {
-    int c = ReadChar();
-    if (c == EOF) break;
-    piece += static_cast<char>(c);
-    if (c == '\n') break;
+  while (!atEnd_ && piece.size() < maxChars && Fill()) {
+    const char* data = buffer_.data();
+    std::size_t run = begin_;
+    const std::size_t limit = std::min(end_, begin_ + (maxChars - piece.size()));
+    while (run < limit && data[run] != '\n' && data[run] != '\r' && data[run] != kCtrlZ) ++run;
+    piece.append(data + begin_, run - begin_);
+    begin_ = run;
+    if (run == limit) continue;
+    const char c = data[begin_++];
+    if (c == kCtrlZ) {
+      atEnd_ = true;
+    } else if (c == '\r' && Fill() && buffer_[begin_] == '\n') {
+      ++begin_;
+      piece += '\n';
+      return true;
+    } else {
+      piece += c;
+      if (c == '\n') return true;
+    }
   }
   return !piece.empty();
 }

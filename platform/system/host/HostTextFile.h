@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "System.h"
 
@@ -21,11 +22,16 @@ class HostTextFile : public TextFile {
 
  private:
   explicit HostTextFile(std::FILE* stream) : stream_(stream) {}
-  int ReadChar();
+  // Makes at least two bytes available when the file has them, so that a
+  // CR can see what follows it. False at the end of the file.
+  bool Fill();
 
   std::FILE* stream_;
   bool failed_ = false;
   bool atEnd_ = false;
+  std::vector<char> buffer_ = std::vector<char>(1 << 16);
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
 };
 
 }  // namespace platform

@@ -43,6 +43,17 @@ TEST(HostTextFileTest, PiecesStopAtTheLimitOrThroughTheLineEnd) {
   EXPECT_EQ(Pieces(file, 4), (std::vector<std::string>{"abcd", "ef\n", "xyz\n"}));
 }
 
+TEST(HostTextFileTest, LineEndsAcrossTheReadBufferStayWhole) {
+  TempFolder folder;
+  const auto file = folder.Path() / "big.txt";
+  for (std::size_t length : {65535u, 65536u, 65537u, 131071u}) {
+    WriteFile(file, std::string(length, 'a') + "\r\nb\r\rc");
+    EXPECT_EQ(Pieces(file, 1000000),
+              (std::vector<std::string>{std::string(length, 'a') + "\n", "b\r\rc"}))
+        << length;
+  }
+}
+
 TEST(HostTextFileTest, NulBytesAreRead) {
   TempFolder folder;
   const auto file = folder.Path() / "nul.txt";
