@@ -2,7 +2,7 @@
 # Installs what a fresh Debian machine lacks to build and test the suite.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev python3)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
