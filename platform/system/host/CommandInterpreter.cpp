@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/TextEncoding.h"
+#include "TextEncoding.h"
 
 namespace platform {
 namespace fs = std::filesystem;

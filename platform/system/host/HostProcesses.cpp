@@ -6,7 +6,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "host/TextEncoding.h"
+#include "TextEncoding.h"
 
 namespace platform {
 namespace {

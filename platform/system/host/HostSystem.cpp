@@ -10,7 +10,7 @@
 #include "host/CommandInterpreter.h"
 #include "host/HostProcesses.h"
 #include "host/HostTextFile.h"
-#include "host/TextEncoding.h"
+#include "TextEncoding.h"
 
 namespace platform {
 namespace {

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "host/TextEncoding.h"
+#include "TextEncoding.h"
 
 namespace platform {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "host/CommandInterpreter.h"
-#include "host/TextEncoding.h"
+#include "TextEncoding.h"
 #include "host/WindowsCommandLine.h"
 
 namespace platform {

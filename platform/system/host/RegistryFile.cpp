@@ -12,7 +12,7 @@
 #include <system_error>
 #include <utility>
 
-#include "host/TextEncoding.h"
+#include "TextEncoding.h"
 
 namespace platform {
 namespace {

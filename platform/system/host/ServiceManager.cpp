@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "host/TextEncoding.h"
+#include "TextEncoding.h"
 
 namespace platform {
 namespace {

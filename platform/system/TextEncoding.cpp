@@ -1,4 +1,4 @@
-#include "host/TextEncoding.h"
+#include "TextEncoding.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "host/TextEncoding.h"
+#include "TextEncoding.h"
 
 #include <gtest/gtest.h>
 

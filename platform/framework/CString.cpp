@@ -1,0 +1,62 @@
+#include "CString.h"
+
+#include <algorithm>
+
+#include "CWinApp.h"
+#include "TextEncoding.h"
+
+namespace {
+
+std::size_t Clamp(int value, std::size_t limit) {
+  return value < 0 ? 0 : std::min(static_cast<std::size_t>(value), limit);
+}
+
+}  // namespace
+
+CString CString::FromUtf16(std::u16string_view utf16) {
+  return CString(std::wstring(utf16.begin(), utf16.end()));
+}
+
+std::u16string CString::ToUtf16() const {
+  std::u16string out;
+  out.reserve(text_.size());
+  for (wchar_t unit : text_) out += static_cast<char16_t>(unit);
+  return out;
+}
+
+CString CString::FromUtf8(std::string_view utf8) {
+  return FromUtf16(platform::encoding::Utf16FromUtf8(utf8));
+}
+
+std::string CString::ToUtf8() const { return platform::encoding::Utf8FromUtf16(ToUtf16()); }
+
+BOOL CString::LoadString(UINT id) {
+  const CString* found = CWinApp::FindString(id);
+  if (found == nullptr) return false;
+  *this = *found;
+  return true;
+}
+
+CString CString::Left(int count) const { return CString(text_.substr(0, Clamp(count, text_.size()))); }
+
+CString CString::Mid(int first, int count) const {
+  const std::size_t start = Clamp(first, text_.size());
+  return CString(text_.substr(start, Clamp(count, text_.size() - start)));
+}
+
+CString CString::Mid(int first) const { return Mid(first, GetLength()); }
+
+CString CString::Right(int count) const {
+  const std::size_t length = Clamp(count, text_.size());
+  return CString(text_.substr(text_.size() - length));
+}
+
+int CString::Find(wchar_t character, int start) const {
+  const std::size_t at = text_.find(character, Clamp(start, text_.size()));
+  return at == std::wstring::npos ? -1 : static_cast<int>(at);
+}
+
+int CString::Find(const wchar_t* text, int start) const {
+  const std::size_t at = text_.find(text ? text : L"", Clamp(start, text_.size()));
+  return at == std::wstring::npos ? -1 : static_cast<int>(at);
+}
