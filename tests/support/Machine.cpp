@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <sstream>
@@ -73,9 +74,14 @@ std::filesystem::path InstalledProgram(std::string_view name) {
 Machine::Machine() { std::filesystem::create_directories(Root() / "c"); SetRegistry(""); }
 
 std::filesystem::path Machine::Host(std::string_view windowsPath) const {
+  if (windowsPath.size() < 3 || windowsPath[1] != ':' ||
+      (windowsPath[2] != '\\' && windowsPath[2] != '/')) {
+    throw std::invalid_argument("not an absolute Windows path: " + std::string(windowsPath));
+  }
   std::string relative(windowsPath.substr(3));
   for (char& c : relative) c = c == '\\' ? '/' : c;
-  return Root() / std::string(1, static_cast<char>(std::tolower(windowsPath[0]))) / relative;
+  const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(windowsPath[0])));
+  return Root() / std::string(1, drive) / relative;
 }
 
 void Machine::SetRegistry(std::string_view body) {
@@ -94,14 +100,18 @@ bool Machine::Exists(std::string_view windowsPath) const {
 
 void Machine::AddStubProgram(std::string_view windowsPath, std::string_view extraShell) {
   const std::filesystem::path file = Host(windowsPath);
-  WriteFile(file, "#!/bin/sh\n{ printf '%s' \"${0##*/}\"; for a in \"$@\"; do printf ' [%s]' \"$a\"; "
-                  "done; printf ' cwd=%s\\n' \"$PWD\"; } >> '" +
+  // One write per line, so that programs started together never mix their lines.
+  WriteFile(file, "#!/bin/sh\nline=\"${0##*/}\"\nfor a in \"$@\"; do line=\"$line [$a]\"; done\n"
+                  "printf '%s cwd=%s\\n' \"$line\" \"$PWD\" >> '" +
                       (Root() / "record.txt").string() + "'\n" + std::string(extraShell) + "\n");
   std::filesystem::permissions(file, std::filesystem::perms::owner_exec,
                                std::filesystem::perm_options::add);
 }
 
-std::vector<std::string> Machine::Record() const { return Lines(ReadFile(Root() / "record.txt")); }
+std::vector<std::string> Machine::Record() const {
+  const std::filesystem::path record = Root() / "record.txt";
+  return std::filesystem::exists(record) ? Lines(ReadFile(record)) : std::vector<std::string>{};
+}
 
 RunResult Machine::Run(std::string_view program, const std::vector<std::string>& arguments,
                        const std::vector<std::string>& extraEnvironment) const {

@@ -23,8 +23,8 @@ class Machine {
   Machine();
 
   const std::filesystem::path& Root() const { return folder_.Path(); }
-  // The host path of a Windows path written exactly as it lies on disk
-  // ("C:\\Suite\\x.txt" is <root>/c/Suite/x.txt).
+  // The host path of an absolute Windows path written exactly as it lies on
+  // disk ("C:\\Suite\\x.txt" is <root>/c/Suite/x.txt).
   std::filesystem::path Host(std::string_view windowsPath) const;
 
   // The body of registry.reg after its "REGEDIT4" header.
@@ -34,7 +34,7 @@ class Machine {
   bool Exists(std::string_view windowsPath) const;
 
   // A program that appends one line to the record, "name [arg]... cwd=<folder>",
-  // and then runs the extra shell text.
+  // and then runs the extra shell text. The record is empty until one runs.
   void AddStubProgram(std::string_view windowsPath, std::string_view extraShell = "");
   std::vector<std::string> Record() const;
 

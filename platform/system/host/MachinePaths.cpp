@@ -100,8 +100,18 @@ std::filesystem::path MachinePaths::ToHost(std::string_view windowsPath) const {
     rest.remove_prefix(2);
   }
   std::filesystem::path host = root_ / std::string(1, drive);
+  // Below a folder that does not exist nothing can match: the rest is kept as written.
+  bool exists = true;
   for (const auto& part : Normalise(SplitComponents(rest))) {
-    host /= MatchEntry(host, encoding::Utf8FromAnsi(part));
+    const std::string name = encoding::Utf8FromAnsi(part);
+    if (exists) {
+      const std::string matched = MatchEntry(host, name);
+      std::error_code error;
+      host /= matched;
+      exists = std::filesystem::exists(host, error);
+    } else {
+      host /= name;
+    }
   }
   return host;
 }
