@@ -74,7 +74,32 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos) {
   return cp;
 }
 
+char32_t Folded(char32_t c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+  switch (c) {
+    case 0x160: return 0x161;
+    case 0x152: return 0x153;
+    case 0x17D: return 0x17E;
+    case 0x178: return 0xFF;
+    default: return c;
+  }
+}
+
 }  // namespace
+
+std::string FoldCase(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    if (auto cp = DecodeUtf8(utf8, pos)) {
+      AppendUtf8(out, Folded(*cp));
+    } else {
+      out += utf8[pos++];
+    }
+  }
+  return out;
+}
 
 std::string Utf8FromAnsi(std::string_view ansi) {
   std::string out;

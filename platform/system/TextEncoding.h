@@ -19,4 +19,9 @@ std::string Utf8FromUtf16(std::u16string_view utf16);
 // Invalid UTF-8 bytes become U+FFFD.
 std::u16string Utf16FromUtf8(std::string_view utf8);
 
+// Lower case for the letters the ANSI code page holds (names on the machine
+// compare without regard to case); other characters and bytes that are not
+// valid UTF-8 stay as they are.
+std::string FoldCase(std::string_view utf8);
+
 }  // namespace platform::encoding

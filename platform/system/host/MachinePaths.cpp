@@ -41,27 +41,8 @@ std::vector<std::string> Normalise(std::vector<std::string> parts) {
   return kept;
 }
 
-// Case folding of the letters the ANSI code page holds, which are all a
-// path of the programs can name.
-char32_t Folded(char32_t c) {
-  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
-  switch (c) {
-    case 0x160: return 0x161;
-    case 0x152: return 0x153;
-    case 0x17D: return 0x17E;
-    case 0x178: return 0xFF;
-    default: return c;
-  }
-}
-
 bool EqualIgnoringCase(std::string_view utf8A, std::string_view utf8B) {
-  const std::u16string a = encoding::Utf16FromUtf8(utf8A);
-  const std::u16string b = encoding::Utf16FromUtf8(utf8B);
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Folded(a[i]) != Folded(b[i])) return false;
-  }
-  return true;
+  return encoding::FoldCase(utf8A) == encoding::FoldCase(utf8B);
 }
 
 // The existing entry of folder that matches name regardless of case, or name.

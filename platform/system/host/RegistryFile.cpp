@@ -35,13 +35,7 @@ constexpr std::array<Root, 5> kRoots = {{
     {"hkey_current_config", "hkey_current_config"},
 }};
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
+std::string Lower(std::string_view text) { return encoding::FoldCase(text); }
 
 std::string_view Trim(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");

@@ -1,6 +1,5 @@
 #include "host/ServiceManager.h"
 
-#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -21,9 +20,7 @@ bool IsPlainName(std::string_view name) {
 }  // namespace
 
 std::filesystem::path ServiceManager::StateFile(std::string_view name) const {
-  std::string lower = encoding::Utf8FromAnsi(name);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return stateFolder_ / lower;
+  return stateFolder_ / encoding::FoldCase(encoding::Utf8FromAnsi(name));
 }
 
 ServiceState ServiceManager::Query(std::string_view name) const {
