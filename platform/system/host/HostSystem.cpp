@@ -154,7 +154,10 @@ void HostSystem::StartDetached(std::string_view commandLine, std::string_view wo
 bool HostSystem::RemoveFile(std::string_view path) {
   const std::filesystem::path file = paths_.ToHost(path);
   std::error_code error;
-  return std::filesystem::is_regular_file(file, error) && std::filesystem::remove(file, error);
+  // A link goes itself, whatever it points at; folders are not files.
+  const auto status = std::filesystem::symlink_status(file, error);
+  return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status) &&
+         std::filesystem::remove(file, error);
 }
 
 bool HostSystem::ReplaceFile(std::string_view from, std::string_view to) {
