@@ -969,45 +969,9 @@ class StandIn {
   pid_t pid_ = -1;
 };
 
-// Runs the installed kelvane as Machine::Run does, but waits for it alone:
-// Machine::Run waits for every child of the test, stand-ins included.
+// Machine::Run would also wait for the stand-in processes, children of the test.
 RunResult RunWaitingForKelvaneOnly(const Machine& machine, const Strings& arguments) {
-  const std::string program = testsupport::InstalledProgram("kelvane").string();
-  const std::string outFile = (machine.Root() / "stdout.txt").string();
-  const std::string errFile = (machine.Root() / "stderr.txt").string();
-  Strings environment = {"BRENMOOR_MACHINE=" + machine.Root().string(),
-                         "BRENMOOR_MESSAGES=" + (machine.Root() / "messages.jsonl").string()};
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    if (std::string_view(*entry).rfind("BRENMOOR_", 0) != 0) environment.emplace_back(*entry);
-  }
-  Strings words = {program};
-  words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (auto& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  std::vector<char*> envp;
-  for (auto& variable : environment) envp.push_back(variable.data());
-  envp.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outFile.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  pid_t child = 0;
-  const int failed =
-      posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) throw std::runtime_error("cannot start " + program);
-  int status = 0;
-  waitpid(child, &status, 0);
-  RunResult result;
-  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = testsupport::ReadFile(outFile);
-  result.err = testsupport::ReadFile(errFile);
-  return result;
+  return machine.Run("kelvane", arguments, {}, Machine::Wait::ForProgramOnly);
 }
 
 // One test for every case: the stand-ins are seen machine-wide, so cases

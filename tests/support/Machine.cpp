@@ -114,7 +114,7 @@ std::vector<std::string> Machine::Record() const {
 }
 
 RunResult Machine::Run(std::string_view program, const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& extraEnvironment) const {
+                       const std::vector<std::string>& extraEnvironment, Wait wait) const {
   const std::string path = InstalledProgram(program).string();
   const std::string outFile = (Root() / "stdout.txt").string();
   const std::string errFile = (Root() / "stderr.txt").string();
@@ -159,7 +159,7 @@ RunResult Machine::Run(std::string_view program, const std::vector<std::string>&
 
   int status = 0;
   waitpid(child, &status, 0);
-  WaitForDescendants();
+  if (wait == Wait::ForEverything) WaitForDescendants();
   RunResult result;
   result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = ReadFile(outFile);

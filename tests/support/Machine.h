@@ -38,10 +38,13 @@ class Machine {
   void AddStubProgram(std::string_view windowsPath, std::string_view extraShell = "");
   std::vector<std::string> Record() const;
 
+  enum class Wait { ForEverything, ForProgramOnly };
   // Runs an installed program (by name, below the install prefix's bin/)
-  // and waits until it and every program it started, detached or not, end.
+  // and waits until it and every program it started, detached or not, end;
+  // or for the program alone, when the test keeps processes of its own.
   RunResult Run(std::string_view program, const std::vector<std::string>& arguments,
-                const std::vector<std::string>& extraEnvironment = {}) const;
+                const std::vector<std::string>& extraEnvironment = {},
+                Wait wait = Wait::ForEverything) const;
   // Each message box of the runs so far, as "title|text".
   std::vector<std::string> Messages() const;
 
