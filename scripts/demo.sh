@@ -47,3 +47,8 @@ show 'what the started programs saw (C:\browser.log)' "$machine/c/browser.log"
 
 printf '\n\033[1m--- message boxes (%s) ---\033[0m\n' "$BRENMOOR_MESSAGES"
 cat "$BRENMOOR_MESSAGES"
+
+# libwin: every line-drawing code of both graphics sets in five styles.
+chart=$PWD/build/default/glyph-chart.png
+printf '\n\033[1m$ glyph_chart %s\033[0m\n' "$chart"
+"$bin/glyph_chart" "$chart"

@@ -2,7 +2,8 @@
 # Installs what a fresh Debian machine lacks to build and test the suite.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  libcairo2-dev libfontconfig-dev fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

@@ -17,10 +17,19 @@ CString CString::FromUtf16(std::u16string_view utf16) {
   return CString(std::wstring(utf16.begin(), utf16.end()));
 }
 
+// A wide character beyond UTF-16 (a literal written as one code point) becomes its pair.
 std::u16string CString::ToUtf16() const {
   std::u16string out;
   out.reserve(text_.size());
-  for (wchar_t unit : text_) out += static_cast<char16_t>(unit);
+  for (wchar_t unit : text_) {
+    const auto value = static_cast<std::uint32_t>(unit);
+    if (value > 0xFFFF && value <= 0x10FFFF) {
+      out += static_cast<char16_t>(0xD800 + ((value - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((value - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(value > 0x10FFFF ? 0xFFFD : value);
+    }
+  }
   return out;
 }
 

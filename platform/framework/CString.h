@@ -12,8 +12,11 @@ class CString {
  public:
   CString() = default;
   CString(const wchar_t* text) : text_(text ? text : L"") {}  // NOLINT: as the framework's
-  CString(const wchar_t* text, int length) : text_(text, static_cast<std::size_t>(length)) {}
-  CString(wchar_t character, int repeat = 1) : text_(static_cast<std::size_t>(repeat), character) {}
+  CString(const wchar_t* text, int length)
+      : text_(text != nullptr && length > 0 ? std::wstring(text, static_cast<std::size_t>(length))
+                                            : std::wstring()) {}
+  CString(wchar_t character, int repeat = 1)
+      : text_(static_cast<std::size_t>(repeat > 0 ? repeat : 0), character) {}
   explicit CString(std::wstring text) : text_(std::move(text)) {}
   ~CString() = default;
   CString(const CString&) = default;

@@ -1,0 +1,97 @@
+#include "CDC.h"
+
+#include <cwchar>
+#include <utility>
+
+#include "RasterSurface.h"
+
+namespace {
+
+DrawingSurface*& ScreenSurfaceSubstitute() {
+  static DrawingSurface* substitute = nullptr;
+  return substitute;
+}
+
+DrawingSurface& ScreenSurface() {
+  if (DrawingSurface* substitute = ScreenSurfaceSubstitute()) return *substitute;
+  static RasterSurface screen(1, 1);
+  return screen;
+}
+
+// The system font the screen starts with.
+LOGFONT StockFont() {
+  LOGFONT font;
+  font.lfHeight = 16;
+  font.lfWeight = FW_NORMAL;
+  std::wcsncpy(font.lfFaceName, L"System", LF_FACESIZE - 1);
+  return font;
+}
+
+// As the system: an object that describes nothing is not selected.
+template <typename Object>
+Object* Swap(Object*& current, Object* next) {
+  if (next == nullptr || !next->IsCreated()) return nullptr;
+  return std::exchange(current, next);
+}
+
+}  // namespace
+
+CDC::CDC(DrawingSurface& surface) : surface_(surface) {
+  const LOGFONT stock = StockFont();
+  stockFont_.CreateFontIndirect(&stock);
+  stockPen_.CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+  stockBrush_.CreateSolidBrush(RGB(255, 255, 255));
+}
+
+COLORREF CDC::SetTextColor(COLORREF colour) { return std::exchange(state_.textColour, colour); }
+COLORREF CDC::SetBkColor(COLORREF colour) { return std::exchange(state_.backColour, colour); }
+
+int CDC::SetBkMode(int mode) {
+  if (mode != OPAQUE && mode != TRANSPARENT) return 0;
+  return std::exchange(state_.backMode, mode);
+}
+
+CFont* CDC::SelectObject(CFont* font) { return Swap(font_, font); }
+CPen* CDC::SelectObject(CPen* pen) { return Swap(pen_, pen); }
+CBrush* CDC::SelectObject(CBrush* brush) { return Swap(brush_, brush); }
+
+DrawState CDC::CurrentState() const {
+  DrawState state = state_;
+  state.font = font_->GetLogFont();
+  state.pen = {pen_->GetStyle(), pen_->GetWidth(), pen_->GetColor()};
+  state.brushColour = brush_->GetColor();
+  return state;
+}
+
+BOOL CDC::TextOut(int x, int y, const CString& text) {
+  surface_.TextOut(CurrentState(), x, y, text);
+  return true;
+}
+
+BOOL CDC::TextOut(int x, int y, const wchar_t* text, int count) {
+  if (text == nullptr || count < 0) return false;
+  return TextOut(x, y, CString(text, count));
+}
+
+BOOL CDC::Polyline(const CPoint* points, int count) {
+  if (points == nullptr || count < 2) return false;
+  surface_.Polyline(CurrentState(), std::vector<CPoint>(points, points + count));
+  return true;
+}
+
+BOOL CDC::Polygon(const CPoint* points, int count) {
+  if (points == nullptr || count < 2) return false;
+  surface_.Polygon(CurrentState(), std::vector<CPoint>(points, points + count));
+  return true;
+}
+
+CSize CDC::GetTextExtent(const CString& text) const {
+  return surface_.TextExtent(font_->GetLogFont(), text);
+}
+
+CScreenDC::CScreenDC() : CDC(ScreenSurface()) {}
+
+CScreenDC::Substitute::Substitute(DrawingSurface& surface)
+    : previous_(std::exchange(ScreenSurfaceSubstitute(), &surface)) {}
+
+CScreenDC::Substitute::~Substitute() { ScreenSurfaceSubstitute() = previous_; }

@@ -1,0 +1,67 @@
+#pragma once
+// A device context: the drawing state (colours, background mode, selected
+// font, pen and brush) and the drawing calls, carried out on a surface.
+
+#include <memory>
+
+#include "DrawingSurface.h"
+
+class CDC {
+ public:
+  // The surface is lent and must outlive the context.
+  explicit CDC(DrawingSurface& surface);
+  virtual ~CDC() = default;
+  CDC(const CDC&) = delete;
+  CDC& operator=(const CDC&) = delete;
+
+  // Each setter returns the value it replaced.
+  COLORREF SetTextColor(COLORREF colour);
+  COLORREF SetBkColor(COLORREF colour);
+  int SetBkMode(int mode);
+  COLORREF GetTextColor() const { return state_.textColour; }
+  COLORREF GetBkColor() const { return state_.backColour; }
+  int GetBkMode() const { return state_.backMode; }
+
+  // Each returns the object selected before (a stock object at first).
+  CFont* SelectObject(CFont* font);
+  CPen* SelectObject(CPen* pen);
+  CBrush* SelectObject(CBrush* brush);
+
+  BOOL TextOut(int x, int y, const CString& text);
+  BOOL TextOut(int x, int y, const wchar_t* text, int count);
+  BOOL Polyline(const CPoint* points, int count);
+  BOOL Polygon(const CPoint* points, int count);
+  CSize GetTextExtent(const CString& text) const;
+  BOOL IsPrinting() const { return surface_.IsPrinting(); }
+
+  DrawingSurface& Surface() { return surface_; }
+
+ private:
+  DrawState CurrentState() const;
+
+  DrawingSurface& surface_;
+  DrawState state_;
+  CFont stockFont_;
+  CPen stockPen_;
+  CBrush stockBrush_;
+  CFont* font_ = &stockFont_;
+  CPen* pen_ = &stockPen_;
+  CBrush* brush_ = &stockBrush_;
+};
+
+// A device context on the screen, for measuring text as the screen shows it.
+class CScreenDC : public CDC {
+ public:
+  CScreenDC();
+  // Tests measure with a surface of their own while the guard lives.
+  class Substitute {
+   public:
+    explicit Substitute(DrawingSurface& surface);
+    ~Substitute();
+    Substitute(const Substitute&) = delete;
+    Substitute& operator=(const Substitute&) = delete;
+
+   private:
+    DrawingSurface* previous_;
+  };
+};

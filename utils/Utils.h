@@ -1,0 +1,26 @@
+#pragma once
+// Defaults shared by the suite's export and print features, and text in the
+// Windows ANSI code page for files that other programs read as ANSI.
+
+#include <string>
+
+#include "CString.h"
+
+class Utils {
+ public:
+  Utils() = delete;
+
+  static CString GetDefaultFieldDelimiter();  // ","
+  static CString GetDefaultTextQualifier();   // "\""
+  // <documents>/Exports/ with the host's separator ('/' here), always ending
+  // in it. <documents> is $XDG_DOCUMENTS_DIR, else $HOME/Documents, else the
+  // current folder; an empty variable counts as unset.
+  static CString GetDefaultExportDir();
+  // strftime codes: "%Y-%m-%d %H:%M:%S".
+  static CString GetDefaultDateFormatSpecifier();
+  // Local time, in the default date format.
+  static CString GetCurrentDateAndTime();
+  // Windows-1252, one byte per character; '?' for each character it cannot
+  // hold (a surrogate pair is one character, an unpaired surrogate another).
+  static std::string ToANSI(const CString& text);
+};

@@ -1,0 +1,51 @@
+#pragma once
+// The look of a terminal screen: the styles keyed by video attributes, the
+// two fonts they use, the measured cell size and the window background. The
+// host derives the concrete layout, which supplies the cell geometry.
+
+#include <memory>
+#include <unordered_map>
+
+#include "CDC.h"
+#include "FontStyle.h"
+#include "Observable.h"
+
+class EmulatorLayout : public Observable {
+ public:
+  ~EmulatorLayout() override;
+  EmulatorLayout(const EmulatorLayout&) = delete;
+  EmulatorLayout& operator=(const EmulatorLayout&) = delete;
+
+  // For the host to redraw whatever shows the layout; the library never calls it.
+  virtual void Repaint() = 0;
+  virtual CSize CharCellSize() = 0;
+  // The top of a 0-based row and the left edge of a 0-based column, in pixels.
+  virtual int RowToY(int row) = 0;
+  virtual int ColumnToX(int col) = 0;
+
+  // The style of mode, else that of 0, else null (before the first ChangeLayout).
+  virtual FontStyle* GetStyle(int mode);
+  // The selected style keeping bold, underlined and reverse, else that of 0, else null.
+  virtual FontStyle* GetSelStyle(int mode);
+  // Colours by index: normal text, background, subdued, underlined, blinking,
+  // selected text, selected background. Updates the styles in place and
+  // rebuilds both fonts; notifies and redraws nothing.
+  virtual void ChangeLayout(const COLORREF colours[7], const CString& faceName, int height,
+                            bool bold, bool italic);
+  virtual COLORREF GetBkColor() const { return bkColor_; }
+
+ protected:
+  EmulatorLayout() = default;
+  // Updates the style of mode and of mode + bold, or creates them.
+  virtual void UpdateStyle(int mode, COLORREF textColor, COLORREF backColor, CFont* font);
+  // The cell measured when the fonts were last made.
+  CSize MeasuredCharSize() const { return charSize_; }
+
+ private:
+  CSize charSize_;
+  CFont normalFont_;
+  CFont underlineFont_;
+  COLORREF bkColor_ = 0;
+  // Cells hold plain pointers to the styles: they never move or go while the layout lives.
+  std::unordered_map<int, std::unique_ptr<FontStyle>> styles_;
+};

@@ -1,0 +1,24 @@
+#include "CSchemaManager.h"
+
+CSchemaManager& CSchemaManager::Instance() {
+  static CSchemaManager* const instance = new CSchemaManager();
+  return *instance;
+}
+
+void CSchemaManager::ThrowSchemaException() {
+  throw CArchiveException(CArchiveException::badIndex);
+}
+
+void CSchemaManager::Serialize(CArchive& archive) {
+  if (archive.IsStoring()) {
+    archive << kMagic << static_cast<std::int32_t>(currentSchema_);
+    return;
+  }
+  DWORD magic = 0;
+  archive >> magic;
+  if (magic != kMagic) ThrowSchemaException();
+  std::int32_t schema = 0;
+  archive >> schema;
+  archiveSchema_ = schema;
+  if (archiveSchema_ > currentSchema_) ThrowSchemaException();
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Static helpers for windows, fonts and controls.
+
+#include "CDC.h"
+
+class WinUtils {
+ public:
+  WinUtils() = delete;
+
+  // Creates the font into an empty font object and returns its character
+  // cell: the width of "X" (a hundredth of 100 of them, truncated) and the
+  // height, measured on the screen. A face name longer than the 31
+  // characters a font description holds is cut to 31.
+  static CSize CreateFontW(CFont* font, CString faceName, int height, bool bold, bool underline,
+                           bool italic);
+};
