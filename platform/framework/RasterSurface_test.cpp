@@ -9,6 +9,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "FontCaches.h"
 #include "TempFolder.h"
 
 namespace {
@@ -24,10 +25,7 @@ using Pixels = std::vector<int>;
 // surface is gone, what LeakSanitizer reports at exit is a real leak.
 class FontCaches : public ::testing::Environment {
  public:
-  void TearDown() override {
-    cairo_debug_reset_static_data();
-    FcFini();
-  }
+  void TearDown() override { ReleaseFontCaches(); }
 };
 const auto* const kFontCaches = ::testing::AddGlobalTestEnvironment(new FontCaches);
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FontCaches.h"
 #include "RasterSurface.h"
 #include "ScreenCharRenderer.h"
 #include "WinUtils.h"
@@ -15,6 +16,13 @@ constexpr COLORREF kBack = RGB(0, 0, 128);
 constexpr COLORREF kPaper = RGB(200, 200, 200);
 constexpr int kX = 4;
 constexpr int kY = 6;
+
+// What LeakSanitizer reports at exit is then a real leak, not a font cache.
+class FontCaches : public testing::Environment {
+ public:
+  void TearDown() override { ReleaseFontCaches(); }
+};
+const auto* const kFontCaches = testing::AddGlobalTestEnvironment(new FontCaches);
 
 class RasterCellTest : public testing::Test {
  protected:
