@@ -52,3 +52,10 @@ cat "$BRENMOOR_MESSAGES"
 chart=$PWD/build/default/glyph-chart.png
 printf '\n\033[1m$ glyph_chart %s\033[0m\n' "$chart"
 "$bin/glyph_chart" "$chart"
+
+# libwin's screen model playing a recorded session: the final screen as a
+# picture and as a printed page, and the text of a selection on stdout.
+out=$PWD/build/default
+printf '\n\033[1m$ terminal_host --select 9,4:9,43 samples/session.vt %s %s\033[0m\n' \
+  "$out/terminal.png" "$out/terminal.pdf"
+"$bin/terminal_host" --select 9,4:9,43 samples/session.vt "$out/terminal.png" "$out/terminal.pdf"

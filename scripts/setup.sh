@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libfontconfig-dev fonts-dejavu-core)
+  libcairo2-dev libfontconfig-dev fonts-dejavu-core libvterm-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

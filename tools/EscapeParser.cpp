@@ -1,0 +1,286 @@
+#include "EscapeParser.h"
+
+#include <algorithm>
+#include <string>
+
+#include "ScreenBuffer.h"
+#include "TextEncoding.h"
+
+namespace {
+
+constexpr unsigned char kEsc = 0x1B;
+constexpr unsigned char kCan = 0x18;
+constexpr unsigned char kSub = 0x1A;
+constexpr unsigned char kDel = 0x7F;
+
+bool IsControl(unsigned char byte) { return byte < 0x20; }
+bool IsIntermediate(unsigned char byte) { return byte >= 0x20 && byte <= 0x2F; }
+
+// Bytes 0x80-0xFF as characters of the Windows ANSI code page.
+wchar_t FromAnsi(unsigned char byte) {
+  static const std::u16string table = [] {
+    std::string bytes;
+    for (int b = 0x80; b <= 0xFF; ++b) bytes += static_cast<char>(b);
+    return platform::encoding::Utf16FromUtf8(platform::encoding::Utf8FromAnsi(bytes));
+  }();
+  const std::size_t index = byte - 0x80u;
+  return index < table.size() ? static_cast<wchar_t>(table[index]) : L'?';
+}
+
+}  // namespace
+
+EscapeParser::EscapeParser(ScreenBuffer& screen) : screen_(screen) {}
+
+void EscapeParser::Feed(std::string_view bytes) {
+  for (const char c : bytes) Feed(static_cast<unsigned char>(c));
+}
+
+void EscapeParser::Feed(unsigned char byte) {
+  // As on the terminals: controls act in the middle of a sequence, ESC
+  // starts a new one, CAN and SUB cancel it, DEL is padding.
+  if (state_ != State::Ground) {
+    if (byte == kEsc) {
+      StartSequence(State::Escape);
+      return;
+    }
+    if (byte == kCan || byte == kSub) {
+      state_ = State::Ground;
+      return;
+    }
+    if (IsControl(byte)) {
+      Control(byte);
+      return;
+    }
+    if (byte == kDel) return;
+    // Not part of any sequence: the sequence ends and the byte is text.
+    if (byte >= 0x80) state_ = State::Ground;
+  }
+  switch (state_) {
+    case State::Ground: Ground(byte); break;
+    case State::Escape: Escape(byte); break;
+    case State::EscapeIntermediate:
+      if (!IsIntermediate(byte)) state_ = State::Ground;
+      break;
+    case State::Designate: Designate(byte); break;
+    case State::Csi: Csi(byte); break;
+  }
+}
+
+void EscapeParser::Ground(unsigned char byte) {
+  if (byte == kEsc) {
+    StartSequence(State::Escape);
+  } else if (IsControl(byte)) {
+    Control(byte);
+  } else if (byte < kDel) {
+    screen_.PutChar(static_cast<wchar_t>(byte));
+  } else if (byte > kDel) {
+    screen_.PutChar(FromAnsi(byte));
+  }
+}
+
+void EscapeParser::Control(unsigned char byte) {
+  switch (byte) {
+    case 0x08: screen_.CursorBackward(1); break;
+    case 0x09: screen_.CursorHorizontalTab(1); break;
+    case 0x0A:
+    case 0x0B:
+    case 0x0C: screen_.Index(); break;
+    case 0x0D: screen_.CarriageReturn(); break;
+    case 0x0E: screen_.ShiftOut(); break;
+    case 0x0F: screen_.ShiftIn(); break;
+    default: break;
+  }
+}
+
+void EscapeParser::StartSequence(State state) {
+  state_ = state;
+  params_.fill(0);
+  count_ = 0;
+  private_ = false;
+  intermediate_ = false;
+  firstIntermediate_ = 0;
+  malformed_ = false;
+}
+
+void EscapeParser::Escape(unsigned char byte) {
+  state_ = State::Ground;
+  switch (byte) {
+    case '[': StartSequence(State::Csi); break;
+    case '(':
+    case ')':
+    case '*':
+    case '+':
+      designatedSet_ = byte == '(' ? 0 : byte == ')' ? 1 : byte == '*' ? 2 : 3;
+      state_ = State::Designate;
+      break;
+    case '7': screen_.SaveCursor(); break;
+    case '8': screen_.RestoreCursor(); break;
+    case 'D': screen_.Index(); break;
+    case 'M': screen_.ReverseIndex(); break;
+    case 'E': screen_.NextLine(); break;
+    case 'H': screen_.HorizontalTabSet(); break;
+    case 'c': screen_.ResetToInitialState(); break;
+    default:
+      // Sequences with intermediates (ESC # 8, ...) end at their final byte.
+      if (IsIntermediate(byte)) state_ = State::EscapeIntermediate;
+      break;
+  }
+}
+
+void EscapeParser::Designate(unsigned char byte) {
+  state_ = State::Ground;
+  switch (byte) {
+    case 'B':
+    case '1': screen_.SetCharSetUS_ASCII(designatedSet_); break;
+    case 'A': screen_.SetCharSetUK_National(designatedSet_); break;
+    case '0': screen_.SetCharSetSpecialGraphics(designatedSet_); break;
+    case '2': screen_.SetCharSetExtendedGraphics(designatedSet_); break;
+    default:
+      // Sets named with an intermediate (ESC ( % 5) are not known here.
+      if (IsIntermediate(byte)) state_ = State::EscapeIntermediate;
+      break;
+  }
+}
+
+void EscapeParser::Csi(unsigned char byte) {
+  if (byte >= '0' && byte <= '9') {
+    if (intermediate_) {
+      malformed_ = true;
+      return;
+    }
+    count_ = std::max(count_, 1);
+    if (count_ <= kMaxParameters) {
+      int& value = params_[static_cast<std::size_t>(count_ - 1)];
+      value = std::min(value * 10 + (byte - '0'), kLargestParameter);
+    }
+  } else if (byte == ';') {
+    if (intermediate_) malformed_ = true;
+    // Counted one past the limit at most: thousands of separators overflow nothing.
+    count_ = std::min(std::max(count_, 1) + 1, kMaxParameters + 1);
+  } else if (byte >= 0x3A && byte <= 0x3F) {
+    // A private marker only leads; sub-parameters and other markers are not known here.
+    if (byte == '?' && count_ == 0 && !private_ && !intermediate_) {
+      private_ = true;
+    } else {
+      malformed_ = true;
+    }
+  } else if (IsIntermediate(byte)) {
+    if (!intermediate_) firstIntermediate_ = byte;
+    intermediate_ = true;
+  } else if (byte >= 0x40 && byte <= 0x7E) {
+    state_ = State::Ground;
+    if (malformed_) return;
+    if (private_) {
+      DispatchPrivate(byte);
+    } else {
+      DispatchCsi(byte);
+    }
+  }
+}
+
+int EscapeParser::Param(int index, int fallback) const {
+  if (index < 0 || index >= std::min(count_, kMaxParameters)) return fallback;
+  const int value = params_[static_cast<std::size_t>(index)];
+  return value == 0 ? fallback : value;
+}
+
+void EscapeParser::DispatchCsi(unsigned char final) {
+  if (intermediate_) {
+    if (firstIntermediate_ == '!' && final == 'p') screen_.SoftTerminalReset();
+    return;
+  }
+  const int n = Param(0, 1);
+  switch (final) {
+    case 'A': screen_.CursorUp(n); break;
+    case 'B': screen_.CursorDown(n); break;
+    case 'C': screen_.CursorForward(n); break;
+    case 'D': screen_.CursorBackward(n); break;
+    case 'E': screen_.CursorNextLine(n); break;
+    case 'F': screen_.CursorPreviousLine(n); break;
+    case 'G': screen_.HorizontalPositionAbs(n); break;
+    case 'H':
+    case 'f': screen_.CursorPosition(n, Param(1, 1)); break;
+    case 'd': screen_.VerticalPositionAbs(n); break;
+    case 'a': screen_.HorizontalPositionRel(n); break;
+    case 'e': screen_.VerticalPositionRel(n); break;
+    case 'I': screen_.CursorHorizontalTab(n); break;
+    case 'Z': screen_.CursorBackwardTab(n); break;
+    case 'J': screen_.EraseInDisplay(Param(0, 0), false); break;
+    case 'K': screen_.EraseInLine(Param(0, 0)); break;
+    case 'L': screen_.InsertLine(n); break;
+    case 'M': screen_.DeleteLine(n); break;
+    case '@': screen_.InsertCharacter(n); break;
+    case 'P': screen_.DeleteCharacter(n); break;
+    case 'X': screen_.EraseCharacter(n); break;
+    case 'g': screen_.TabulationClear(Param(0, 0)); break;
+    case 'r': screen_.SetScrollingRegion(Param(0, 0), Param(1, 0)); break;
+    case 'm': SelectGraphicRendition(); break;
+    case 'h': SetModes(true); break;
+    case 'l': SetModes(false); break;
+    case 's': screen_.SaveCursor(); break;
+    case 'u': screen_.RestoreCursor(); break;
+    case 't':
+      // Window manipulation 8 resizes the text area; absent sizes stay as they
+      // are. Every row of a window is moved on each scroll: the rows are bounded.
+      if (Param(0, 0) == 8) {
+        screen_.SetWindowSize(std::min(Param(1, screen_.NumRows()), kLargestWindowRows),
+                              std::min(Param(2, screen_.NumColumns()), ScreenBuffer::kMaxColumns),
+                              true);
+      }
+      break;
+    default: break;
+  }
+}
+
+void EscapeParser::DispatchPrivate(unsigned char final) {
+  if (intermediate_) return;
+  if (final == 'h') SetModes(true);
+  if (final == 'l') SetModes(false);
+}
+
+void EscapeParser::SelectGraphicRendition() {
+  if (count_ == 0) {
+    screen_.ResetVideo();
+    return;
+  }
+  for (int i = 0; i < std::min(count_, kMaxParameters); ++i) {
+    switch (params_[static_cast<std::size_t>(i)]) {
+      case 0: screen_.ResetVideo(); break;
+      case 1: screen_.SetVideoBold(); break;
+      case 2: screen_.SetVideoSubdued(); break;
+      case 4: screen_.SetVideoUnderlined(); break;
+      case 5: screen_.SetVideoBlinking(); break;
+      case 7: screen_.SetVideoReverse(); break;
+      case 22:
+        screen_.ResetVideoBold();
+        screen_.ResetVideoSubdued();
+        break;
+      case 24: screen_.ResetVideoUnderlined(); break;
+      case 25: screen_.ResetVideoBlinking(); break;
+      case 27: screen_.ResetVideoReverse(); break;
+      default: break;
+    }
+  }
+}
+
+void EscapeParser::SetModes(bool on) {
+  for (int i = 0; i < std::min(count_, kMaxParameters); ++i) {
+    const int mode = params_[static_cast<std::size_t>(i)];
+    if (private_) {
+      switch (mode) {
+        case 1: screen_.SetCursorKeyMode(on); break;
+        case 3: screen_.SetColumnMode(on); break;
+        case 5: screen_.SetScreenMode(on); break;
+        case 6: screen_.SetOriginMode(on); break;
+        case 7: screen_.SetAutoWrapMode(on); break;
+        default: break;
+      }
+    } else {
+      switch (mode) {
+        case 4: screen_.SetInsertMode(on); break;
+        case 20: screen_.SetNewlineMode(on); break;
+        default: break;
+      }
+    }
+  }
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Decodes a terminal byte stream for a ScreenBuffer: printable bytes
+// (0x80-0xFF as Windows-1252), C0 controls, escape sequences, control
+// sequences with parameters and the private marker '?', and character set
+// designations. Whatever the bytes, it never fails; what it does not know it
+// skips.
+
+#include <array>
+#include <string_view>
+
+class ScreenBuffer;
+
+class EscapeParser {
+ public:
+  // Parameters beyond these are dropped; larger values are cut to the bound.
+  static constexpr int kMaxParameters = 16;
+  static constexpr int kLargestParameter = 9999;
+  // The window size sequence asks for no more rows than this (columns are the screen's own limit).
+  static constexpr int kLargestWindowRows = 255;
+
+  // The screen must outlive the parser.
+  explicit EscapeParser(ScreenBuffer& screen);
+
+  // Sequences may be split across calls at any byte.
+  void Feed(std::string_view bytes);
+  void Feed(unsigned char byte);
+
+ private:
+  enum class State { Ground, Escape, EscapeIntermediate, Designate, Csi };
+
+  void Ground(unsigned char byte);
+  void Control(unsigned char byte);
+  void Escape(unsigned char byte);
+  void Designate(unsigned char byte);
+  void Csi(unsigned char byte);
+  void StartSequence(State state);
+  void DispatchCsi(unsigned char final);
+  void DispatchPrivate(unsigned char final);
+  void SelectGraphicRendition();
+  void SetModes(bool on);
+  // The parameter at index; absent or 0 gives the fallback.
+  int Param(int index, int fallback) const;
+
+  ScreenBuffer& screen_;
+  State state_ = State::Ground;
+  std::array<int, kMaxParameters> params_{};
+  int count_ = 0;             // parameters begun
+  bool private_ = false;      // '?' came first
+  bool intermediate_ = false; // a byte 0x20-0x2F came before the final one
+  unsigned char firstIntermediate_ = 0;
+  bool malformed_ = false;    // the final byte is to be ignored
+  int designatedSet_ = 0;     // G0 to G3, for the byte after ESC ( ) * +
+};

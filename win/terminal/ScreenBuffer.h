@@ -1,0 +1,223 @@
+#pragma once
+// The model of a VT100-family terminal screen: cells, cursor, scrolling
+// region, tab stops, video attributes, character sets and modes. The host
+// decodes its byte stream and calls one operation per control function; the
+// buffer draws each changed cell at once on a lent device context, or asks
+// the parent window to repaint. Public positions count from 1, the storage
+// from 0.
+
+#include <array>
+#include <memory>
+
+#include "CDC.h"
+#include "CWnd.h"
+#include "CursorPos.h"
+#include "EmulatorLayout.h"
+#include "ScreenChar.h"
+
+class ScreenBuffer {
+ public:
+  enum ScrollDirection { Up = 0, Down = 1 };
+  static constexpr int kMaxColumns = 132;
+
+  // The layout must already hold its styles (ChangeLayout) and outlive the buffer.
+  explicit ScreenBuffer(EmulatorLayout& layout);
+  virtual ~ScreenBuffer();
+  ScreenBuffer(const ScreenBuffer&) = delete;
+  ScreenBuffer& operator=(const ScreenBuffer&) = delete;
+
+  // Storage and sizes.
+  void SetWindowSize(int rows, int columns, bool spare);
+  int NumRows() const { return numRows_; }
+  int NumColumns() const { return numColumns_; }
+  int MaxRows() const { return allocatedRows_; }
+  int MaxColumns() const { return kMaxColumns; }
+  int VisRows() const;
+  int VisColumns() const;
+  bool IsValid(int row, int col) const;
+  // The cell at a 0-based position, null outside the storage.
+  const ScreenChar* Cell(int row, int col) const;
+
+  // Writing characters.
+  void PutChar(wchar_t ch);
+  void AutoWrapCursor();
+
+  // The cursor; GetRow and GetCol count from 1.
+  int GetRow() const { return cursor_.row + 1; }
+  int GetCol() const { return cursor_.col + 1; }
+  void CursorUp(int n);
+  void CursorDown(int n);
+  void CursorForward(int n);
+  void CursorBackward(int n);
+  void CursorPosition(int row, int col);
+  void CursorPositionRel(int dRow, int dCol);
+  void HorizontalPositionAbs(int col);
+  void HorizontalPositionRel(int n);
+  void VerticalPositionAbs(int row);
+  void VerticalPositionRel(int n);
+  void CursorNextLine(int n);
+  void CursorPreviousLine(int n);
+  void CarriageReturn();
+  void CursorHomeDown();
+  void Index();
+  void NextLine();
+  void ReverseIndex();
+  void SaveCursor();
+  void RestoreCursor();
+
+  // Tabs.
+  void HorizontalTabSet();
+  void TabulationClear(int param);
+  void CursorHorizontalTab(int n);
+  void CursorBackwardTab(int n);
+
+  // Modes.
+  void SetInsertMode(bool on) { insert_ = on; }
+  void SetNewlineMode(bool on) { newline_ = on; }
+  void SetCursorKeyMode(bool on) { cursorKey_ = on; }
+  bool GetCursorKeyMode() const { return cursorKey_; }
+  void SetScreenMode(bool on) { screen_ = on; }
+  void SetOriginMode(bool on) { origin_ = on; }
+  void SetAutoWrapMode(bool on) { autoWrap_ = on; }
+  void SetColumnMode(bool on);
+
+  // Character sets: g is 0 to 3 (G0 to G3); other values are ignored.
+  void SetCharSetUS_ASCII(int g) { Designate(g, 0); }
+  void SetCharSetUK_National(int g) { Designate(g, 1); }
+  void SetCharSetSpecialGraphics(int g) { Designate(g, 2); }
+  void SetCharSetExtendedGraphics(int g) { Designate(g, 3); }
+  void ShiftIn() { activeSet_ = 0; }
+  void ShiftOut() { activeSet_ = 1; }
+
+  // Video attributes.
+  void SetVideoBold() { SetVideoBit(0x01, true); }
+  void SetVideoSubdued() { SetVideoBit(0x02, true); }
+  void SetVideoUnderlined() { SetVideoBit(0x04, true); }
+  void SetVideoBlinking() { SetVideoBit(0x08, true); }
+  void SetVideoReverse() { SetVideoBit(0x10, true); }
+  void ResetVideoBold() { SetVideoBit(0x01, false); }
+  void ResetVideoSubdued() { SetVideoBit(0x02, false); }
+  void ResetVideoUnderlined() { SetVideoBit(0x04, false); }
+  void ResetVideoBlinking() { SetVideoBit(0x08, false); }
+  void ResetVideoReverse() { SetVideoBit(0x10, false); }
+  void ResetVideo();
+
+  // Resets.
+  void SoftTerminalReset();
+  void ResetToInitialState();
+
+  // Editing, erasing and the scrolling region.
+  void InsertCharacter(int n);
+  void DeleteCharacter(int n);
+  void InsertLine(int n);
+  void DeleteLine(int n);
+  void EraseCharacter(int n);
+  void EraseInLine(int param);
+  void EraseInDisplay(int param, bool inBand);
+  void EraseInField(int) {}
+  void EraseInArea(int) {}
+  void SetScrollingRegion(int top, int bottom);
+  void ScrollLine(ScrollDirection direction);
+
+  // Drawing.
+  void SetParent(CWnd* parent) { parent_ = parent; }
+  void SetDC(CDC* dc) { dc_ = dc; }
+  void Refresh(CDC* dc);
+  CSize ScreenCharSize() const { return layout_.CharCellSize(); }
+  COLORREF GetBkColor() const { return layout_.GetBkColor(); }
+
+  // Selection, its text, printing.
+  bool ActiveSelection() const;
+  void Unselect();
+  void Select(const CursorPos& a, const CursorPos& b);
+  CString SelectedText() const;
+  void PrintBuffer(CDC* dc, CSize cell);
+
+ private:
+  struct SavedCursor {
+    int row = 0;
+    int col = 0;
+    int videoMode = 0;
+    bool autoWrap = false;
+    bool origin = false;
+    int activeSet = 0;
+    std::array<int, 4> designatedSets{};
+  };
+
+  ScreenChar& At(int row, int col) { return cells_[static_cast<std::size_t>(row) * kMaxColumns + col]; }
+  const ScreenChar& At(int row, int col) const {
+    return cells_[static_cast<std::size_t>(row) * kMaxColumns + col];
+  }
+  void AllocateBuffer(int newRows, int oldRows);
+  void Clear();
+  // Defined inline: the hot path of every written character.
+  inline void Set(int row, int col, wchar_t ch);
+  void Set(int row, int col, wchar_t ch, int mode, int charSet);
+  void SetVacated(int row, int col) { Set(row, col, L' ', 0, 0); }
+  void Draw(CDC* dc, int row, int col);
+  void RedrawScrollingRegion();
+  void UpdateVideoMode();
+  void SetVideoBit(int bit, bool on);
+  void Designate(int g, int charSet);
+  void DefaultTabStops();
+  void TabToNextTabStop();
+  void TabToPrevTabStop();
+  // Clamp a 64-bit value, so that huge counts cannot overflow.
+  void SetRow(long long value, int min, int max);
+  void SetCol(long long value, int min, int max);
+  void MoveRows(int from, int to, int count);
+  void EraseChars(CursorPos from, CursorPos to);
+  // The next position in reading order over the visible columns.
+  CursorPos Next(const CursorPos& p) const;
+
+  bool InStorage(int row, int col) const;
+  // Vacated blanks over the visible columns of a row.
+  void VacateRow(int row);
+  // Fills storage rows with blanks in the current styles.
+  void BlankStorageRows(int first, int last);
+  // The cells and cursor count ScrollLine(Up) calls leave, with one block move.
+  void ScrollUpMany(int count);
+  void ShiftCellsRight();
+  void ShiftCellsLeft();
+  // The window's rows shrink below a cursor on its last row: scroll that text up.
+  void ScrollForShrink(int rows);
+  CursorPos ClampToScreen(long long row, long long col) const;
+  void KeepCursorOnScreen();
+  // Inline twins of the public size, validity, selection and wrap operations:
+  // calls to exported members cannot be inlined in the shared library, and
+  // writing a character must stay cheap.
+  inline int VisibleRows() const;
+  inline int VisibleColumns() const;
+  inline bool Visible(int row, int col) const;
+  inline bool Selecting() const;
+  inline void WrapCursor();
+
+  EmulatorLayout& layout_;
+  CWnd* parent_ = nullptr;
+  CDC* dc_ = nullptr;
+  std::unique_ptr<ScreenChar[]> cells_;
+  CursorPos cursor_{0, 0};
+  int numRows_ = 24;
+  int numColumns_ = 80;
+  int windowRows_ = 24;
+  int windowColumns_ = 80;
+  int allocatedRows_ = 0;
+  std::array<bool, kMaxColumns> tabStops_{};
+  int videoMode_ = 0;
+  FontStyle* style_ = nullptr;
+  FontStyle* selStyle_ = nullptr;
+  int activeSet_ = 0;
+  std::array<int, 4> designatedSets_{};
+  bool insert_ = false;
+  bool newline_ = false;
+  bool cursorKey_ = false;
+  bool column_ = false;
+  bool screen_ = false;
+  bool origin_ = false;
+  bool autoWrap_ = false;
+  SavedCursor savedCursor_;
+  int scrollTop_ = 0;
+  int scrollBottom_ = 23;
+  CursorPos selStart_{-1, -1};
+  CursorPos selEnd_{-1, -1};
+};
