@@ -54,6 +54,22 @@ void ScreenBuffer::SetWindowSize(int rows, int columns, bool spare) {
   if (scrollBottom_ == VisibleRows() - 1) scrollBottom_ = std::max(rows, numRows_) - 1;
   windowRows_ = rows;
   windowColumns_ = columns;
+  KeepRegionOnScreen();
+  KeepCursorOnScreen();
+}
+
+// A region reaching below a smaller window would lead the cursor there; one
+// left empty becomes the whole screen, as SetScrollingRegion makes it.
+void ScreenBuffer::KeepRegionOnScreen() {
+  scrollBottom_ = std::min(scrollBottom_, VisibleRows() - 1);
+  if (scrollTop_ >= scrollBottom_) {
+    scrollTop_ = 0;
+    scrollBottom_ = VisibleRows() - 1;
+  }
+}
+
+void ScreenBuffer::SetAutoWrapMode(bool on) {
+  autoWrap_ = on;
   KeepCursorOnScreen();
 }
 

@@ -78,7 +78,8 @@ class ScreenBuffer {
   bool GetCursorKeyMode() const { return cursorKey_; }
   void SetScreenMode(bool on) { screen_ = on; }
   void SetOriginMode(bool on) { origin_ = on; }
-  void SetAutoWrapMode(bool on) { autoWrap_ = on; }
+  // Turning auto-wrap off can narrow the screen under the cursor: it moves in.
+  void SetAutoWrapMode(bool on);
   void SetColumnMode(bool on);
 
   // Character sets: g is 0 to 3 (G0 to G3); other values are ignored.
@@ -183,6 +184,7 @@ class ScreenBuffer {
   void ScrollForShrink(int rows);
   CursorPos ClampToScreen(long long row, long long col) const;
   void KeepCursorOnScreen();
+  void KeepRegionOnScreen();
   // Inline twins of the public size, validity, selection and wrap operations:
   // calls to exported members cannot be inlined in the shared library, and
   // writing a character must stay cheap.

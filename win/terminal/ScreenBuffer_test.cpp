@@ -384,3 +384,20 @@ TEST_F(ScreenBufferTest, EmptyAndHugeWindowsStaySound) {
 }
 
 }  // namespace
+
+namespace screen_buffer_testing {
+
+TEST_F(ScreenBufferTest, TurningAutoWrapOffMovesTheCursorIntoTheNarrowerScreen) {
+  buffer.SetWindowSize(24, 120, false);
+  buffer.SetAutoWrapMode(true);
+  buffer.HorizontalPositionRel(0);
+  for (int i = 0; i < 110; ++i) buffer.PutChar(L'x');
+  EXPECT_EQ(buffer.GetCol(), 111);
+  buffer.SetAutoWrapMode(false);
+  EXPECT_EQ(buffer.VisColumns(), 80);
+  EXPECT_EQ(buffer.GetCol(), 81);
+  buffer.PutChar(L'y');
+  EXPECT_EQ(buffer.Cell(0, 79)->GetValue(), L'y');
+}
+
+}  // namespace screen_buffer_testing
