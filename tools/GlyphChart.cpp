@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "EmulatorLayout.h"
+#include "GridLayout.h"
 #include "RasterSurface.h"
 #include "ScreenChar.h"
 #include "ScreenCharRenderer.h"
@@ -19,14 +19,6 @@ constexpr int kFirstCode = 0x40;
 constexpr int kLastCode = 0x7E;
 constexpr int kLabelColumns = 22;
 constexpr int kHeaderRows = 3;
-
-class ChartLayout : public EmulatorLayout {
- public:
-  void Repaint() override {}
-  CSize CharCellSize() override { return MeasuredCharSize(); }
-  int RowToY(int row) override { return row * MeasuredCharSize().cy; }
-  int ColumnToX(int col) override { return col * MeasuredCharSize().cx; }
-};
 
 struct StyleRow {
   const char* name;
@@ -49,7 +41,7 @@ constexpr COLORREF kColours[7] = {
     RGB(0xFF, 0xE0, 0x80),  // selected background
 };
 
-void DrawText(CDC& dc, ChartLayout& layout, int row, int col, const std::string& text) {
+void DrawText(CDC& dc, GridLayout& layout, int row, int col, const std::string& text) {
   ScreenCharRenderer* renderer = ScreenCharRenderer::Instance();
   for (std::size_t i = 0; i < text.size(); ++i) {
     ScreenChar cell;
@@ -60,7 +52,7 @@ void DrawText(CDC& dc, ChartLayout& layout, int row, int col, const std::string&
 }
 
 // Two header rows give each column's code in hexadecimal, high digit above.
-void DrawHeader(CDC& dc, ChartLayout& layout) {
+void DrawHeader(CDC& dc, GridLayout& layout) {
   const char* digits = "0123456789ABCDEF";
   DrawText(dc, layout, 0, 0, "code (hex)");
   for (int code = kFirstCode; code <= kLastCode; ++code) {
@@ -70,7 +62,7 @@ void DrawHeader(CDC& dc, ChartLayout& layout) {
   }
 }
 
-void DrawCodes(CDC& dc, ChartLayout& layout, int row, int charSet, const StyleRow& style) {
+void DrawCodes(CDC& dc, GridLayout& layout, int row, int charSet, const StyleRow& style) {
   ScreenCharRenderer* renderer = ScreenCharRenderer::Instance();
   for (int code = kFirstCode; code <= kLastCode; ++code) {
     ScreenChar cell;
@@ -90,7 +82,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: glyph_chart <output.png>\n");
     return 2;
   }
-  ChartLayout layout;
+  GridLayout layout;
   layout.ChangeLayout(kColours, L"Courier New", -22, false, false);
   const CSize cell = layout.CharCellSize();
   const int columns = kLabelColumns + kLastCode - kFirstCode + 2;

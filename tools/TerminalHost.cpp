@@ -17,7 +17,7 @@
 #include <sstream>
 #include <string>
 
-#include "EmulatorLayout.h"
+#include "GridLayout.h"
 #include "EscapeParser.h"
 #include "OffsetSurface.h"
 #include "PdfSurface.h"
@@ -26,14 +26,6 @@
 #include "ScreenCharRenderer.h"
 
 namespace {
-
-class HostLayout : public EmulatorLayout {
- public:
-  void Repaint() override {}
-  CSize CharCellSize() override { return MeasuredCharSize(); }
-  int RowToY(int row) override { return row * MeasuredCharSize().cy; }
-  int ColumnToX(int col) override { return col * MeasuredCharSize().cx; }
-};
 
 constexpr COLORREF kColours[7] = {
     RGB(0xD8, 0xDE, 0xE6),  // normal text
@@ -153,7 +145,7 @@ int Run(const Options& options) {
     return 1;
   }
 
-  HostLayout layout;
+  GridLayout layout;
   layout.ChangeLayout(kColours, L"Courier New", -18, false, false);
   const CSize cell = layout.CharCellSize();
   ScreenBuffer screen(layout);
