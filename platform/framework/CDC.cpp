@@ -64,7 +64,7 @@ DrawState CDC::CurrentState() const {
 }
 
 BOOL CDC::TextOut(int x, int y, const CString& text) {
-  surface_.TextOut(CurrentState(), x, y, text);
+  surface_.TextOut(CurrentState(), x + origin_.x, y + origin_.y, text);
   return true;
 }
 
@@ -75,15 +75,40 @@ BOOL CDC::TextOut(int x, int y, const wchar_t* text, int count) {
 
 BOOL CDC::Polyline(const CPoint* points, int count) {
   if (points == nullptr || count < 2) return false;
-  surface_.Polyline(CurrentState(), std::vector<CPoint>(points, points + count));
+  surface_.Polyline(CurrentState(), ToDevice(points, count));
   return true;
 }
 
 BOOL CDC::Polygon(const CPoint* points, int count) {
   if (points == nullptr || count < 2) return false;
-  surface_.Polygon(CurrentState(), std::vector<CPoint>(points, points + count));
+  surface_.Polygon(CurrentState(), ToDevice(points, count));
   return true;
 }
+
+std::vector<CPoint> CDC::ToDevice(const CPoint* points, int count) const {
+  std::vector<CPoint> device(points, points + count);
+  for (CPoint& point : device) point = {point.x + origin_.x, point.y + origin_.y};
+  return device;
+}
+
+void CDC::FillSolidRect(const CRect& rect, COLORREF colour) {
+  if (rect.IsRectEmpty()) return;
+  DrawState state = CurrentState();
+  state.pen = {PS_SOLID, 1, colour};
+  state.brushColour = colour;
+  const CPoint corners[] = {{rect.left, rect.top}, {rect.right - 1, rect.top}, {rect.right - 1, rect.bottom - 1},
+                            {rect.left, rect.bottom - 1}};
+  surface_.Polygon(state, ToDevice(corners, 4));
+}
+
+void CDC::Draw3dRect(const CRect& rect, COLORREF topLeft, COLORREF bottomRight) {
+  FillSolidRect({rect.left, rect.top, rect.right - 1, rect.top + 1}, topLeft);
+  FillSolidRect({rect.left, rect.top, rect.left + 1, rect.bottom - 1}, topLeft);
+  FillSolidRect({rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
+  FillSolidRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, bottomRight);
+}
+
+CPoint CDC::SetViewportOrg(int x, int y) { return std::exchange(origin_, CPoint(x, y)); }
 
 CSize CDC::GetTextExtent(const CString& text) const {
   return surface_.TextExtent(font_->GetLogFont(), text);

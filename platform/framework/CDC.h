@@ -31,6 +31,13 @@ class CDC {
   BOOL TextOut(int x, int y, const wchar_t* text, int count);
   BOOL Polyline(const CPoint* points, int count);
   BOOL Polygon(const CPoint* points, int count);
+  // Fills the rectangle (its right and bottom edges left out) whatever the
+  // pen and brush.
+  void FillSolidRect(const CRect& rect, COLORREF colour);
+  // The top and left edges in one colour, the bottom and right in the other.
+  void Draw3dRect(const CRect& rect, COLORREF topLeft, COLORREF bottomRight);
+  // Where the logical point (0, 0) lands on the surface; returns the previous origin.
+  CPoint SetViewportOrg(int x, int y);
   CSize GetTextExtent(const CString& text) const;
   BOOL IsPrinting() const { return surface_.IsPrinting(); }
 
@@ -38,6 +45,7 @@ class CDC {
 
  private:
   DrawState CurrentState() const;
+  std::vector<CPoint> ToDevice(const CPoint* points, int count) const;
 
   DrawingSurface& surface_;
   DrawState state_;
@@ -47,6 +55,7 @@ class CDC {
   CFont* font_ = &stockFont_;
   CPen* pen_ = &stockPen_;
   CBrush* brush_ = &stockBrush_;
+  CPoint origin_;
 };
 
 // A device context on the screen, for measuring text as the screen shows it.

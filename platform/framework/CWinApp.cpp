@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "CUser.h"
+
 namespace {
 
 CWinApp* theApp = nullptr;
+int waitCursors = 0;
 
 std::vector<CResourceModule*>& ExtensionModules() {
   static std::vector<CResourceModule*> modules;
@@ -24,14 +27,41 @@ CWinApp::~CWinApp() {
   if (theApp == this) theApp = nullptr;
 }
 
-const CString* CWinApp::FindString(UINT id) {
+const DialogTemplate* CResourceModule::FindDialog(UINT id) const {
+  auto found = dialogs_.find(id);
+  return found == dialogs_.end() ? nullptr : &found->second;
+}
+
+// The application first, then each extension module in the order they joined.
+template <typename Resource>
+const Resource* FindInChain(const Resource* (CResourceModule::*find)(UINT) const, UINT id) {
   if (theApp != nullptr) {
-    if (const CString* found = theApp->CResourceModule::FindString(id)) return found;
+    if (const Resource* found = (theApp->*find)(id)) return found;
   }
   for (const CResourceModule* module : ExtensionModules()) {
-    if (const CString* found = module->FindString(id)) return found;
+    if (const Resource* found = (module->*find)(id)) return found;
   }
   return nullptr;
+}
+
+const CString* CWinApp::FindString(UINT id) { return FindInChain(&CResourceModule::FindString, id); }
+const DialogTemplate* CWinApp::FindDialog(UINT id) { return FindInChain(&CResourceModule::FindDialog, id); }
+
+int CWinApp::WaitCursorDepth() { return waitCursors; }
+void CWinApp::BeginWaitCursor() { ++waitCursors; }
+void CWinApp::EndWaitCursor() {
+  if (waitCursors > 0) --waitCursors;
+}
+
+int AfxMessageBox(const wchar_t* text, UINT type) {
+  const CString caption = theApp != nullptr ? theApp->m_strAppName : CString();
+  return AfxGetUser().AnswerMessageBox(CString(text), caption, type);
+}
+
+int AfxMessageBox(UINT textId, UINT type) {
+  CString text;
+  text.LoadString(textId);
+  return AfxMessageBox(text, type);
 }
 
 void CWinApp::AddExtensionModule(CResourceModule* module) { ExtensionModules().push_back(module); }

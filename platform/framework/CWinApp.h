@@ -7,15 +7,21 @@
 #include <vector>
 
 #include "CString.h"
+#include "DialogTemplate.h"
+
+class CWnd;
 
 // One module's resources.
 class CResourceModule {
  public:
   void RegisterString(UINT id, CString text) { strings_[id] = std::move(text); }
   const CString* FindString(UINT id) const;
+  void RegisterDialog(UINT id, DialogTemplate dialog) { dialogs_[id] = std::move(dialog); }
+  const DialogTemplate* FindDialog(UINT id) const;
 
  private:
   std::map<UINT, CString> strings_;
+  std::map<UINT, DialogTemplate> dialogs_;
 };
 
 class CWinApp : public CResourceModule {
@@ -27,12 +33,34 @@ class CWinApp : public CResourceModule {
 
   // Searches the application, then each extension module in the order they joined.
   static const CString* FindString(UINT id);
+  static const DialogTemplate* FindDialog(UINT id);
   // An extension library's resources join the chain for as long as it lives.
   static void AddExtensionModule(CResourceModule* module);
   static void RemoveExtensionModule(CResourceModule* module);
 
   CString m_strAppName;
+  // Disabled while a modal dialog without a parent of its own runs.
+  CWnd* m_pMainWnd = nullptr;
+
+  // How many wait cursors are shown; the arrow comes back at zero.
+  static int WaitCursorDepth();
+  static void BeginWaitCursor();
+  static void EndWaitCursor();
 };
+
+// Shows the wait cursor for as long as it lives.
+class CWaitCursor {
+ public:
+  CWaitCursor() { CWinApp::BeginWaitCursor(); }
+  ~CWaitCursor() { CWinApp::EndWaitCursor(); }
+  CWaitCursor(const CWaitCursor&) = delete;
+  CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
+
+// Asks the application's user (see CUser) and returns the button pressed.
+// The caption is the application's name.
+int AfxMessageBox(const wchar_t* text, UINT type = 0);
+int AfxMessageBox(UINT textId, UINT type = 0);
 
 // The one application object, or null when the host made none.
 CWinApp* AfxGetApp();

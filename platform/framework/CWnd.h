@@ -1,18 +1,92 @@
 #pragma once
-// A window as the library sees it: something whose client area can be
-// invalidated so that its owner repaints it later.
+// The framework's window: a C++ object attached to a handle of the window
+// table. Messages of an attached window go through the object's message map
+// first, then to the class procedure; CWnd::FromHandle finds the object for
+// any handle, making one of the control's framework class when nobody
+// attached one.
 
-#include "WinTypes.h"
+#include "CCmdTarget.h"
+#include "WindowSystem.h"
 
-class CWnd {
+class CDataExchange;
+class CFont;
+
+class CWnd : public CCmdTarget {
+  DECLARE_DYNAMIC(CWnd)
+
  public:
-  virtual ~CWnd() = default;
+  CWnd() = default;
+  // Destroys the window it is attached to.
+  ~CWnd() override;
+  CWnd(const CWnd&) = delete;
+  CWnd& operator=(const CWnd&) = delete;
+
+  static CWnd* FromHandle(HWND window);
+  // Only the object attached to the handle; null when none is.
+  static CWnd* FromHandlePermanent(HWND window);
+  HWND GetSafeHwnd() const { return m_hWnd; }
+
+  // A window of a registered class attached to this object; false when it cannot be made.
+  virtual BOOL Create(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
+                      CWnd* parent, UINT id);
+  virtual BOOL DestroyWindow();
+  // Attaches this object to an existing window, so its messages go through this object.
+  BOOL SubclassWindow(HWND window);
+  BOOL SubclassDlgItem(UINT id, CWnd* parent);
+  HWND UnsubclassWindow();
+
+  void SetWindowText(const wchar_t* text);
+  void GetWindowText(CString& text) const;
+  CString GetWindowText() const;
+  int GetWindowTextLength() const;
+  DWORD GetStyle() const;
+  BOOL ModifyStyle(DWORD remove, DWORD add);
+  int GetDlgCtrlID() const;
+  CWnd* GetParent() const;
+  CWnd* GetDlgItem(int id) const;
+  void SetDlgItemText(int id, const wchar_t* text);
+  int GetDlgItemText(int id, CString& text) const;
+  void CheckDlgButton(int id, UINT check);
+  UINT IsDlgButtonChecked(int id) const;
+  BOOL EnableWindow(BOOL enable = true);
+  BOOL IsWindowEnabled() const;
+  BOOL ShowWindow(int showCommand);
+  BOOL IsWindowVisible() const;
+  void GetWindowRect(CRect* rect) const;
+  void GetClientRect(CRect* rect) const;
+  void MoveWindow(const CRect& rect, BOOL repaint = true);
+  CWnd* SetFocus();
+  static CWnd* GetFocus();
+  void SetFont(CFont* font, BOOL redraw = true);
+  CFont* GetFont() const;
+
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
   // Marks the whole client area for repainting; erase asks for the
   // background to be erased first.
   virtual void Invalidate(BOOL erase = true);
-
   int InvalidationCount() const { return invalidations_; }
   bool LastInvalidationErased() const { return lastErased_; }
+
+  // Saves the controls into the members (true) or loads them (false).
+  BOOL UpdateData(BOOL saveAndValidate = true);
+
+  // The window system hands every message of the attached window here.
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // Called once the window is gone; a window that owns itself deletes itself here.
+  virtual void PostNcDestroy() {}
+
+  HWND m_hWnd = nullptr;
+
+ protected:
+  // The class procedure: what the window does with a message the map left.
+  virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  // WM_COMMAND: the command or a control's notification through the message map.
+  virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  virtual void DoDataExchange(CDataExchange* exchange);
+  virtual void PreSubclassWindow() {}
 
  private:
   int invalidations_ = 0;

@@ -11,6 +11,25 @@ using UINT = unsigned int;
 using LONG = std::int32_t;
 using BOOL = int;
 
+// Window handles, message parameters and results. A handle names a window of
+// the framework's window table; it never points into memory.
+struct HWND__;
+using HWND = HWND__*;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using INT_PTR = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
+
+constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
+constexpr WORD HIWORD(std::uintptr_t value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
+  return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
+}
+constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
+  return static_cast<LPARAM>(static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16));
+}
+
 // 0x00BBGGRR: red in the low byte.
 using COLORREF = DWORD;
 

@@ -1,0 +1,45 @@
+#pragma once
+// The person in front of the application. Every modal thing hands control to
+// the user the host or test installed: a dialog lets the user act in it until
+// it ends, a message box or file dialog asks for an answer. Without an
+// installed user, nobody answers: the first modal thing fails loudly.
+
+#include <stdexcept>
+
+#include "CString.h"
+
+class CDialog;
+class CFileDialog;
+
+// A modal thing nobody expected, or a step that a person could not take.
+class UserScriptError : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
+
+class CUser {
+ public:
+  virtual ~CUser() = default;
+  // The dialog's modal loop starts, then asks for one action at a time until
+  // the dialog ends, then says so.
+  virtual void BeginDialog(CDialog& dialog) = 0;
+  virtual void ActInDialog(CDialog& dialog) = 0;
+  virtual void EndDialog(CDialog& dialog) = 0;
+  // The button pressed (IDOK, IDCANCEL, IDYES, IDNO).
+  virtual int AnswerMessageBox(const CString& text, const CString& caption, UINT type) = 0;
+  // True when the user confirmed a file, which the dialog then holds.
+  virtual bool AnswerFileDialog(CFileDialog& dialog) = 0;
+};
+
+CUser& AfxGetUser();
+// Installs the user for as long as the scope lives; scopes nest.
+class CUserScope {
+ public:
+  explicit CUserScope(CUser& user);
+  ~CUserScope();
+  CUserScope(const CUserScope&) = delete;
+  CUserScope& operator=(const CUserScope&) = delete;
+
+ private:
+  CUser* previous_;
+};

@@ -1,0 +1,243 @@
+#include "ScriptedUser.h"
+
+#include <cstdio>
+
+#include "CComboBox.h"
+#include "CDialog.h"
+#include "CFileDialog.h"
+#include "WindowPainter.h"
+
+namespace {
+
+std::string Name(const CDialog& dialog) { return "dialog " + std::to_string(dialog.GetTemplateId()); }
+
+std::string Describe(const char* action, int id) { return std::string(action) + " " + std::to_string(id); }
+
+std::string Quoted(const CString& text) { return "\"" + VisibleText(text) + "\""; }
+
+// The control a person is about to use: it must be there, shown and enabled.
+HWND Reachable(CDialog& dialog, int id, const std::string& action) {
+  const HWND control = GetDlgItem(dialog.m_hWnd, id);
+  std::string problem;
+  if (control == nullptr) {
+    problem = "has no control " + std::to_string(id);
+  } else if (!IsWindowVisible(control)) {
+    problem = "does not show control " + std::to_string(id);
+  } else if (!IsWindowEnabled(control)) {
+    problem = "has control " + std::to_string(id) + " disabled";
+  }
+  if (!problem.empty()) throw UserScriptError("cannot " + action + ": " + Name(dialog) + " " + problem);
+  return control;
+}
+
+LPARAM Point(LONG x, LONG y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+void ClickAt(HWND control, LPARAM point) {
+  SendMessage(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessage(control, WM_LBUTTONUP, 0, point);
+}
+
+void TypeInto(HWND control, const std::wstring& text, const std::string& action, CDialog& dialog) {
+  const DWORD style = GetStyle(control);
+  const std::wstring className = FindWindowState(control)->className;
+  if (className == L"Edit") {
+    if ((style & ES_READONLY) != 0) throw UserScriptError("cannot " + action + ": the edit control is read-only");
+    SetFocus(control);
+    SendMessage(control, EM_SETSEL, 0, -1);
+  } else if (className == L"ComboBox" && (style & 0x3) == CBS_DROPDOWN) {
+    SetFocus(control);
+    SendMessage(control, CB_SETEDITSEL, 0, MAKELPARAM(0, 0xFFFF));
+  } else {
+    throw UserScriptError("cannot " + action + ": " + Name(dialog) + " has no field to type into there");
+  }
+  if (text.empty()) SendMessage(control, WM_KEYDOWN, VK_DELETE);
+  for (wchar_t unit : text) SendMessage(control, WM_CHAR, static_cast<WPARAM>(unit));
+}
+
+LRESULT ChoiceIndex(HWND combo, const CString& choice, const std::string& action) {
+  const LRESULT count = SendMessage(combo, CB_GETCOUNT);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring text(static_cast<std::size_t>(SendMessage(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i))) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessage(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()))));
+    if (text == choice.Str()) return i;
+  }
+  throw UserScriptError("cannot " + action + ": the combo box has no such choice");
+}
+
+}  // namespace
+
+std::string VisibleText(const CString& text) {
+  std::wstring shown;
+  for (wchar_t unit : text.Str()) {
+    if (unit == L'\r') shown += L"\\r";
+    else if (unit == L'\n') shown += L"\\n";
+    else if (unit == L'\t') shown += L"\\t";
+    else shown += unit;
+  }
+  return CString(std::move(shown)).ToUtf8();
+}
+
+ScriptedUser::DialogScript& ScriptedUser::DialogScript::Add(std::string description,
+                                                            std::function<void(CDialog&)> take) {
+  actions_.push_back({std::move(description), std::move(take)});
+  return *this;
+}
+
+ScriptedUser::DialogScript& ScriptedUser::DialogScript::Type(int id, const CString& text) {
+  const std::string action = Describe("type", id) + " " + Quoted(text);
+  return Add(action, [id, text, action](CDialog& dialog) {
+    TypeInto(Reachable(dialog, id, action), text.Str(), action, dialog);
+  });
+}
+
+ScriptedUser::DialogScript& ScriptedUser::DialogScript::Pick(int id, const CString& choice) {
+  const std::string action = Describe("pick", id) + " " + Quoted(choice);
+  return Add(action, [id, choice, action](CDialog& dialog) {
+    const HWND combo = Reachable(dialog, id, action);
+    const LRESULT index = ChoiceIndex(combo, choice, action);
+    const CRect box = GetClientRect(combo);
+    if (SendMessage(combo, CB_GETDROPPEDSTATE) == 0) ClickAt(combo, Point(box.right - 4, box.bottom / 2));
+    const LONG row = static_cast<LONG>(index) * CComboBox::kItemHeight + CComboBox::kItemHeight / 2;
+    ClickAt(combo, Point(4, box.bottom + row));
+  });
+}
+
+ScriptedUser::DialogScript& ScriptedUser::DialogScript::Click(int id) {
+  const std::string action = Describe("click", id);
+  return Add(action, [id, action](CDialog& dialog) {
+    const HWND control = Reachable(dialog, id, action);
+    const CRect box = GetClientRect(control);
+    ClickAt(control, Point(box.right / 2, box.bottom / 2));
+  });
+}
+
+ScriptedUser::DialogScript& ScriptedUser::DialogScript::Check(int id, bool checked) {
+  const std::string action = Describe(checked ? "check" : "clear", id);
+  return Add(action, [id, checked, action](CDialog& dialog) {
+    const HWND box = Reachable(dialog, id, action);
+    if ((SendMessage(box, BM_GETCHECK) == BST_CHECKED) == checked) return;
+    const CRect client = GetClientRect(box);
+    ClickAt(box, Point(client.right / 2, client.bottom / 2));
+  });
+}
+
+ScriptedUser::DialogScript& ScriptedUser::DialogScript::Read(int id) {
+  return Add(Describe("read", id), [](CDialog&) {});
+}
+
+ScriptedUser::DialogScript& ScriptedUser::DialogScript::Render(const std::string& pngFile) {
+  const std::string action = "render " + pngFile;
+  return Add(action, [pngFile, action](CDialog& dialog) {
+    if (!RenderWindowToPng(dialog.m_hWnd, pngFile)) throw UserScriptError("cannot " + action);
+  });
+}
+
+ScriptedUser::ScriptedUser() : scope_(*this) {}
+ScriptedUser::~ScriptedUser() = default;
+
+ScriptedUser::DialogScript& ScriptedUser::InDialog(UINT templateId) {
+  return std::get<DialogScript>(script_.emplace_back(DialogScript(templateId)));
+}
+
+void ScriptedUser::AnswerMessageBox(int button) { script_.emplace_back(MessageBoxAnswer{button}); }
+void ScriptedUser::ConfirmFile(const CString& path) { script_.emplace_back(FileAnswer{true, path}); }
+void ScriptedUser::CancelFileDialog() { script_.emplace_back(FileAnswer{false, {}}); }
+
+std::vector<std::string> ScriptedUser::Unused() const {
+  std::vector<std::string> unused;
+  auto listDialog = [&unused](const DialogScript& dialog) {
+    unused.push_back("dialog " + std::to_string(dialog.TemplateId()));
+    for (const Action& action : const_cast<DialogScript&>(dialog).Actions()) unused.push_back("  " + action.description);
+  };
+  for (const DialogScript& dialog : running_) listDialog(dialog);
+  for (const Expectation& expected : script_) {
+    if (const auto* dialog = std::get_if<DialogScript>(&expected)) listDialog(*dialog);
+    if (std::holds_alternative<MessageBoxAnswer>(expected)) unused.push_back("message box");
+    if (std::holds_alternative<FileAnswer>(expected)) unused.push_back("file dialog");
+  }
+  return unused;
+}
+
+template <typename Wanted>
+Wanted ScriptedUser::Next(const std::string& thing) {
+  static const char* const kinds[] = {"a dialog", "a message box", "a file dialog"};
+  if (script_.empty()) throw UserScriptError("unexpected " + thing + ": the script has no step left");
+  if (!std::holds_alternative<Wanted>(script_.front())) {
+    throw UserScriptError("unexpected " + thing + ": the script expected " + kinds[script_.front().index()]);
+  }
+  Wanted next = std::move(std::get<Wanted>(script_.front()));
+  script_.pop_front();
+  return next;
+}
+
+void ScriptedUser::BeginDialog(CDialog& dialog) {
+  Record(Name(dialog));
+  DialogScript next = Next<DialogScript>(Name(dialog));
+  if (next.TemplateId() != dialog.GetTemplateId()) {
+    throw UserScriptError("unexpected " + Name(dialog) + ": the script expected dialog " +
+                          std::to_string(next.TemplateId()));
+  }
+  running_.push_back(std::move(next));
+}
+
+void ScriptedUser::ActInDialog(CDialog& dialog) {
+  auto& actions = running_.back().Actions();
+  if (actions.empty()) throw UserScriptError(Name(dialog) + " is still open after the script's last action in it");
+  const Action action = std::move(actions.front());
+  actions.pop_front();
+  if (action.description.starts_with("read ")) {
+    const int id = std::stoi(action.description.substr(5));
+    CString text;
+    dialog.GetDlgItemText(id, text);
+    Record(action.description + ": " + VisibleText(text));
+  }
+  action.take(dialog);
+}
+
+void ScriptedUser::EndDialog(CDialog& dialog) {
+  DialogScript ended = std::move(running_.back());
+  running_.pop_back();
+  if (!ended.Actions().empty()) {
+    throw UserScriptError(Name(dialog) + " ended before the script's action \"" +
+                          ended.Actions().front().description + "\"");
+  }
+}
+
+std::string ScriptedUser::DescribeMessageBox(const CString& text, UINT type) {
+  static const char* const icons[] = {"", "error", "question", "warning", "information"};
+  const UINT icon = (type & MB_ICONMASK) >> 4;
+  static const char* const buttons[] = {"", " ok-cancel", "", " yes-no-cancel", " yes-no"};
+  const UINT kind = type & MB_TYPEMASK;
+  return std::string("message box ") + (icon < 5 ? icons[icon] : "") + (kind < 5 ? buttons[kind] : "") + ": " +
+         VisibleText(text);
+}
+
+int ScriptedUser::AnswerMessageBox(const CString& text, const CString&, UINT type) {
+  const std::string line = DescribeMessageBox(text, type);
+  Record(line);
+  return Next<MessageBoxAnswer>(line).button;
+}
+
+bool ScriptedUser::AnswerFileDialog(CFileDialog& dialog) {
+  char flags[16];
+  std::snprintf(flags, sizeof flags, "0x%x", static_cast<unsigned>(dialog.GetFlags()));
+  const std::string line = std::string("file dialog ") + (dialog.IsOpenDialog() ? "open" : "save") + ", extension " +
+                           Quoted(dialog.GetDefaultExtension()) + ", file " + Quoted(dialog.GetInitialFileName()) +
+                           ", flags " + flags + ", filter " + Quoted(dialog.GetFilter());
+  Record(line);
+  const FileAnswer answer = Next<FileAnswer>(line);
+  if (!answer.confirm) return false;
+  if (!dialog.Choose(answer.path)) {
+    throw UserScriptError("cannot confirm " + Quoted(answer.path) + ": its folder does not exist");
+  }
+  return true;
+}
+
+int CommandLineUser::AnswerMessageBox(const CString& text, const CString& caption, UINT type) {
+  Record(DescribeMessageBox(text, type));
+  std::printf("%s: %s\n", caption.ToUtf8().c_str(), text.ToUtf8().c_str());
+  std::fflush(stdout);
+  const UINT kind = type & MB_TYPEMASK;
+  return kind == MB_YESNO || kind == MB_YESNOCANCEL ? IDYES : IDOK;
+}
