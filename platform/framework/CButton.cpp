@@ -24,7 +24,8 @@ LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case BM_GETCHECK:
       return IsCheckBox(state.style) ? static_cast<LRESULT>(button.check) : BST_UNCHECKED;
     case BM_SETCHECK:
-      if (IsCheckBox(state.style)) button.check = wParam;
+      // A two-state box is checked by anything but "unchecked".
+      if (IsCheckBox(state.style)) button.check = wParam != BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED;
       return 0;
     case BM_GETSTATE:
       return static_cast<LRESULT>(button.check) | (button.pushed ? BST_PUSHED : 0) |

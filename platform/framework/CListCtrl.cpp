@@ -327,9 +327,12 @@ int CListCtrl::GetItemText(int item, int subItem, wchar_t* buffer, int length) c
 
 // As the framework does: a larger buffer until the text no longer fills it.
 CString CListCtrl::GetItemText(int item, int subItem) const {
-  std::wstring buffer(256, L'\0');
+  wchar_t first[256];
+  int copied = GetItemText(item, subItem, first, 256);
+  if (copied < 255) return CString(first, copied);
+  std::wstring buffer(512, L'\0');
   for (;;) {
-    const int copied = GetItemText(item, subItem, buffer.data(), static_cast<int>(buffer.size()));
+    copied = GetItemText(item, subItem, buffer.data(), static_cast<int>(buffer.size()));
     if (copied < static_cast<int>(buffer.size()) - 1) {
       buffer.resize(static_cast<std::size_t>(copied));
       return CString(std::move(buffer));

@@ -72,3 +72,14 @@ void CWinApp::RemoveExtensionModule(CResourceModule* module) {
 }
 
 CWinApp* AfxGetApp() { return theApp; }
+
+void AfxFormatString1(CString& result, UINT textId, const wchar_t* argument) {
+  CString format;
+  format.LoadString(textId);
+  const std::wstring_view inserted = argument != nullptr ? argument : L"";
+  std::wstring text = format.Str();
+  for (std::size_t at = text.find(L"%1"); at != std::wstring::npos; at = text.find(L"%1", at + inserted.size())) {
+    text.replace(at, 2, inserted);
+  }
+  result = CString(std::move(text));
+}

@@ -61,6 +61,9 @@ class CWaitCursor {
 // The caption is the application's name.
 int AfxMessageBox(const wchar_t* text, UINT type = 0);
 int AfxMessageBox(UINT textId, UINT type = 0);
+// The host's string with every "%1" replaced by the argument (nothing else is
+// read as a format, so any argument text is safe).
+void AfxFormatString1(CString& result, UINT textId, const wchar_t* argument);
 
 // The one application object, or null when the host made none.
 CWinApp* AfxGetApp();

@@ -1,0 +1,7 @@
+#pragma once
+// What a host application gives the export: the format dialog's template
+// 234 with its controls and choices, and the strings the export shows.
+
+#include "CWinApp.h"
+
+void RegisterExportResources(CResourceModule& host);
