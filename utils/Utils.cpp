@@ -1,11 +1,10 @@
 #include "Utils.h"
 
-#include <array>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <system_error>
 
+#include "CTime.h"
 #include "TextEncoding.h"
 
 namespace {
@@ -45,17 +44,9 @@ CString Utils::GetDefaultExportDir() {
   return CString::FromUtf8(WithSeparator(WithSeparator(DocumentsFolder()) + "Exports"));
 }
 
-CString Utils::GetDefaultDateFormatSpecifier() { return L"%Y-%m-%d %H:%M:%S"; }
+CString Utils::GetDefaultDateFormatSpecifier() { return L"%Y-%m-%d"; }
 
-CString Utils::GetCurrentDateAndTime() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  std::array<char, 128> text{};
-  const std::size_t length =
-      std::strftime(text.data(), text.size(), GetDefaultDateFormatSpecifier().ToUtf8().c_str(), &local);
-  return CString::FromUtf8({text.data(), length});
-}
+CString Utils::GetCurrentDateAndTime() { return CTime::GetCurrentTime().Format(L"%Y-%m-%d %H:%M:%S"); }
 
 std::string Utils::ToANSI(const CString& text) {
   // ToUtf8 turns an unpaired surrogate into U+FFFD, which the code page

@@ -16,9 +16,10 @@ class Utils {
   // in it. <documents> is $XDG_DOCUMENTS_DIR, else $HOME/Documents, else the
   // current folder; an empty variable counts as unset.
   static CString GetDefaultExportDir();
-  // strftime codes: "%Y-%m-%d %H:%M:%S".
+  // strftime codes of a date alone, "%Y-%m-%d": it names files (no ":")
+  // and stands before the export banner's own time.
   static CString GetDefaultDateFormatSpecifier();
-  // Local time, in the default date format.
+  // The clock's local date and time: "%Y-%m-%d %H:%M:%S".
   static CString GetCurrentDateAndTime();
   // Windows-1252, one byte per character; '?' for each character it cannot
   // hold (a surrogate pair is one character, an unpaired surrogate another).

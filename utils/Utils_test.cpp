@@ -13,6 +13,8 @@
 #include <tuple>
 #include <vector>
 
+#include "CTime.h"
+
 namespace {
 
 using Value = std::optional<std::string>;  // nullopt: unset
@@ -37,7 +39,7 @@ class ScopedEnvironment {
 TEST(UtilsTest, FixedDefaults) {
   EXPECT_EQ(Utils::GetDefaultFieldDelimiter().Str(), L",");
   EXPECT_EQ(Utils::GetDefaultTextQualifier().Str(), L"\"");
-  EXPECT_EQ(Utils::GetDefaultDateFormatSpecifier().Str(), L"%Y-%m-%d %H:%M:%S");
+  EXPECT_EQ(Utils::GetDefaultDateFormatSpecifier().Str(), L"%Y-%m-%d");
 }
 
 TEST(UtilsTest, ExportDirFollowsTheDocumentsFolder) {
@@ -72,6 +74,17 @@ TEST(UtilsTest, CurrentDateAndTimeIsTheLocalTimeNow) {
   shown.tm_isdst = -1;
   EXPECT_LE(before, std::mktime(&shown));
   EXPECT_LE(std::mktime(&shown), after);
+}
+
+TEST(UtilsTest, CurrentDateAndTimeFollowsTheClock) {
+  const std::vector<std::pair<CTime, std::wstring>> cases = {
+      {CTime(2026, 12, 8, 0, 5, 9), L"2026-12-08 00:05:09"},
+      {CTime(1999, 1, 31, 23, 59, 59), L"1999-01-31 23:59:59"},
+  };
+  for (const auto& [now, expected] : cases) {
+    CTime::Substitute fixed(now);
+    EXPECT_EQ(Utils::GetCurrentDateAndTime().Str(), expected);
+  }
 }
 
 TEST(UtilsTest, ToANSIMapsToWindows1252OrQuestionMarks) {

@@ -37,7 +37,47 @@ CString CString::FromUtf8(std::string_view utf8) {
   return FromUtf16(platform::encoding::Utf16FromUtf8(utf8));
 }
 
-std::string CString::ToUtf8() const { return platform::encoding::Utf8FromUtf16(ToUtf16()); }
+std::string CString::ToUtf8() const {
+  std::string out;
+  AppendUtf8(out);
+  return out;
+}
+
+// As ToUtf16 then UTF-8: a surrogate pair, or a wide character beyond UTF-16,
+// is one four-byte sequence; an unpaired surrogate becomes U+FFFD.
+void CString::AppendUtf8(std::string& out) const {
+  const std::size_t size = text_.size();
+  const std::size_t start = out.size();
+  out.resize(start + 4 * size);  // the most one wide character can take
+  char* next = out.data() + start;
+  for (std::size_t i = 0; i < size; ++i) {
+    auto value = static_cast<std::uint32_t>(text_[i]);
+    if (value < 0x80) {
+      *next++ = static_cast<char>(value);
+      continue;
+    }
+    if (value >= 0xD800 && value <= 0xDBFF && i + 1 < size) {
+      const auto low = static_cast<std::uint32_t>(text_[i + 1]);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        value = 0x10000 + ((value - 0xD800) << 10) + (low - 0xDC00);
+        ++i;
+      }
+    }
+    if ((value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) value = 0xFFFD;
+    if (value < 0x800) {
+      *next++ = static_cast<char>(0xC0 | (value >> 6));
+    } else if (value < 0x10000) {
+      *next++ = static_cast<char>(0xE0 | (value >> 12));
+      *next++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+    } else {
+      *next++ = static_cast<char>(0xF0 | (value >> 18));
+      *next++ = static_cast<char>(0x80 | ((value >> 12) & 0x3F));
+      *next++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+    }
+    *next++ = static_cast<char>(0x80 | (value & 0x3F));
+  }
+  out.resize(static_cast<std::size_t>(next - out.data()));
+}
 
 BOOL CString::LoadString(UINT id) {
   const CString* found = CWinApp::FindString(id);

@@ -27,6 +27,8 @@ class CString {
   // Exact conversions at the edges of the framework.
   static CString FromUtf8(std::string_view utf8);
   std::string ToUtf8() const;
+  // Adds the UTF-8 form to what the buffer holds, so a writer can reuse one buffer.
+  void AppendUtf8(std::string& out) const;
   std::u16string ToUtf16() const;
   static CString FromUtf16(std::u16string_view utf16);
 

@@ -13,4 +13,9 @@ class WinUtils {
   // characters a font description holds is cut to 31.
   static CSize CreateFontW(CFont* font, CString faceName, int height, bool bold, bool underline,
                            bool italic);
+
+  // "C:\data\x.csv" becomes "C:\data\x_<today>.txt": the date goes before the
+  // file name's extension, which becomes ".txt"; a file name without an
+  // extension is left as it is.
+  static void AppendDateToFileName(CString& name);
 };

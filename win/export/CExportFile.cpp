@@ -1,0 +1,93 @@
+#include "CExportFile.h"
+
+#include <cwchar>
+#include <new>
+
+#include "CException.h"
+#include "CTime.h"
+#include "Utils.h"
+#include "WinUtils.h"
+
+namespace {
+
+// The platform's error texts are taken into a buffer of 256 characters.
+constexpr int kErrorLimit = 255;
+
+constexpr UINT kOpenFlags = CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareExclusive;
+
+// "  0:05 PM  -  Data Export": the hour after noon is 0 PM, as after midnight 0 AM.
+CString BannerTime(const CTime& now) {
+  const int hour = now.GetHour();
+  wchar_t text[64];
+  std::swprintf(text, std::size(text), hour < 12 ? L"  %d:%02d AM  -  Data Export" : L"  %d:%02d PM  -  Data Export",
+                hour < 12 ? hour : hour - 12, now.GetMinute());
+  return text;
+}
+
+}  // namespace
+
+CExportFile::CExportFile(const CExportFormat& format, bool forceBanner1, bool forceBanner2)
+    : format_(format), ForceBanner1(forceBanner1), ForceBanner2(forceBanner2) {}
+
+CExportFile::~CExportFile() { stream_.Abort(); }
+
+bool CExportFile::Open(bool binary) {
+  if (format_.DateInFilename != 0) {
+    CString name = format_.GetFilename();
+    WinUtils::AppendDateToFileName(name);
+    format_.SetFilename(name);
+  }
+  CFileException error;
+  if (!stream_.Open(format_.GetFilename(), kOpenFlags | (binary ? CFile::typeBinary : CFile::typeText), &error)) {
+    Error = error.GetErrorMessage().Left(kErrorLimit);
+    return false;
+  }
+  hostNames_ = CExportHostNames::Load();
+  if (format_.TimestampBanner != 0 || ForceBanner1 || ForceBanner2) WriteBanner();
+  return true;
+}
+
+// An empty line, the date and time of the export, another empty line.
+void CExportFile::WriteBanner() {
+  stream_.SeekToEnd();
+  WriteNewline();
+  const CTime now = CTime::GetCurrentTime();
+  WriteLine(now.Format(Utils::GetDefaultDateFormatSpecifier()) + BannerTime(now));
+  WriteNewline();
+}
+
+void CExportFile::WriteField(const CString& text) {
+  const CString field = format_.FormatData(text, AtLineStart, hostNames_);
+  try {
+    utf8_.clear();
+    field.AppendUtf8(utf8_);
+  } catch (const std::bad_alloc&) {
+    return;  // the field is dropped, as when there is no memory to convert it
+  }
+  stream_.Write(utf8_.data(), static_cast<UINT>(utf8_.size()));
+  AtLineStart = false;
+}
+
+void CExportFile::WriteField(int value) {
+  wchar_t text[16];
+  std::swprintf(text, std::size(text), L"%d", value);
+  WriteField(CString(text));
+}
+
+void CExportFile::WriteNewline() {
+  stream_.Write("\n", 1);
+  AtLineStart = true;
+}
+
+void CExportFile::WriteLine(const CString& text) { WriteUtf8(text, true); }
+
+void CExportFile::WriteStream(const CString& text) { WriteUtf8(text, false); }
+
+void CExportFile::WriteUtf8(const CString& text, bool lineFeed) {
+  utf8_.clear();
+  text.AppendUtf8(utf8_);
+  if (lineFeed) utf8_ += '\n';
+  stream_.Write(utf8_.data(), static_cast<UINT>(utf8_.size()));
+}
+
+void CExportFile::Close() { stream_.Close(); }

@@ -1,0 +1,43 @@
+#pragma once
+// Writes one delimited-text export: opens the format's file for appending,
+// writes the dated banner when asked, then takes fields and line ends. Every
+// byte is UTF-8; text mode writes each line feed as CR LF.
+
+#include "CExportFormat.h"
+#include "CFile.h"
+
+class CExportFile {
+ public:
+  // Either flag forces the banner whatever the format says.
+  CExportFile(const CExportFormat& format, bool forceBanner1, bool forceBanner2);
+  // Closes what is left open without throwing; a caller that needs to know
+  // the file is complete calls Close.
+  ~CExportFile();
+  CExportFile(const CExportFile&) = delete;
+  CExportFile& operator=(const CExportFile&) = delete;
+
+  // False when the file cannot be opened; GetError then says why and
+  // nothing has been written.
+  bool Open(bool binary);
+  // The writes and Close throw CFileException when the file cannot take the bytes.
+  void WriteField(const CString& text);
+  void WriteField(int value);
+  void WriteNewline();
+  void WriteLine(const CString& text);
+  void WriteStream(const CString& text);
+  void Close();
+  CString GetError() const { return Error; }
+
+ private:
+  void WriteBanner();
+  void WriteUtf8(const CString& text, bool lineFeed);
+
+  CExportFormat format_;
+  CString Error;
+  CStdioFile stream_;
+  bool AtLineStart = true;
+  bool ForceBanner1;
+  bool ForceBanner2;
+  CExportHostNames hostNames_;
+  std::string utf8_;
+};
