@@ -1,8 +1,47 @@
 #include <string>
 
+#include "CExportFile.h"
+#include "CExportFormatDlg.h"
+#include "CListCtrl.h"
 #include "CTime.h"
+#include "CWinApp.h"
 #include "Utils.h"
 #include "WinUtils.h"
+
+namespace {
+
+constexpr UINT kOpenFailed = 698;
+constexpr UINT kExported = 771;
+constexpr int kHeadingBuffer = 256;
+
+void ShowMessage(UINT textId, const CString& argument, UINT icon) {
+  CString text;
+  AfxFormatString1(text, textId, argument);
+  AfxMessageBox(text, icon);
+}
+
+// Headings through the column query with a buffer of 256, so at most 255 characters.
+void WriteTitles(CListCtrl& list, int columns, CExportFile& file) {
+  for (int column = 0; column < columns; ++column) {
+    wchar_t heading[kHeadingBuffer] = {};
+    LVCOLUMN description;
+    description.mask = LVCF_TEXT;
+    description.pszText = heading;
+    description.cchTextMax = kHeadingBuffer;
+    list.GetColumn(column, &description);
+    file.WriteField(heading);
+  }
+  file.WriteNewline();
+}
+
+void WriteRows(CListCtrl& list, int rows, int columns, CExportFile& file) {
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns; ++column) file.WriteField(list.GetItemText(row, column));
+    file.WriteNewline();
+  }
+}
+
+}  // namespace
 
 // Only the file name's own extension counts: a dot in a folder name does not.
 void WinUtils::AppendDateToFileName(CString& name) {
@@ -12,4 +51,32 @@ void WinUtils::AppendDateToFileName(CString& name) {
   if (dot == std::wstring::npos || (folderEnd != std::wstring::npos && dot < folderEnd)) return;
   const CString date = CTime::GetCurrentTime().Format(Utils::GetDefaultDateFormatSpecifier());
   name = name.Left(static_cast<int>(dot)) + L"_" + date + L".txt";
+}
+
+bool WinUtils::ExportListCtrlData(CListCtrl& list) {
+  CExportFormatDlg dialog;
+  if (dialog.DoModal() != IDOK) return false;
+  CExportFile file(dialog.Format, false, false);
+  if (!file.Open(false)) {
+    ShowMessage(kOpenFailed, file.GetError(), MB_ICONERROR);
+    return false;
+  }
+  {
+    CWaitCursor wait;
+    const int rows = list.GetItemCount();
+    // The header control is the list's child with id 0.
+    const auto* header = static_cast<const CHeaderCtrl*>(list.GetDlgItem(0));
+    const int columns = header != nullptr ? header->GetItemCount() : 0;
+    if (dialog.Format.Titles != 0) WriteTitles(list, columns, file);
+    WriteRows(list, rows, columns, file);
+    file.Close();
+  }
+  // The message names the file written, whose date was taken when it opened.
+  if (dialog.Format.DateInFilename != 0) {
+    CString name = dialog.Format.Filename;
+    AppendDateToFileName(name);
+    dialog.Format.SetFilename(name);
+  }
+  ShowMessage(kExported, dialog.Format.Filename, MB_ICONINFORMATION);
+  return true;
 }

@@ -3,6 +3,8 @@
 
 #include "CDC.h"
 
+class CListCtrl;
+
 class WinUtils {
  public:
   WinUtils() = delete;
@@ -18,4 +20,11 @@ class WinUtils {
   // file name's extension, which becomes ".txt"; a file name without an
   // extension is left as it is.
   static void AppendDateToFileName(CString& name);
+
+  // Asks for the format with the export format dialog, then appends the
+  // list's titles and rows (columns in index order, whatever order the user
+  // dragged them into) to the chosen file and says where it went. False
+  // when the user cancelled or the file could not be opened; a file that
+  // fails part-way throws the framework's file exception.
+  static bool ExportListCtrlData(CListCtrl& list);
 };
