@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CExportFormatDlg.h"
+#include "CListCtrl.h"
+#include "CTime.h"
+#include "ExportHost.h"
+#include "ScriptedUser.h"
+#include "TempFolder.h"
+#include "WinUtils.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using testsupport::ReadFile;
+using testsupport::TempFolder;
+enum : int { kDelimiter = 1245, kQuote = 1246, kFile = 1247, kTitles = 1249, kDateInName = 1649 };
+
+class ExportListCtrlDataTest : public ::testing::Test {
+ protected:
+  ExportListCtrlDataTest() {
+    RegisterExportResources(app);
+    main.Create(kGenericWindowClass, L"Host", WS_OVERLAPPEDWINDOW, {0, 0, 640, 480}, nullptr, 0);
+    list.Create(kListViewClass, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, {0, 0, 600, 400}, &main, 1);
+  }
+  void Fill(const std::vector<CString>& headings, const std::vector<std::vector<CString>>& rows) {
+    for (std::size_t c = 0; c < headings.size(); ++c) list.InsertColumn(static_cast<int>(c), headings[c]);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      list.InsertItem(static_cast<int>(r), rows[r][0]);
+      for (std::size_t c = 1; c < rows[r].size(); ++c) list.SetItemText(static_cast<int>(r), static_cast<int>(c), rows[r][c]);
+    }
+  }
+  // The dialog answered: delimiter ";", no qualifier, the file, titles as asked.
+  ScriptedUser::DialogScript& Answer(const std::string& file, bool titles) {
+    return user.InDialog(234).Type(kDelimiter, L";").Pick(kQuote, L"None").Type(kFile, CString::FromUtf8(file))
+        .Check(kTitles, titles);
+  }
+  std::string File(const char* name) const { return (folder.Path() / name).string(); }
+
+  TempFolder folder;
+  CWinApp app{L"Host"};
+  CWnd main;
+  CListCtrl list;
+  ScriptedUser user;
+};
+
+TEST_F(ExportListCtrlDataTest, WritesTitlesAndRowsInIndexOrderAndSaysWhere) {
+  Fill({L"Link", L"State"}, {{L"L01", L"UP"}, {L"L02", L"DOWN"}, {L"L03", L"multi\nline"}});
+  const int shown[] = {1, 0};
+  list.SetColumnOrderArray(2, shown);
+  Answer(File("out.txt"), true).Click(IDOK);
+  user.AnswerMessageBox();
+  Answer(File("out.txt"), false).Click(IDOK);
+  user.AnswerMessageBox();
+  EXPECT_TRUE(WinUtils::ExportListCtrlData(list));
+  EXPECT_TRUE(WinUtils::ExportListCtrlData(list));
+  EXPECT_EQ(ReadFile(File("out.txt")),
+            "Link;State\r\nL01;UP\r\nL02;DOWN\r\nL03;multi\r\nline\r\n"
+            "L01;UP\r\nL02;DOWN\r\nL03;multi\r\nline\r\n");
+  EXPECT_EQ(user.Seen()[1], "message box information: The list was exported to " + File("out.txt") + ".");
+  EXPECT_EQ(CWinApp::WaitCursorDepth(), 0);
+}
+
+TEST_F(ExportListCtrlDataTest, AnEmptyListGivesOnlyTheTitlesOrNothing) {
+  Answer(File("empty.txt"), true).Click(IDOK);
+  user.AnswerMessageBox();
+  EXPECT_TRUE(WinUtils::ExportListCtrlData(list));
+  EXPECT_EQ(ReadFile(File("empty.txt")), "\r\n");
+  Fill({L"A", L"B"}, {});
+  Answer(File("titles.txt"), true).Click(IDOK);
+  user.AnswerMessageBox();
+  Answer(File("none.txt"), false).Click(IDOK);
+  user.AnswerMessageBox();
+  WinUtils::ExportListCtrlData(list);
+  WinUtils::ExportListCtrlData(list);
+  EXPECT_EQ(ReadFile(File("titles.txt")), "A;B\r\n");
+  EXPECT_EQ(ReadFile(File("none.txt")), "");
+}
+
+TEST_F(ExportListCtrlDataTest, AHeadingIsCutTo255Characters) {
+  const std::wstring heading(300, L'h');
+  Fill({heading.c_str()}, {{L"x"}});
+  Answer(File("long.txt"), true).Click(IDOK);
+  user.AnswerMessageBox();
+  WinUtils::ExportListCtrlData(list);
+  EXPECT_EQ(ReadFile(File("long.txt")), std::string(255, 'h') + "\r\nx\r\n");
+}
+
+TEST_F(ExportListCtrlDataTest, CancelWritesNothingAndSaysNothing) {
+  Fill({L"A"}, {{L"x"}});
+  Answer(File("never.txt"), true).Click(IDCANCEL);
+  EXPECT_FALSE(WinUtils::ExportListCtrlData(list));
+  EXPECT_EQ(ReadFile(File("never.txt")), "<missing>");
+  EXPECT_EQ(user.Seen(), (Lines{"dialog 234"}));
+}
+
+TEST_F(ExportListCtrlDataTest, AFileThatCannotBeOpenedIsReportedWithTheReason) {
+  Fill({L"A"}, {{L"x"}});
+  Answer(File("missing/out.txt"), true).Click(IDOK);
+  user.AnswerMessageBox();
+  Answer(folder.Path().string(), true).Click(IDOK);
+  user.AnswerMessageBox();
+  EXPECT_FALSE(WinUtils::ExportListCtrlData(list));
+  EXPECT_FALSE(WinUtils::ExportListCtrlData(list));
+  EXPECT_EQ(user.Seen(), (Lines{"dialog 234", "message box error: The export file could not be opened:\\nNo such file or directory",
+                                "dialog 234", "message box error: The export file could not be opened:\\nPermission denied"}));
+}
+
+TEST_F(ExportListCtrlDataTest, AFullDiskEndsInTheFileExceptionNeverInASuccessMessage) {
+  Fill({L"A"}, {});
+  for (int row = 0; row < 20000; ++row) list.InsertItem(row, L"a row long enough to fill a buffer or two");
+  Answer("/dev/full", false).Click(IDOK);
+  EXPECT_THROW(WinUtils::ExportListCtrlData(list), CFileException);
+  EXPECT_EQ(user.Seen(), (Lines{"dialog 234"}));
+  EXPECT_EQ(CWinApp::WaitCursorDepth(), 0);
+}
+
+TEST_F(ExportListCtrlDataTest, ADatedNameIsTheOneTheMessageGives) {
+  Fill({L"A"}, {{L"x"}});
+  CTime::Substitute clock(CTime(2026, 12, 8, 0, 5, 0));
+  Answer(File("links.csv"), false).Check(kDateInName, true).Click(IDOK);
+  user.AnswerMessageBox();
+  EXPECT_TRUE(WinUtils::ExportListCtrlData(list));
+  EXPECT_EQ(ReadFile(File("links_2026-12-08.txt")), "x\r\n");
+  EXPECT_EQ(user.Seen()[1], "message box information: The list was exported to " + File("links_2026-12-08.txt") + ".");
+}
+
+}  // namespace
