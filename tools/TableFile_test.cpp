@@ -1,0 +1,70 @@
+#include "TableFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+Rows Cells(const Table& table) {
+  Rows rows;
+  for (const auto& row : table.rows) {
+    rows.emplace_back();
+    for (const CString& cell : row) rows.back().push_back(cell.ToUtf8());
+  }
+  return rows;
+}
+
+TEST(TableFileTest, ReadsHeadingsAndRowsWithEitherLineEnd) {
+  const Table table = ParseTable("Link\tState\r\nL01\tUP\nL02\t\r\n\tDOWN\n");
+  ASSERT_EQ(table.headings.size(), 2u);
+  EXPECT_EQ(table.headings[1], L"State");
+  EXPECT_EQ(Cells(table), (Rows{{"L01", "UP"}, {"L02", ""}, {"", "DOWN"}}));
+  EXPECT_EQ(Cells(ParseTable("Only\n")), Rows{});
+  EXPECT_EQ(ParseTable("Zürich\tSão Paulo").headings[0], L"Zürich");
+}
+
+TEST(TableFileTest, RefusesWhatIsNoTable) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", "the table is empty: its first line must hold the headings"},
+      {"A\tB\nx\n", "line 2 has 1 cells, but there are 2 headings"},
+      {"A\tB\nx\ty\nx\ty\tz\n", "line 3 has 3 cells, but there are 2 headings"},
+  };
+  for (const auto& [text, message] : cases) {
+    try {
+      ParseTable(text);
+      ADD_FAILURE() << "accepted: " << text;
+    } catch (const TableError& error) {
+      EXPECT_EQ(error.what(), message);
+    }
+  }
+  EXPECT_THROW(ReadTable("/nonexistent/table.tsv"), TableError);
+}
+
+TEST(TableFileTest, TakesManyColumnsAndLargeCells) {
+  std::string wide;
+  for (int column = 0; column < 10000; ++column) wide += (column ? "\t" : "") + std::to_string(column);
+  const Table table = ParseTable(wide + "\n" + wide + "\n");
+  EXPECT_EQ(table.headings.size(), 10000u);
+  EXPECT_EQ(table.rows[0][9999], L"9999");
+  const std::string large(1 << 20, 'x');
+  EXPECT_EQ(ParseTable("A\n" + large).rows[0][0].GetLength(), 1 << 20);
+}
+
+TEST(TableFileTest, FillsAListColumnByColumn) {
+  CWnd parent;
+  ASSERT_TRUE(parent.Create(kGenericWindowClass, L"p", 0, {0, 0, 400, 300}, nullptr, 0));
+  CListCtrl list;
+  ASSERT_TRUE(list.Create(kListViewClass, L"", WS_CHILD | LVS_REPORT, {0, 0, 300, 200}, &parent, 1));
+  FillList(list, ParseTable("Link\tNote\nL01\t" + std::string(100, 'n') + "\nL02\tshort\n"));
+  EXPECT_EQ(list.GetHeaderCtrl()->GetItemCount(), 2);
+  EXPECT_EQ(list.GetColumnWidth(0), 6 * 7);
+  EXPECT_EQ(list.GetColumnWidth(1), 300);
+  EXPECT_EQ(list.GetItemCount(), 2);
+  EXPECT_EQ(list.GetItemText(1, 1), L"short");
+}
+
+}  // namespace
