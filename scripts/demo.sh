@@ -59,3 +59,17 @@ out=$PWD/build/default
 printf '\n\033[1m$ terminal_host --select 9,4:9,43 samples/session.vt %s %s\033[0m\n' \
   "$out/terminal.png" "$out/terminal.pdf"
 "$bin/terminal_host" --select 9,4:9,43 samples/session.vt "$out/terminal.png" "$out/terminal.pdf"
+
+# libwin's list export: the bundled table of links in a list control, exported
+# through the export format dialog answered from the options, once as
+# comma-separated text and once tab-separated with quotes and a dated banner.
+printf '\n\033[1m$ list_export --delimiter , --qualifier None --titles on --file %s --picture %s samples/links.tsv\033[0m\n' \
+  "$out/links.csv" "$out/export-dialog.png"
+rm -f "$out/links.csv" "$out/links.txt"
+"$bin/list_export" --delimiter , --qualifier None --titles on --file "$out/links.csv" \
+  --picture "$out/export-dialog.png" samples/links.tsv
+show "$out/links.csv" "$out/links.csv"
+printf '\n\033[1m$ list_export --delimiter Tab --qualifier %s --titles on --banner on --browse %s samples/links.tsv\033[0m\n' \
+  "'\"'" "$out/links"
+"$bin/list_export" --delimiter Tab --qualifier '"' --titles on --banner on --browse "$out/links" samples/links.tsv
+show "$out/links.txt" "$out/links.txt"
