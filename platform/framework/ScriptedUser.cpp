@@ -123,7 +123,12 @@ ScriptedUser::DialogScript& ScriptedUser::DialogScript::Check(int id, bool check
 }
 
 ScriptedUser::DialogScript& ScriptedUser::DialogScript::Read(int id) {
-  return Add(Describe("read", id), [](CDialog&) {});
+  const std::string action = Describe("read", id);
+  return Add(action, [user = user_, id, action](CDialog& dialog) {
+    CString text;
+    dialog.GetDlgItemText(id, text);
+    user->Record(action + ": " + VisibleText(text));
+  });
 }
 
 ScriptedUser::DialogScript& ScriptedUser::DialogScript::Render(const std::string& pngFile) {
@@ -137,7 +142,7 @@ ScriptedUser::ScriptedUser() : scope_(*this) {}
 ScriptedUser::~ScriptedUser() = default;
 
 ScriptedUser::DialogScript& ScriptedUser::InDialog(UINT templateId) {
-  return std::get<DialogScript>(script_.emplace_back(DialogScript(templateId)));
+  return std::get<DialogScript>(script_.emplace_back(DialogScript(templateId, *this)));
 }
 
 void ScriptedUser::AnswerMessageBox(int button) { script_.emplace_back(MessageBoxAnswer{button}); }
@@ -150,7 +155,7 @@ std::vector<std::string> ScriptedUser::Unused() const {
     unused.push_back("dialog " + std::to_string(dialog.TemplateId()));
     for (const Action& action : const_cast<DialogScript&>(dialog).Actions()) unused.push_back("  " + action.description);
   };
-  for (const DialogScript& dialog : running_) listDialog(dialog);
+  for (const Running& open : running_) listDialog(open.script);
   for (const Expectation& expected : script_) {
     if (const auto* dialog = std::get_if<DialogScript>(&expected)) listDialog(*dialog);
     if (std::holds_alternative<MessageBoxAnswer>(expected)) unused.push_back("message box");
@@ -178,25 +183,20 @@ void ScriptedUser::BeginDialog(CDialog& dialog) {
     throw UserScriptError("unexpected " + Name(dialog) + ": the script expected dialog " +
                           std::to_string(next.TemplateId()));
   }
-  running_.push_back(std::move(next));
+  std::erase_if(running_, [](const Running& open) { return !IsWindow(open.window); });
+  running_.push_back({dialog.m_hWnd, std::move(next)});
 }
 
 void ScriptedUser::ActInDialog(CDialog& dialog) {
-  auto& actions = running_.back().Actions();
+  auto& actions = running_.back().script.Actions();
   if (actions.empty()) throw UserScriptError(Name(dialog) + " is still open after the script's last action in it");
   const Action action = std::move(actions.front());
   actions.pop_front();
-  if (action.description.starts_with("read ")) {
-    const int id = std::stoi(action.description.substr(5));
-    CString text;
-    dialog.GetDlgItemText(id, text);
-    Record(action.description + ": " + VisibleText(text));
-  }
   action.take(dialog);
 }
 
 void ScriptedUser::EndDialog(CDialog& dialog) {
-  DialogScript ended = std::move(running_.back());
+  DialogScript ended = std::move(running_.back().script);
   running_.pop_back();
   if (!ended.Actions().empty()) {
     throw UserScriptError(Name(dialog) + " ended before the script's action \"" +

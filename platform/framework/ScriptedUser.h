@@ -27,7 +27,7 @@ class ScriptedUser : public CUser {
   // The actions to take in one dialog, in order.
   class DialogScript {
    public:
-    explicit DialogScript(UINT templateId) : templateId_(templateId) {}
+    DialogScript(UINT templateId, ScriptedUser& user) : templateId_(templateId), user_(&user) {}
     // Puts the focus into an edit control or a combo box's field, selects
     // all of it and types the text (an empty text deletes it).
     DialogScript& Type(int id, const CString& text);
@@ -47,6 +47,7 @@ class ScriptedUser : public CUser {
    private:
     DialogScript& Add(std::string description, std::function<void(CDialog&)> take);
     UINT templateId_;
+    ScriptedUser* user_;
     std::deque<Action> actions_;
   };
 
@@ -91,8 +92,15 @@ class ScriptedUser : public CUser {
   template <typename Wanted>
   Wanted Next(const std::string& thing);
 
+  struct Running {
+    HWND window;
+    DialogScript script;
+  };
+
   std::deque<Expectation> script_;
-  std::vector<DialogScript> running_;
+  // Dialogs now open, innermost last; one that ended by an exception is
+  // dropped when the next dialog starts.
+  std::vector<Running> running_;
   std::vector<std::string> seen_;
   CUserScope scope_;
 };
