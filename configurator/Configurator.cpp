@@ -16,25 +16,53 @@ constexpr std::string_view kWithoutParameters = "was run without parameters.\n\n
 constexpr std::string_view kIncorrectParameter = "was run with an incorrect parameter.\n\n";
 
 constexpr std::string_view kUsageHead = "Kelvane (Post-Install Configurator)\n";
-constexpr std::string_view kUsageBody =
+constexpr std::string_view kUsageIntroduction =
     "Usage :  Kelvane <parameter>\n\n"
-    "\twhere <parameter> is:\n"
-    "\t\t-c DREX -d {new data dir} {old data dir}\n"
-    "\t\t-c HOBB -d {Brenmoor directory}\n"
-    "\t\t-c web_svr -d {HOBB Home Page location}\n"
-    "\t\t-c kestle\n"
-    "\t\t-c QUOR -d {new data or user dir} {old data or user dir}\n"
-    "\t\t-c PELL -d {new systems dir} {old systems dir}\n"
-    "\t\t-u kestle\n"
-    "\t\t-c apache -d {ServerAdmin} {ServerName}\n"
-    "\t\t-c checkformsi\n";
+    "\twhere <parameter> is:\n";
 
-bool NeedsNoDirectory(std::string_view command) {
-  return command == "kestle" || command == "checkformsi";
+// One row per form of a command, in the order the usage message lists them.
+struct Command {
+  std::string_view option;  // "-c", or "-u" for the removal form
+  std::string_view word;
+  std::vector<std::string_view> directories;  // the "-d" values it needs, as the usage names them
+  void (*handler)(Operations&, const Invocation&);
+};
+
+const std::vector<Command>& CommandTable() {
+  static const std::vector<Command> table = {
+      {"-c", "DREX", {"new data dir", "old data dir"}, CarryOverDataFiles},
+      {"-c", "HOBB", {"Brenmoor directory"}, CopyLauncher},
+      {"-c", "web_svr", {"HOBB Home Page location"}, ConfigureDocumentRoot},
+      {"-c", "kestle", {}, InstallKestle},
+      {"-c", "QUOR", {"new data or user dir", "old data or user dir"}, CarryOverQuorState},
+      {"-c", "PELL", {"new systems dir", "old systems dir"}, CarryOverDataFiles},
+      {"-u", "kestle", {}, RemoveKestle},
+      {"-c", "apache", {"ServerAdmin", "ServerName"}, ConfigureServerIdentity},
+      {"-c", "checkformsi", {}, CheckForInstaller},
+  };
+  return table;
 }
 
-bool NeedsSecondDirectory(std::string_view command) {
-  return command == "apache" || command == "DREX" || command == "QUOR" || command == "PELL";
+const Command* FindCommand(std::string_view option, std::string_view word) {
+  for (const Command& command : CommandTable()) {
+    if (command.option == option && command.word == word) return &command;
+  }
+  return nullptr;
+}
+
+// An unknown word asks for one directory: it passes the check and then runs nothing.
+std::size_t DirectoriesNeeded(std::string_view word) {
+  const Command* command = FindCommand("-c", word);
+  return command != nullptr ? command->directories.size() : 1;
+}
+
+std::string UsageLine(const Command& command) {
+  std::string line = "\t\t" + std::string(command.option) + " " + std::string(command.word);
+  if (!command.directories.empty()) line += " -d";
+  for (std::string_view directory : command.directories) {
+    line += " {" + std::string(directory) + "}";
+  }
+  return line + "\n";
 }
 
 std::string WithoutQuotes(std::string text) {
@@ -43,20 +71,6 @@ std::string WithoutQuotes(std::string text) {
 }
 
 }  // namespace
-
-const std::vector<Configurator::Command>& Configurator::CommandTable() {
-  static const std::vector<Command> table = {
-      {"DREX", CarryOverDataFiles, nullptr},
-      {"QUOR", CarryOverQuorState, nullptr},
-      {"PELL", CarryOverDataFiles, nullptr},
-      {"web_svr", ConfigureDocumentRoot, nullptr},
-      {"HOBB", CopyLauncher, nullptr},
-      {"apache", ConfigureServerIdentity, nullptr},
-      {"kestle", InstallKestle, RemoveKestle},
-      {"checkformsi", CheckForInstaller, nullptr},
-  };
-  return table;
-}
 
 void Configurator::Run(const std::vector<std::string>& arguments) {
   OptionTable options;
@@ -84,17 +98,18 @@ Invocation Configurator::SelectInvocation(const OptionTable& options) {
   } else if (auto removal = options.Value("-u", 0)) {
     invocation.command = *removal;
     invocation.removal = true;
-    // Only "kestle" has a removal form: anything else would run with empty directories.
-    invocation.error = *removal != "kestle";
+    // A word without a removal form would run with empty directories.
+    invocation.error = FindCommand("-u", *removal) == nullptr;
   } else {
     invocation.error = true;
   }
-  if (invocation.removal || NeedsNoDirectory(invocation.command)) return invocation;
+  const std::size_t needed = invocation.removal ? 0 : DirectoriesNeeded(invocation.command);
+  if (needed == 0) return invocation;
 
   auto first = options.Value("-d", 0);
   invocation.firstDirectory = first.value_or("");
   invocation.error = invocation.error || !first;
-  if (NeedsSecondDirectory(invocation.command)) {
+  if (needed == 2) {
     auto second = options.Value("-d", 1);
     invocation.secondDirectory = second.value_or("");
     invocation.error = invocation.error || !second;
@@ -103,10 +118,7 @@ Invocation Configurator::SelectInvocation(const OptionTable& options) {
 }
 
 void Configurator::LogInvocation(const Invocation& invocation) {
-  const platform::LocalTime now = operations_.System().Now();
-  std::string entry = "\n" + std::to_string(now.month) + "-" + std::to_string(now.day) + "-" +
-                      std::to_string(now.year) + " " + std::to_string(now.hour) + ":" +
-                      std::to_string(now.minute) + ":" + std::to_string(now.second) + "\n";
+  std::string entry = "\n" + TimeStamp(operations_.System().Now()) + "\n";
   entry += "Kelvane called with the following parameters :\n";
   entry += "\t-c " + invocation.command + "\n";
   entry += "\t-d " + invocation.firstDirectory + " " + invocation.secondDirectory + "\n";
@@ -114,14 +126,15 @@ void Configurator::LogInvocation(const Invocation& invocation) {
 }
 
 void Configurator::ShowUsage(std::string_view reason) {
-  operations_.ShowMessage(std::string(kUsageHead) + std::string(reason) + std::string(kUsageBody));
+  std::string text =
+      std::string(kUsageHead) + std::string(reason) + std::string(kUsageIntroduction);
+  for (const Command& command : CommandTable()) text += UsageLine(command);
+  operations_.ShowMessage(text);
 }
 
 void Configurator::Dispatch(const Invocation& invocation) {
-  for (const Command& command : CommandTable()) {
-    if (command.word != invocation.command) continue;
-    Handler handler = invocation.removal ? command.removal : command.install;
-    if (handler != nullptr) handler(operations_, invocation);
+  if (const Command* command = FindCommand(invocation.removal ? "-u" : "-c", invocation.command)) {
+    command->handler(operations_, invocation);
   }
 }
 

@@ -22,19 +22,10 @@ class Configurator {
   void Run(const std::vector<std::string>& arguments);
 
  private:
-  using Handler = void (*)(Operations&, const Invocation&);
-  struct Command {
-    std::string_view word;
-    Handler install;
-    Handler removal;  // only "kestle" has a removal form
-  };
-
   static Invocation SelectInvocation(const OptionTable& options);
   void LogInvocation(const Invocation& invocation);
   void ShowUsage(std::string_view reason);
   void Dispatch(const Invocation& invocation);
-
-  static const std::vector<Command>& CommandTable();
 
   Operations operations_;
 };

@@ -2,28 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "UsageMessages.h"
 #include "fake/RecordingSystem.h"
 
 namespace configurator {
 namespace {
 
-const std::string kUsageTail =
-    "Usage :  Kelvane <parameter>\n\n"
-    "\twhere <parameter> is:\n"
-    "\t\t-c DREX -d {new data dir} {old data dir}\n"
-    "\t\t-c HOBB -d {Brenmoor directory}\n"
-    "\t\t-c web_svr -d {HOBB Home Page location}\n"
-    "\t\t-c kestle\n"
-    "\t\t-c QUOR -d {new data or user dir} {old data or user dir}\n"
-    "\t\t-c PELL -d {new systems dir} {old systems dir}\n"
-    "\t\t-u kestle\n"
-    "\t\t-c apache -d {ServerAdmin} {ServerName}\n"
-    "\t\t-c checkformsi\n";
-const std::string kWithout =
-    "Kelvane|Kelvane (Post-Install Configurator)\nwas run without parameters.\n\n" + kUsageTail;
-const std::string kIncorrect =
-    "Kelvane|Kelvane (Post-Install Configurator)\nwas run with an incorrect parameter.\n\n" +
-    kUsageTail;
+const std::string kWithout = "message: Kelvane|" + testsupport::kKelvaneWithoutParameters;
+const std::string kIncorrect = "message: Kelvane|" + testsupport::kKelvaneIncorrectParameter;
 
 std::string Entry(const std::string& command, const std::string& first,
                   const std::string& second) {
@@ -54,13 +40,7 @@ TEST_P(ConfiguratorRunTest, LogsAndAnswers) {
     EXPECT_EQ(*log, c.log);
   }
   // The commands' own messages belong to their tests; these are the usage messages.
-  std::vector<std::string> messages;
-  for (const auto& call : system.Calls()) {
-    if (call.rfind("message: Kelvane|Kelvane (Post-Install", 0) == 0) {
-      messages.push_back(call.substr(9));
-    }
-  }
-  EXPECT_EQ(messages, c.messages);
+  EXPECT_EQ(system.CallsOf({"message: Kelvane|Kelvane (Post-Install"}), c.messages);
   EXPECT_EQ(system.WaitCursorDepth(), 0);
 }
 
@@ -110,11 +90,7 @@ TEST(ConfiguratorTest, TwoRunsAppendTwoEntries) {
 TEST(ConfiguratorTest, EachEntryIsOneAppendOfTheRunLog) {
   platform::RecordingSystem system;
   Configurator(system).Run({"-c", "checkformsi"});
-  std::vector<std::string> opens;
-  for (const auto& call : system.Calls()) {
-    if (call.rfind("open ", 0) == 0) opens.push_back(call);
-  }
-  EXPECT_EQ(opens, std::vector<std::string>{"open a: C:\\Kelvane.txt"});
+  EXPECT_EQ(system.CallsOf({"open "}), std::vector<std::string>{"open a: C:\\Kelvane.txt"});
 }
 
 TEST(ConfiguratorTest, AnUnwritableRunLogIsSkipped) {

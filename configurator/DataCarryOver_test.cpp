@@ -45,19 +45,12 @@ TEST(DataCarryOverTest, ACopyTooLongForItsBufferRunsNothing) {
   Operations operations(system);
   CarryOverDataFiles(operations, {"DREX", false, std::string(130, 'n'), std::string(130, 'o')});
   ASSERT_EQ(system.Messages().size(), 1u);
-  for (const auto& call : system.Calls()) EXPECT_EQ(call.rfind("shell", 0), std::string::npos);
+  EXPECT_EQ(system.CallsOf({"shell"}), std::vector<std::string>{});
   EXPECT_EQ(system.WaitCursorDepth(), 0);
 }
 
 std::vector<std::string> ServiceCalls(const platform::RecordingSystem& system) {
-  std::vector<std::string> calls;
-  for (const auto& call : system.Calls()) {
-    if (call.rfind("service stop", 0) == 0 || call.rfind("service start", 0) == 0 ||
-        call.rfind("message", 0) == 0) {
-      calls.push_back(call);
-    }
-  }
-  return calls;
+  return system.CallsOf({"service stop", "service start", "message"});
 }
 
 TEST(InstallerCheckTest, NoInstallerProcessLeavesTheServiceAlone) {

@@ -54,13 +54,10 @@ void KestleInstall::Run() {
 
 // The one write that starts a new log; every later one appends.
 void KestleInstall::StartIntegrationLog() {
-  const platform::LocalTime now = operations_.System().Now();
+  const std::string stamp = TimeStamp(operations_.System().Now());
   auto log = operations_.System().OpenTextFile(log_, platform::FileMode::Write);
   if (!log) return;
-  log->Write("\n==============\n\n" + std::to_string(now.month) + "-" + std::to_string(now.day) +
-             "-" + std::to_string(now.year) + " " + std::to_string(now.hour) + ":" +
-             std::to_string(now.minute) + ":" + std::to_string(now.second) + "   " +
-             "Initiating Kestle Configuration...\n");
+  log->Write("\n==============\n\n" + stamp + "   Initiating Kestle Configuration...\n");
   log->Close();
 }
 

@@ -7,6 +7,12 @@ constexpr std::string_view kTitle = "Kelvane";
 
 }  // namespace
 
+std::string TimeStamp(const platform::LocalTime& time) {
+  return std::to_string(time.month) + "-" + std::to_string(time.day) + "-" +
+         std::to_string(time.year) + " " + std::to_string(time.hour) + ":" +
+         std::to_string(time.minute) + ":" + std::to_string(time.second);
+}
+
 MachineString Operations::ReadMachineString(std::string_view key, std::string_view valueName) {
   platform::RegistryString read =
       system_.ReadRegistryString(platform::RegistryRoot::LocalMachine, key, valueName);

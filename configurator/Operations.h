@@ -55,6 +55,10 @@ class Operations {
   platform::System& system_;
 };
 
+// "month-day-year hour:minute:second" without zero padding: the time stamp
+// of the run log and of the integration log.
+std::string TimeStamp(const platform::LocalTime& time);
+
 // Shows the hourglass for the lifetime of the object, whatever way out is taken.
 class WaitCursor {
  public:

@@ -107,5 +107,11 @@ TEST(OperationsTest, WaitCursorIsRestoredOnEveryWayOut) {
   EXPECT_EQ(system.WaitCursorDepth(), 0);
 }
 
+TEST(OperationsTest, TimeStampHasNoZeroPadding) {
+  EXPECT_EQ(TimeStamp({2026, 3, 4, 5, 6, 7}), "3-4-2026 5:6:7");
+  EXPECT_EQ(TimeStamp({2026, 12, 31, 23, 59, 58}), "12-31-2026 23:59:58");
+  EXPECT_EQ(TimeStamp({2027, 1, 1, 0, 0, 0}), "1-1-2027 0:0:0");
+}
+
 }  // namespace
 }  // namespace configurator

@@ -19,10 +19,15 @@ struct TrailingArgument {
   std::string name;
 };
 
+// The targets' fixed command-line buffers, in bytes, the terminating zero included.
+inline constexpr std::size_t kCommandBuffer = 1000;
+inline constexpr std::size_t kBravPageBuffer = 300;     // the pages on KOR_BRAV's port 8080
+inline constexpr std::size_t kToolStarterBuffer = 256;  // a tool's own launcher program
+
 // A command line assembled by a target, with the buffer it must fit.
 struct CommandLine {
   std::string text;
-  std::size_t buffer = 1000;  // bytes, the terminating zero included
+  std::size_t buffer = kCommandBuffer;
   std::string madeOf;         // the values it holds, for the too-long message
   std::string workingFolder;  // empty: the launcher's own
 };

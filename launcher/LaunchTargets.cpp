@@ -23,7 +23,7 @@ void LaunchProgram(LaunchOperations& operations, std::string_view variable,
   auto folder = operations.ReadEnvironmentString(variable, NotInstalled(variable));
   if (!folder) return;
   const TrailingArgument trailing = operations.Trailing(Quoting::Quoted);
-  operations.Launch({"\"" + *folder + std::string(program) + "\"" + trailing.text, 1000,
+  operations.Launch({"\"" + *folder + std::string(program) + "\"" + trailing.text, kCommandBuffer,
                      Named(std::string(variable), trailing)});
 }
 
@@ -34,8 +34,8 @@ void LaunchTool(LaunchOperations& operations, std::string_view noJavaMessage,
   if (!operations.ReadEnvironmentString("JRE2_BIN", noJavaMessage)) return;
   auto folder = operations.ReadEnvironmentString(variable, NotInstalled(variable));
   if (!folder) return;
-  operations.Launch({"\"" + *folder + std::string(program) + "\"", 256, std::string(variable),
-                     *folder});
+  operations.Launch({"\"" + *folder + std::string(program) + "\"", kToolStarterBuffer,
+                     std::string(variable), *folder});
 }
 
 // A page of one of the suite's servers in the default browser.
@@ -70,20 +70,23 @@ void Fenn(LaunchOperations& operations) {
 }
 
 void Halden(LaunchOperations& operations) {
-  LaunchWebPage(operations, "KOR_BRAV", NotInstalled("KOR_BRAV"), ":8080/plov/web/gwaccess", 300);
+  LaunchWebPage(operations, "KOR_BRAV", NotInstalled("KOR_BRAV"), ":8080/plov/web/gwaccess",
+                kBravPageBuffer);
 }
 
 void Tavish(LaunchOperations& operations) {
-  LaunchWebPage(operations, "KOR_BRAV", NotInstalled("KOR_BRAV"), ":8080/TerminalConfig", 300);
+  LaunchWebPage(operations, "KOR_BRAV", NotInstalled("KOR_BRAV"), ":8080/TerminalConfig",
+                kBravPageBuffer);
 }
 
 void Gav(LaunchOperations& operations) {
-  LaunchWebPage(operations, "KOR_TIRL", NotInstalled("KOR_TIRL"), "/gav/index.html", 1000);
+  LaunchWebPage(operations, "KOR_TIRL", NotInstalled("KOR_TIRL"), "/gav/index.html",
+                kCommandBuffer);
 }
 
 void Sorv(LaunchOperations& operations) {
   LaunchWebPage(operations, "KOR_RONT", NotInstalled("KOR_RONT"),
-                "/sorv/SORVServlet?What=SORVApplet", 1000);
+                "/sorv/SORVServlet?What=SORVApplet", kCommandBuffer);
 }
 
 void Nerit(LaunchOperations& operations) {
@@ -92,7 +95,7 @@ void Nerit(LaunchOperations& operations) {
   const TrailingArgument trailing = operations.Trailing(Quoting::Quoted);
   operations.Launch({"\"" + *folder + "\\NeritClient.exe\" /Working \"" + *folder + "\"" +
                          trailing.text,
-                     1000, Named("NERIT_PATH", trailing)});
+                     kCommandBuffer, Named("NERIT_PATH", trailing)});
 }
 
 // The one target that records its command line even without its server:
@@ -108,7 +111,7 @@ void Rusk(LaunchOperations& operations) {
   const TrailingArgument trailing = operations.Trailing(Quoting::Bare);
   const CommandLine command{browser + " http://" + host.value_or("") + "/cgi-bin/wexa.pl" +
                                 trailing.text,
-                            1000, Named(kBrowser + "KOR_WEXA", trailing)};
+                            kCommandBuffer, Named(kBrowser + "KOR_WEXA", trailing)};
   if (!operations.Fits(command)) return;
   operations.RecordLaunchCommand(command.text);
   if (found) operations.StartDetached(command);
@@ -135,15 +138,15 @@ void Zib(LaunchOperations& operations) {
             "entVarkClientCGI.prl";
   const std::string browser = operations.DefaultBrowserCommand();
   const TrailingArgument trailing = operations.Trailing(Quoting::Bare);
-  operations.Launch({browser + " http://" + *host + page + trailing.text, 1000,
+  operations.Launch({browser + " http://" + *host + page + trailing.text, kCommandBuffer,
                      Named(kBrowser + std::string(variable), trailing)});
 }
 
 void Hobb(LaunchOperations& operations) {
   auto host = operations.ReadEnvironmentString("KOR_SERVER", NotInstalled("KOR_SERVER"));
   if (!host) return;
-  operations.Launch({operations.DefaultBrowserCommand() + " http://" + *host + "\\Velmo", 1000,
-                     kBrowser + "KOR_SERVER"});
+  operations.Launch({operations.DefaultBrowserCommand() + " http://" + *host + "\\Velmo",
+                     kCommandBuffer, kBrowser + "KOR_SERVER"});
 }
 
 void Jud(LaunchOperations& operations) {
@@ -153,7 +156,7 @@ void Jud(LaunchOperations& operations) {
       "attempting to launch.\n\nExiting.");
   if (!folder) return;
   const TrailingArgument trailing = operations.Trailing(Quoting::Quoted);
-  operations.Launch({"\"" + *folder + "\\2N.exe\"" + trailing.text, 1000,
+  operations.Launch({"\"" + *folder + "\\2N.exe\"" + trailing.text, kCommandBuffer,
                      Named("ProgramDirectory", trailing)});
 }
 

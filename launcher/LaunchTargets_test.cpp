@@ -48,13 +48,10 @@ TEST_P(LaunchTargetTest, RecordsAndStartsExactly) {
 
   Launcher(system).Run(c.arguments);
 
-  std::vector<std::string> happened;
-  for (const auto& call : system.Calls()) {
-    if (call.rfind("message: ", 0) == 0 || call.rfind("start detached", 0) == 0) {
-      happened.push_back(call);
-    } else if (call == "open w: C:\\launchCmd.txt") {
-      happened.push_back("record: " + *system.File("C:\\launchCmd.txt"));
-    }
+  const std::string openRecord = "open w: C:\\launchCmd.txt";
+  std::vector<std::string> happened = system.CallsOf({"message: ", "start detached", openRecord});
+  for (auto& call : happened) {
+    if (call == openRecord) call = "record: " + *system.File("C:\\launchCmd.txt");
   }
   EXPECT_EQ(happened, c.expected);
 }
@@ -319,12 +316,10 @@ TEST_F(BufferTest, ARefusedTargetLeavesTheOthersRunning) {
   SetEnvironment("NERIT_PATH", std::string(255, 'n'));
   SetEnvironment("KOR_SERVER", "s");
   Launcher(system_).Run({"C:\\quor\\nerit\\hobb._qk", std::string(500, 'x')});
-  std::vector<std::string> starts;
-  for (const auto& call : system_.Calls()) {
-    if (call.rfind("start detached", 0) == 0) starts.push_back(call.substr(0, 40));
-  }
-  EXPECT_EQ(starts, (std::vector<std::string>{"start detached in []: \"C:\\Q\\bin\\Qorm.exe",
-                                              "start detached in []:  http://s\\Velmo"}));
+  EXPECT_EQ(system_.CallsOf({"start detached"}),
+            (std::vector<std::string>{"start detached in []: \"C:\\Q\\bin\\Qorm.exe\"  " +
+                                          std::string(500, 'x'),
+                                      "start detached in []:  http://s\\Velmo"}));
   EXPECT_EQ(system_.Messages().size(), 1u);
 }
 

@@ -2,33 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include "UsageMessages.h"
 #include "fake/RecordingSystem.h"
 
 namespace launcher {
 namespace {
 
-const std::string kUsage =
-    "Morrant|Morrant was either run without parameters or \n"
-    "with an incorrect parameter.\n\n"
-    "Usage :  Morrant <filename>\n\n"
-    "\twhere <filename> is:\n"
-    "\t\tquor._qk\n\t\tnerit._qk\n\t\tsorv._qk\n\t\tgav._qk\n\t\tdrex._qk\n\t\tfenn._qk\n"
-    "\t\thalden._qk\n\t\ttavish._qk\n\t\tpimlo._qk\n\t\trusk._qk\n\t\tzib._qk\n\t\thobb._qk\n"
-    "\t\tjud._qk\n";
+const std::string kUsage = "message: Morrant|" + testsupport::kMorrantUsage;
+
+// A read of the suite's environment, as the fake records it.
+std::string Read(const std::string& variable) {
+  return "registry: SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment | " +
+         variable;
+}
+const std::string kReadJud = "registry: SOFTWARE\\Unimax\\Mailbox Manager\\5 | ProgramDirectory";
 
 // The keys whose targets ran, told apart by the values each reads first.
-std::vector<std::string> TargetsRun(const platform::RecordingSystem& system) {
-  std::vector<std::string> read;
-  for (const auto& call : system.Calls()) {
-    if (call.rfind("registry: SYSTEM", 0) == 0) read.push_back(call.substr(call.find('|') + 2));
-    if (call.rfind("registry: SOFTWARE\\Unimax", 0) == 0) read.push_back("ProgramDirectory");
-  }
-  return read;
-}
-
 struct SelectionCase {
   std::vector<std::string> arguments;
-  std::vector<std::string> valuesRead;  // empty: the usage message
+  std::vector<std::string> reads;  // empty: the usage message
 };
 
 void PrintTo(const SelectionCase& c, std::ostream* out) {
@@ -40,13 +32,11 @@ class SelectionTest : public testing::TestWithParam<SelectionCase> {};
 TEST_P(SelectionTest, SelectsKeysInTestOrder) {
   platform::RecordingSystem system;
   Launcher(system).Run(GetParam().arguments);
-  EXPECT_EQ(TargetsRun(system), GetParam().valuesRead);
+  EXPECT_EQ(system.CallsOf({"registry: SYSTEM", "registry: SOFTWARE\\Unimax"}),
+            GetParam().reads);
   const std::vector<std::string> usage{kUsage};
-  std::vector<std::string> messages;
-  for (const auto& call : system.Calls()) {
-    if (call.rfind("message: ", 0) == 0) messages.push_back(call.substr(9));
-  }
-  if (GetParam().valuesRead.empty()) {
+  const std::vector<std::string> messages = system.CallsOf({"message: "});
+  if (GetParam().reads.empty()) {
     EXPECT_EQ(messages, usage);
     EXPECT_EQ(system.Calls().size(), 1u) << "nothing but the usage message";
   } else {
@@ -59,20 +49,21 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SelectionCase{{}, {}},
         SelectionCase{{""}, {}},
-        SelectionCase{{"C:\\Suite\\Start\\halden._qk"}, {"KOR_BRAV"}},
+        SelectionCase{{"C:\\Suite\\Start\\halden._qk"}, {Read("KOR_BRAV")}},
         SelectionCase{{"C:\\Suite\\Start\\HALDEN._qk"}, {}},
         SelectionCase{{"halden._QK"}, {}},
         SelectionCase{{"C:\\Suite\\halden.txt"}, {}},
-        SelectionCase{{"C:\\Suite\\quor\\drex._qk"}, {"QUOR_PATH", "JRE2_BIN"}},
-        SelectionCase{{"quor_nerit._qk"}, {"QUOR_PATH", "NERIT_PATH"}},
-        SelectionCase{{"nerit_quor._qk"}, {"QUOR_PATH", "NERIT_PATH"}},
+        SelectionCase{{"C:\\Suite\\quor\\drex._qk"}, {Read("QUOR_PATH"), Read("JRE2_BIN")}},
+        SelectionCase{{"quor_nerit._qk"}, {Read("QUOR_PATH"), Read("NERIT_PATH")}},
+        SelectionCase{{"nerit_quor._qk"}, {Read("QUOR_PATH"), Read("NERIT_PATH")}},
         SelectionCase{{"._qk"}, {}},
-        SelectionCase{{"x._qk.bak\\jud"}, {"ProgramDirectory"}},
+        SelectionCase{{"x._qk.bak\\jud"}, {kReadJud}},
         SelectionCase{{"everything quor drex pimlo fenn halden tavish gav sorv nerit rusk zib "
                        "hobb jud._qk"},
-                      {"QUOR_PATH", "JRE2_BIN", "MULV_PATH", "JRE2_BIN", "KOR_BRAV", "KOR_BRAV",
-                       "KOR_TIRL", "KOR_RONT", "NERIT_PATH", "KOR_WEXA", "WEXA_INSTALLED",
-                       "KOR_SERVER", "ProgramDirectory"}},
+                      {Read("QUOR_PATH"), Read("JRE2_BIN"), Read("MULV_PATH"), Read("JRE2_BIN"),
+                       Read("KOR_BRAV"), Read("KOR_BRAV"), Read("KOR_TIRL"), Read("KOR_RONT"),
+                       Read("NERIT_PATH"), Read("KOR_WEXA"), Read("WEXA_INSTALLED"),
+                       Read("KOR_SERVER"), kReadJud}},
         SelectionCase{{"other", "halden._qk"}, {}}));
 
 TEST(LauncherTest, ExtraArgumentsTextStartsWithTwoBlanks) {
@@ -92,11 +83,7 @@ TEST(LauncherTest, TheRecordHoldsTheLastCommandLine) {
   system.SetRegistryString(platform::RegistryRoot::LocalMachine, environment, "DREX_PATH", "C:\\D");
   Launcher(system).Run({"C:\\Suite\\quor\\drex._qk"});
   EXPECT_EQ(*system.File("C:\\launchCmd.txt"), "\"C:\\D\\launchDrex.exe\"");
-  std::vector<std::string> order;
-  for (const auto& call : system.Calls()) {
-    if (call.rfind("open w", 0) == 0 || call.rfind("start detached", 0) == 0) order.push_back(call);
-  }
-  EXPECT_EQ(order, (std::vector<std::string>{
+  EXPECT_EQ(system.CallsOf({"open w", "start detached"}), (std::vector<std::string>{
                        "open w: C:\\launchCmd.txt",
                        "start detached in []: \"C:\\Q\\bin\\Qorm.exe\"",
                        "open w: C:\\launchCmd.txt",

@@ -33,6 +33,8 @@ run kelvane -c web_svr -d 'C:\Program Files\Brenmoor\home'
 diff -u "$apache/httpd.old" "$apache/httpd.conf" | sed 's/\r$//' || true
 run kelvane -c kestle
 show 'C:\Program Files\HP OpenView\velmo\kestle\kestle_cfg.txt' "$openview/velmo/kestle/kestle_cfg.txt"
+show 'C:\Program Files\HP OpenView\registration\C\Velmo\Brenmoor' "$openview/registration/C/Velmo/Brenmoor"
+show 'C:\Program Files\HP OpenView\www\registration\jovw\C\Brenmoor' "$openview/www/registration/jovw/C/Brenmoor"
 show 'C:\Program Files\HP OpenView\conf\oid_to_sym' "$openview/conf/oid_to_sym"
 run kelvane -u kestle
 show 'C:\Kelvane.txt' "$machine/c/Kelvane.txt"

@@ -5,28 +5,14 @@
 #include <regex>
 
 #include "Machine.h"
+#include "UsageMessages.h"
 
 namespace {
 
 using testsupport::Machine;
 
-const std::string kUsageTail =
-    "Usage :  Kelvane <parameter>\n\n"
-    "\twhere <parameter> is:\n"
-    "\t\t-c DREX -d {new data dir} {old data dir}\n"
-    "\t\t-c HOBB -d {Brenmoor directory}\n"
-    "\t\t-c web_svr -d {HOBB Home Page location}\n"
-    "\t\t-c kestle\n"
-    "\t\t-c QUOR -d {new data or user dir} {old data or user dir}\n"
-    "\t\t-c PELL -d {new systems dir} {old systems dir}\n"
-    "\t\t-u kestle\n"
-    "\t\t-c apache -d {ServerAdmin} {ServerName}\n"
-    "\t\t-c checkformsi\n";
-const std::string kWithout =
-    "Kelvane|Kelvane (Post-Install Configurator)\nwas run without parameters.\n\n" + kUsageTail;
-const std::string kIncorrect =
-    "Kelvane|Kelvane (Post-Install Configurator)\nwas run with an incorrect parameter.\n\n" +
-    kUsageTail;
+const std::string kWithout = "Kelvane|" + testsupport::kKelvaneWithoutParameters;
+const std::string kIncorrect = "Kelvane|" + testsupport::kKelvaneIncorrectParameter;
 
 // The run log's entries with their time stamps checked and replaced by "T".
 std::string LogWithoutTimes(const std::string& log) {
@@ -52,8 +38,7 @@ TEST(KelvaneTest, WithoutOptionWordsShowsUsageAndTouchesNothing) {
 TEST(KelvaneTest, UsageGoesToStandardErrorAsTitleAndText) {
   Machine machine;
   auto run = machine.Run("kelvane", {});
-  EXPECT_EQ(run.err, "Kelvane\nKelvane (Post-Install Configurator)\nwas run without parameters.\n\n" +
-                         kUsageTail + "\n");
+  EXPECT_EQ(run.err, "Kelvane\n" + testsupport::kKelvaneWithoutParameters + "\n");
   EXPECT_EQ(run.out, "");
 }
 

@@ -549,6 +549,29 @@ TEST(KestleTest, EmptyAndMissingRegistrationSources) {
   EXPECT_EQ(machine.File(openView.Conf("oid_to_sym")), kSymTarget + kSymAppended);
 }
 
+// The bundled sample machine, which the main job runs on, has the folders a
+// real OpenView has: its install completes without a message box.
+TEST(KestleTest, TheSampleMachineInstallsCompletely) {
+  Machine machine;
+  fs::copy(BRENMOOR_SAMPLE_MACHINE, machine.Root(),
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  const OpenView openView(kProgramFiles);
+
+  EXPECT_EQ(machine.Run("kelvane", {"-c", "kestle"}).exitStatus, 0);
+  EXPECT_EQ(TakeMessages(machine), std::vector<std::string>{});
+  EXPECT_EQ(machine.File(openView.Registration()),
+            "# Kestle integration: the suite's application registration\r\n"
+            "Application \"Brenmoor Manager\" {\r\n"
+            "    Description { \"Voice and data network management\" }\r\n"
+            "    Command -Shared \"http://vosk01.example.net/velmo/index.html\";\r\n"
+            "    MenuBar \"Tools\" { \"Brenmoor Home\" f.action \"home\"; }\r\n"
+            "}\r\n");
+  EXPECT_EQ(machine.File(openView.WebRegistration()),
+            "Application \"Brenmoor Web\" {\r\n"
+            "    URL \"http://vosk01.example.net:8080/velmo/jovw?server=vosk01.example.net\";\r\n"
+            "}\r\n");
+}
+
 TEST(KestleTest, ReadOnlyOidTargetsAreMadeWritableAndExtended) {
   Machine machine;
   const OpenView openView(kProgramFiles);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Machine.h"
+#include "UsageMessages.h"
 
 namespace {
 
@@ -44,14 +45,7 @@ const std::string kRuskMissing =
 const std::string kNoBrowser =
     "Unable to find default web browser. Please install Internet Explorer or Netscape "
     "Navigator.\n\nExiting.";
-const std::string kUsage =
-    "Morrant was either run without parameters or \n"
-    "with an incorrect parameter.\n\n"
-    "Usage :  Morrant <filename>\n\n"
-    "\twhere <filename> is:\n"
-    "\t\tquor._qk\n\t\tnerit._qk\n\t\tsorv._qk\n\t\tgav._qk\n\t\tdrex._qk\n\t\tfenn._qk\n"
-    "\t\thalden._qk\n\t\ttavish._qk\n\t\tpimlo._qk\n\t\trusk._qk\n\t\tzib._qk\n\t\thobb._qk\n"
-    "\t\tjud._qk\n";
+const std::string& kUsage = testsupport::kMorrantUsage;
 
 std::string NotInstalled(const std::string& variable) {
   return "Unable to find " + variable +
@@ -166,22 +160,11 @@ const std::vector<std::string> kStubs = {
     "C:\\netscp\\netscp6.exe",
 };
 
-// The harness's stub, but writing its record line in one piece: the stub
-// there writes it in several, which programs started together interleave.
-void AddStub(const Machine& machine, const std::string& windowsPath) {
-  const std::filesystem::path file = machine.Host(windowsPath);
-  testsupport::WriteFile(file, "#!/bin/sh\nline=${0##*/}\nfor a in \"$@\"; do line=\"$line [$a]\"; "
-                               "done\nprintf '%s cwd=%s\\n' \"$line\" \"$PWD\" >> '" +
-                                   (machine.Root() / "record.txt").string() + "'\n");
-  std::filesystem::permissions(file, std::filesystem::perms::owner_exec,
-                               std::filesystem::perm_options::add);
-}
-
 void Furnish(Machine& machine, const Registry& registry,
              const std::vector<std::string>& extraStubs = {}) {
   machine.SetRegistry(Expanded(machine, registry.Text()));
-  for (const auto& stub : kStubs) AddStub(machine, stub);
-  for (const auto& stub : extraStubs) AddStub(machine, stub);
+  for (const auto& stub : kStubs) machine.AddStubProgram(stub);
+  for (const auto& stub : extraStubs) machine.AddStubProgram(stub);
 }
 
 // The stubs' record as one entry per start, in no particular order: detached

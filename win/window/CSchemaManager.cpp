@@ -6,6 +6,7 @@ CSchemaManager& CSchemaManager::Instance() {
 }
 
 void CSchemaManager::ThrowSchemaException() {
+  // Cause 5 (badIndex), not badSchema: hosts know a foreign or newer archive by that number.
   throw CArchiveException(CArchiveException::badIndex);
 }
 

@@ -75,10 +75,22 @@ void RecordingSystem::SetFile(std::string path, std::string text) {
 
 void RecordingSystem::RefuseOpening(std::string path) { refused_.insert(Lower(path)); }
 
+std::vector<std::string> RecordingSystem::CallsOf(
+    std::initializer_list<std::string_view> kinds) const {
+  std::vector<std::string> calls;
+  for (const auto& call : calls_) {
+    const bool ofKind = std::any_of(kinds.begin(), kinds.end(), [&](std::string_view kind) {
+      return std::string_view(call).substr(0, kind.size()) == kind;
+    });
+    if (ofKind) calls.push_back(call);
+  }
+  return calls;
+}
+
 std::vector<std::string> RecordingSystem::Messages() const {
   std::vector<std::string> messages;
-  for (const auto& call : calls_) {
-    if (call.rfind("message: ", 0) == 0) messages.push_back(call.substr(call.find('|') + 1));
+  for (const auto& call : CallsOf({"message: "})) {
+    messages.push_back(call.substr(call.find('|') + 1));
   }
   return messages;
 }

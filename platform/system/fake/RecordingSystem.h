@@ -2,6 +2,7 @@
 // A System for unit tests: answers from a script (registry values, files,
 // the time) and records every call, in order, as one line of text.
 
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
@@ -30,6 +31,9 @@ class RecordingSystem : public System {
   // What happened. Files hold their text as the program wrote it (no line
   // end translation); the calls read like "shell: copy ...".
   const std::vector<std::string>& Calls() const { return calls_; }
+  // The calls that begin with one of the kinds ("shell", "open w: C:\\x"),
+  // whole and in order, to compare with lines written out in a test.
+  std::vector<std::string> CallsOf(std::initializer_list<std::string_view> kinds) const;
   std::vector<std::string> Messages() const;
   const std::string* File(const std::string& path) const;
   int WaitCursorDepth() const { return waitCursorDepth_; }

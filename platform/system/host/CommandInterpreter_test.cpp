@@ -2,24 +2,24 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <ostream>
 #include <random>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "TempFolder.h"
 
 namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 using namespace std::string_literals;
 
 const std::string kBinary = "\0\r\n\xff\x1a end"s;
@@ -29,29 +29,12 @@ const std::string kNoPath = "The system cannot find the path specified.\n";
 const std::string kDenied = "Access is denied.\n";
 const std::string kSyntax = "The syntax of the command is incorrect.\n";
 const std::string kNoneCopied = "        0 file(s) copied.\n";
-const std::string kMissing = "<missing>";
+const std::string kMissing = "<missing>";  // what ReadFile gives for a file that is not there
 
 std::string NotRecognized(const std::string& name) {
   return "'" + name +
          "' is not recognized as an internal or external command,\n"
          "operable program or batch file.\n";
-}
-
-fs::path MakeTempFolder(const std::string& prefix) {
-  std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  return pattern;
-}
-
-void WriteFile(const fs::path& file, std::string_view bytes) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const fs::path& file) {
-  if (!fs::exists(file)) return kMissing;
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string ReadFromStart(int fd) {
@@ -104,11 +87,7 @@ class RecordingRunner : public ProgramRunner {
 
 class CommandInterpreterTest : public ::testing::Test {
  protected:
-  CommandInterpreterTest()
-      : root_(MakeTempFolder("machine")),
-        outside_(MakeTempFolder("outside")),
-        paths_(root_),
-        interpreter_(paths_, runner_) {
+  CommandInterpreterTest() : paths_(root_.Path()), interpreter_(paths_, runner_) {
     WriteFile(C("data/b.txt"), "new b");
     WriteFile(C("data/A.bin"), kBinary);
     WriteFile(C("data/sub/inner.txt"), "inner");
@@ -126,19 +105,15 @@ class CommandInterpreterTest : public ::testing::Test {
     WriteFile(C("self.bat"), "echo x\r\nC:\\self.bat\r\n");
     WriteFile(Outside(), "outside");
   }
-  ~CommandInterpreterTest() override {
-    fs::remove_all(root_);
-    fs::remove_all(outside_);
-  }
 
   Output Run(std::string_view line) {
     return Capture([&] { interpreter_.Run(line); });
   }
-  fs::path C(std::string_view relative) const { return root_ / "c" / relative; }
-  fs::path Outside() const { return outside_ / "keep.txt"; }
+  fs::path C(std::string_view relative) const { return root_.Path() / "c" / relative; }
+  fs::path Outside() const { return outside_.Path() / "keep.txt"; }
 
-  fs::path root_;
-  fs::path outside_;
+  testsupport::TempFolder root_;
+  testsupport::TempFolder outside_;
   MachinePaths paths_;
   RecordingRunner runner_;
   CommandInterpreter interpreter_;
