@@ -31,10 +31,13 @@ std::map<FileKey, Sharing>& OpenFiles() {
   return files;
 }
 
-bool SharingAllows(const FileKey& key, bool exclusive) {
+// Only files take part: a device such as /dev/null stays open to everyone.
+// Other processes are kept apart by locks; a file system without them lets
+// everyone in.
+bool Admits(int descriptor, const FileKey& key, bool exclusive) {
   const auto found = OpenFiles().find(key);
-  if (found == OpenFiles().end()) return true;
-  return !found->second.exclusive && !exclusive;
+  if (found != OpenFiles().end() && (found->second.exclusive || exclusive)) return false;
+  return ::flock(descriptor, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0 || errno != EWOULDBLOCK;
 }
 
 // Windows refuses what Linux words otherwise: a folder opened as a file, a
@@ -147,9 +150,7 @@ BOOL CStdioFile::Open(const CString& path, UINT flags, CFileException* error) {
   int osError = ::fstat(descriptor, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EACCES : 0;
   int cause = CFileException::OsErrorToCause(osError);
   const FileKey key{status.st_dev, status.st_ino};
-  // Between processes too; a file system without such locks lets everyone in.
-  if (osError == 0 && (!SharingAllows(key, exclusive) ||
-                       (::flock(descriptor, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0 && errno == EWOULDBLOCK))) {
+  if (osError == 0 && S_ISREG(status.st_mode) && !Admits(descriptor, key, exclusive)) {
     osError = EACCES;
     cause = CFileException::sharingViolation;
   }
@@ -161,9 +162,11 @@ BOOL CStdioFile::Open(const CString& path, UINT flags, CFileException* error) {
     ::close(descriptor);
     return refuse(cause, osError);
   }
-  Sharing& sharing = OpenFiles()[key];
-  ++sharing.openers;
-  sharing.exclusive = exclusive;
+  if (S_ISREG(status.st_mode)) {
+    Sharing& sharing = OpenFiles()[key];
+    ++sharing.openers;
+    sharing.exclusive = exclusive;
+  }
   descriptor_ = descriptor;
   device_ = key.first;
   inode_ = key.second;

@@ -155,6 +155,15 @@ TEST(CStdioFileTest, ALockHeldByAnotherOpenerOfTheFileRefusesTheExclusiveOpen) {
   EXPECT_TRUE(stream.Open(PathOf(file), kAppend | CFile::shareExclusive));
 }
 
+TEST(CStdioFileTest, DevicesStayOpenToEveryone) {
+  CStdioFile first;
+  CStdioFile second;
+  ASSERT_TRUE(first.Open(L"/dev/null", kAppend | CFile::shareExclusive));
+  EXPECT_TRUE(second.Open(L"/dev/null", kAppend | CFile::shareExclusive));
+  const std::string command = "flock -n -x /dev/null true";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
 TEST(CStdioFileTest, AFullDiskSurfacesAsAFileExceptionOnceTheBufferGoesOut) {
   CStdioFile small;
   ASSERT_TRUE(small.Open(L"/dev/full", kAppend | CFile::shareExclusive));

@@ -1,6 +1,7 @@
 #include "CExportFile.h"
 
 #include <cwchar>
+#include <iterator>
 #include <new>
 
 #include "CException.h"
@@ -57,12 +58,11 @@ void CExportFile::WriteBanner() {
 }
 
 void CExportFile::WriteField(const CString& text) {
-  const CString field = format_.FormatData(text, AtLineStart, hostNames_);
   try {
     utf8_.clear();
-    field.AppendUtf8(utf8_);
+    format_.FormatData(text, AtLineStart, hostNames_).AppendUtf8(utf8_);
   } catch (const std::bad_alloc&) {
-    return;  // the field is dropped, as when there is no memory to convert it
+    return;  // a field there is no memory for is dropped
   }
   stream_.Write(utf8_.data(), static_cast<UINT>(utf8_.size()));
   AtLineStart = false;

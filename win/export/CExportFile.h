@@ -3,6 +3,8 @@
 // writes the dated banner when asked, then takes fields and line ends. Every
 // byte is UTF-8; text mode writes each line feed as CR LF.
 
+#include <string>
+
 #include "CExportFormat.h"
 #include "CFile.h"
 
