@@ -45,19 +45,19 @@ std::string CString::ToUtf8() const {
 
 // As ToUtf16 then UTF-8: a surrogate pair, or a wide character beyond UTF-16,
 // is one four-byte sequence; an unpaired surrogate becomes U+FFFD.
-void CString::AppendUtf8(std::string& out) const {
-  const std::size_t size = text_.size();
+void CString::AppendUtf8(std::wstring_view text, std::string& out) {
+  const std::size_t size = text.size();
   const std::size_t start = out.size();
   out.resize(start + 4 * size);  // the most one wide character can take
   char* next = out.data() + start;
   for (std::size_t i = 0; i < size; ++i) {
-    auto value = static_cast<std::uint32_t>(text_[i]);
+    auto value = static_cast<std::uint32_t>(text[i]);
     if (value < 0x80) {
       *next++ = static_cast<char>(value);
       continue;
     }
     if (value >= 0xD800 && value <= 0xDBFF && i + 1 < size) {
-      const auto low = static_cast<std::uint32_t>(text_[i + 1]);
+      const auto low = static_cast<std::uint32_t>(text[i + 1]);
       if (low >= 0xDC00 && low <= 0xDFFF) {
         value = 0x10000 + ((value - 0xD800) << 10) + (low - 0xDC00);
         ++i;

@@ -28,7 +28,8 @@ class CString {
   static CString FromUtf8(std::string_view utf8);
   std::string ToUtf8() const;
   // Adds the UTF-8 form to what the buffer holds, so a writer can reuse one buffer.
-  void AppendUtf8(std::string& out) const;
+  void AppendUtf8(std::string& out) const { AppendUtf8(text_, out); }
+  static void AppendUtf8(std::wstring_view text, std::string& out);
   std::u16string ToUtf16() const;
   static CString FromUtf16(std::u16string_view utf16);
 

@@ -1,5 +1,6 @@
 #include "CExportFile.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <iterator>
 #include <new>
@@ -57,10 +58,14 @@ void CExportFile::WriteBanner() {
   WriteNewline();
 }
 
-void CExportFile::WriteField(const CString& text) {
+void CExportFile::WriteField(const CString& text) { WriteField(text, text.GetLength()); }
+
+void CExportFile::WriteField(const wchar_t* text, int length) {
   try {
+    formatted_.clear();
+    format_.AppendFormatted(formatted_, {text, static_cast<std::size_t>(std::max(length, 0))}, AtLineStart, hostNames_);
     utf8_.clear();
-    format_.FormatData(text, AtLineStart, hostNames_).AppendUtf8(utf8_);
+    CString::AppendUtf8(formatted_, utf8_);
   } catch (const std::bad_alloc&) {
     return;  // a field there is no memory for is dropped
   }

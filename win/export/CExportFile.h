@@ -23,12 +23,16 @@ class CExportFile {
   bool Open(bool binary);
   // The writes and Close throw CFileException when the file cannot take the bytes.
   void WriteField(const CString& text);
+  // The first length characters of the text as one field.
+  void WriteField(const wchar_t* text, int length);
   void WriteField(int value);
   void WriteNewline();
   void WriteLine(const CString& text);
   void WriteStream(const CString& text);
   void Close();
   CString GetError() const { return Error; }
+  // The file written: the format's name with the date put in when the format asks for it.
+  const CString& GetFilename() const { return format_.Filename; }
 
  private:
   void WriteBanner();
@@ -41,5 +45,6 @@ class CExportFile {
   bool ForceBanner1;
   bool ForceBanner2;
   CExportHostNames hostNames_;
+  std::wstring formatted_;
   std::string utf8_;
 };

@@ -26,20 +26,20 @@ const std::wstring kTab = L"\t";
 const std::wstring kSpace = L" ";
 const std::wstring kNothing;
 
-bool NeedsCsvQuotes(const std::wstring& value) {
+bool NeedsCsvQuotes(std::wstring_view value) {
   return std::any_of(value.begin(), value.end(), [](wchar_t character) {
     return character == L',' || character == L'"' || character == L'\r' || character == L'\n';
   });
 }
 
-void AppendDoublingQuotes(std::wstring& out, const std::wstring& value) {
+void AppendDoublingQuotes(std::wstring& out, std::wstring_view value) {
   std::size_t from = 0;
-  for (std::size_t quote = value.find(L'"'); quote != std::wstring::npos; quote = value.find(L'"', quote + 1)) {
-    out.append(value, from, quote + 1 - from);
+  for (std::size_t quote = value.find(L'"'); quote != std::wstring_view::npos; quote = value.find(L'"', quote + 1)) {
+    out.append(value.substr(from, quote + 1 - from));
     out += L'"';
     from = quote + 1;
   }
-  out.append(value, from);
+  out.append(value.substr(from));
 }
 
 bool EndsWithCsvExtension(const CString& name) {
@@ -86,29 +86,33 @@ CString CExportFormat::FormatData(CString value, bool first) const {
 // Comma-separated output follows the common CSV rules alone, so that CSV
 // readers read back what was written; the host's names play no part there.
 CString CExportFormat::FormatData(const CString& value, bool first, const CExportHostNames& names) const {
+  std::wstring out;
+  AppendFormatted(out, value.Str(), first, names);
+  return CString(std::move(out));
+}
+
+void CExportFormat::AppendFormatted(std::wstring& out, std::wstring_view value, bool first,
+                                    const CExportHostNames& names) const {
   const std::wstring* delimiter = &Delimiter.Str();
   const std::wstring* quote = &Quote.Str();
   bool doubleQuotes = false;
   if (CsvMode == 1) {
     delimiter = &kComma;
-    doubleQuotes = NeedsCsvQuotes(value.Str());
+    doubleQuotes = NeedsCsvQuotes(value);
     quote = doubleQuotes ? &kDoubleQuote : &kNothing;
   } else {
     if (*delimiter == names.tab.Str()) delimiter = &kTab;
     if (*delimiter == names.space.Str()) delimiter = &kSpace;
     if (*quote == names.noQualifier.Str()) quote = &kNothing;
   }
-  std::wstring out;
-  out.reserve((first ? 0 : delimiter->size()) + 2 * quote->size() + value.Str().size() + (doubleQuotes ? 8 : 0));
   if (!first) out += *delimiter;
   out += *quote;
   if (doubleQuotes) {
-    AppendDoublingQuotes(out, value.Str());
+    AppendDoublingQuotes(out, value);
   } else {
-    out += value.Str();
+    out += value;
   }
   out += *quote;
-  return CString(std::move(out));
 }
 
 void CExportFormat::Serialize(CArchive& archive) {

@@ -40,6 +40,8 @@ class CExportFormat {
   // comma, a double quote or a line break and doubles its double quotes.
   CString FormatData(CString value, bool first) const;
   CString FormatData(const CString& value, bool first, const CExportHostNames& names) const;
+  // The same output form appended to a caller's buffer, for writers of many fields.
+  void AppendFormatted(std::wstring& out, std::wstring_view value, bool first, const CExportHostNames& names) const;
 
   // Loads by the schema of the archive being read (CSchemaManager).
   void Serialize(CArchive& archive);

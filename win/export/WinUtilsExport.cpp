@@ -34,9 +34,18 @@ void WriteTitles(CListCtrl& list, int columns, CExportFile& file) {
   file.WriteNewline();
 }
 
+// Each cell's text is read into one buffer, grown while a text fills it.
 void WriteRows(CListCtrl& list, int rows, int columns, CExportFile& file) {
+  std::wstring cell(256, L'\0');
   for (int row = 0; row < rows; ++row) {
-    for (int column = 0; column < columns; ++column) file.WriteField(list.GetItemText(row, column));
+    for (int column = 0; column < columns; ++column) {
+      int length = list.GetItemText(row, column, cell.data(), static_cast<int>(cell.size()));
+      while (length >= static_cast<int>(cell.size()) - 1) {
+        cell.resize(cell.size() * 2);
+        length = list.GetItemText(row, column, cell.data(), static_cast<int>(cell.size()));
+      }
+      file.WriteField(cell.data(), length);
+    }
     file.WriteNewline();
   }
 }
@@ -71,12 +80,8 @@ bool WinUtils::ExportListCtrlData(CListCtrl& list) {
     WriteRows(list, rows, columns, file);
     file.Close();
   }
-  // The message names the file written, whose date was taken when it opened.
-  if (dialog.Format.DateInFilename != 0) {
-    CString name = dialog.Format.Filename;
-    AppendDateToFileName(name);
-    dialog.Format.SetFilename(name);
-  }
+  // The message names the file written, even when the date changed meanwhile.
+  dialog.Format.SetFilename(file.GetFilename());
   ShowMessage(kExported, dialog.Format.Filename, MB_ICONINFORMATION);
   return true;
 }
