@@ -31,11 +31,11 @@ for target in "${targets[@]}"; do
   # The command interpreter reports on stdout and stderr like cmd; keep the log readable.
   [ "$target" = command_interpreter ] && options+=(-close_fd_mask=3)
   result=ok
-  "$build/fuzz/fuzz_$target" "${options[@]}" "$corpus" "fuzz/corpus/$target" >"$log" 2>&1 || result=FOUND
+  "$build/fuzz/fuzz_$target" "${options[@]}" "$corpus" "fuzz/corpus/$target" >"$log" 2>&1 || result=FAILED
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
-  coverage=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
-  features=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
+  coverage=$( (grep -o 'cov: [0-9]*' "$log" || true) | tail -1 | cut -d' ' -f2)
+  features=$( (grep -o 'ft: [0-9]*' "$log" || true) | tail -1 | cut -d' ' -f2)
   printf '%-20s %12s %8s %8s %8s  %s\n' "$target" "${executions:--}" "${speed:--}" \
     "${coverage:--}" "${features:--}" "$result"
   if [ $result != ok ]; then
@@ -45,6 +45,6 @@ for target in "${targets[@]}"; do
 done
 
 if [ ${#failed[@]} -gt 0 ]; then
-  echo "Findings in: ${failed[*]} (logs in $build/logs, inputs in $build/findings)" >&2
+  echo "Failed or found something: ${failed[*]} (logs in $build/logs, inputs in $build/findings)" >&2
   exit 1
 fi

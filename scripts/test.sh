@@ -12,7 +12,8 @@ for preset in default asan; do
   ctest --preset "$preset"
 done
 
-# Long enough to replay the seeds and try a few hundred thousand inputs per
-# target, short enough to keep the stage within ten minutes on two cores.
+# Long enough to replay the seeds and try thousands of inputs on the slowest
+# target, short enough to keep the stage, build included, within ten minutes
+# on two cores.
 echo "=== fuzz ==="
-scripts/fuzz.sh 20
+scripts/fuzz.sh 15
