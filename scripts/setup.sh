@@ -3,7 +3,9 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libfontconfig-dev fonts-dejavu-core libvterm-dev)
+  libcairo2-dev libfontconfig-dev fonts-dejavu-core libvterm-dev
+  # The fuzz preset: clang and its libFuzzer runtime.
+  clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything, plain and with the sanitizers, and runs every test.
+# Builds everything, plain and with the sanitizers, and runs every test;
+# then runs every fuzz target for a short while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,3 +11,9 @@ for preset in default asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+# Long enough to replay the seeds and try thousands of inputs on the slowest
+# target, short enough to keep the stage, build included, within ten minutes
+# on two cores.
+echo "=== fuzz ==="
+scripts/fuzz.sh 15

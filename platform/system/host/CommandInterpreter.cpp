@@ -22,6 +22,8 @@ namespace {
 constexpr std::string_view kFileNotFound = "The system cannot find the file specified.";
 constexpr std::string_view kPathNotFound = "The system cannot find the path specified.";
 constexpr std::string_view kAccessDenied = "Access is denied.";
+constexpr std::string_view kInvalidName =
+    "The filename, directory name, or volume label syntax is incorrect.";
 constexpr std::string_view kSyntaxError = "The syntax of the command is incorrect.";
 constexpr std::string_view kCopiedOntoItself = "The file cannot be copied onto itself.";
 constexpr std::string_view kFolderNotEmpty = "The directory is not empty.";
@@ -217,6 +219,10 @@ bool MayChange(const MachinePaths& paths, const fs::path& hostPath) {
 }
 
 OwnedFd OpenRedirection(const MachinePaths& paths, const Target& target) {
+  if (!MachinePaths::IsValidPath(target.name)) {
+    ReportError(kInvalidName);
+    return OwnedFd();
+  }
   if (EqualIgnoringCase(target.name, "nul"))
     return OwnedFd(::open("/dev/null", O_WRONLY | O_CLOEXEC));
   const fs::path host = paths.ToHost(target.name);
@@ -451,6 +457,15 @@ std::string_view EchoText(std::string_view command) {
   return text.substr(0, text.find_first_of("\r\n"));
 }
 
+bool ChangesFiles(std::string_view commandName) {
+  return commandName == "copy" || commandName == "move" || commandName == "del" ||
+         commandName == "rmdir" || commandName == "rd";
+}
+
+bool AllValidPaths(const std::vector<std::string>& windowsPaths) {
+  return std::all_of(windowsPaths.begin(), windowsPaths.end(), MachinePaths::IsValidPath);
+}
+
 void ReportNotRecognized(const std::string& name) {
   ReportError("'" + name + "' is not recognized as an internal or external command,");
   ReportError("operable program or batch file.");
@@ -496,6 +511,8 @@ CommandInterpreter::Flow CommandInterpreter::ExecuteCommand(std::string_view com
   if (name == "rem") return Flow::kNextLine;
   if (name == "echo") {
     Echo(command, outputFd);
+  } else if (ChangesFiles(name) && !AllValidPaths(PathsOf(words))) {
+    ReportError(kInvalidName);
   } else if (name == "copy") {
     Copy(paths_, PathsOf(words), outputFd);
   } else if (name == "move") {
@@ -513,7 +530,7 @@ CommandInterpreter::Flow CommandInterpreter::ExecuteCommand(std::string_view com
 CommandInterpreter::Flow CommandInterpreter::RunBatchOrProgram(std::string_view command,
                                                                const std::string& name,
                                                                int outputFd) {
-  if (IsBatchFileName(name)) {
+  if (IsBatchFileName(name) && MachinePaths::IsValidPath(name)) {
     const fs::path hostFile = paths_.ToHost(name);
     std::error_code error;
     if (fs::is_regular_file(hostFile, error)) {

@@ -360,5 +360,36 @@ TEST_F(CommandInterpreterTest, SurvivesBinaryJunk) {
   EXPECT_EQ(ReadFile(Outside()), "outside");
 }
 
+const std::string kInvalidName = "The filename, directory name, or volume label syntax is incorrect.\n";
+
+// This host would see only the text before a NUL: the drive folder itself.
+INSTANTIATE_TEST_SUITE_P(
+    CommandInterpreterControlCharacters, CommandInterpreterLineTest,
+    ::testing::Values(
+        LineCase{"rd /s \0"s, "", kInvalidName, {{"data/b.txt", "new b"}}},
+        LineCase{"rd /s /q C:\\tree\0x"s, "", kInvalidName, {{"tree/deep/x.txt", "x"}}},
+        LineCase{"rmdir /s /q C:\\tree \x01"s, "", kInvalidName, {{"tree/deep/x.txt", "x"}}},
+        LineCase{"move C:\0 t"s, "", kInvalidName, {{"t", kMissing}, {"data/b.txt", "new b"}}},
+        LineCase{"move C:\\data\\b.txt \"C:\\out\\\x1f\"", "", kInvalidName,
+                 {{"data/b.txt", "new b"}, {"out/b.txt", "old b"}}},
+        LineCase{"copy C:\\data\\b.txt C:\\out\\b.txt\x07", "", kInvalidName,
+                 {{"out/b.txt", "old b"}}},
+        LineCase{"del /q C:\\data\\b.txt\0.bak"s, "", kInvalidName, {{"data/b.txt", "new b"}}},
+        LineCase{"echo x > C:\\out\\b.txt\0"s, "", kInvalidName, {{"out/b.txt", "old b"}}},
+        LineCase{"echo a\x01z", "a\x01z\n"}));
+
+TEST_F(CommandInterpreterTest, BatchLinesWithNulTouchNoDrive) {
+  WriteFile(root_ / "d" / "keep.txt", "d");
+  WriteFile(C("nul.bat"), "move d:\0 t\r\nrd /s \0\r\nrd /s /q d:\\\0\r\necho done\r\n"s);
+
+  const Output output = Run("C:\\nul.bat");
+
+  EXPECT_EQ(output.out, "done\n");
+  EXPECT_EQ(output.err, kInvalidName + kInvalidName + kInvalidName);
+  EXPECT_EQ(ReadFile(root_ / "d" / "keep.txt"), "d");
+  EXPECT_EQ(ReadFile(C("data/b.txt")), "new b");
+  EXPECT_EQ(ReadFile(C("t")), kMissing);
+}
+
 }  // namespace
 }  // namespace platform

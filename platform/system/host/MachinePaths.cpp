@@ -1,5 +1,6 @@
 #include "host/MachinePaths.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <system_error>
@@ -67,6 +68,11 @@ std::filesystem::path MachinePaths::CurrentFolder() const { return ToHost("C:\\"
 bool MachinePaths::IsAbsoluteWindowsPath(std::string_view path) {
   return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
          IsSeparator(path[2]);
+}
+
+bool MachinePaths::IsValidPath(std::string_view path) {
+  return std::none_of(path.begin(), path.end(),
+                      [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
 std::filesystem::path MachinePaths::ToHost(std::string_view windowsPath) const {

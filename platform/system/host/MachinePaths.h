@@ -20,10 +20,15 @@ class MachinePaths {
   // without a drive resolves below C:\; "." and ".." are applied and never
   // climb above the drive. A POSIX absolute path (a leading "/" and no "\")
   // is used as it is. Components that do not exist are kept as written.
+  // Callers refuse what IsValidPath rejects before mapping it.
   std::filesystem::path ToHost(std::string_view windowsPath) const;
 
   // "X:\..." or "X:/...".
   static bool IsAbsoluteWindowsPath(std::string_view path);
+  // False for a path holding a control character (NUL included), a name
+  // Windows refuses. Such a path must not be mapped: this host would see
+  // only the text before a NUL.
+  static bool IsValidPath(std::string_view path);
 
  private:
   std::filesystem::path root_;

@@ -78,5 +78,16 @@ TEST(MachinePathsStaticTest, AbsoluteWindowsPaths) {
   EXPECT_FALSE(MachinePaths::IsAbsoluteWindowsPath("-fields"));
 }
 
+TEST(MachinePathsStaticTest, ControlCharactersMakeAPathInvalid) {
+  using namespace std::string_view_literals;
+  EXPECT_TRUE(MachinePaths::IsValidPath("C:\\Program Files\\caf\xe9 \x7f.txt"));
+  EXPECT_TRUE(MachinePaths::IsValidPath(""));
+  EXPECT_FALSE(MachinePaths::IsValidPath("\0"sv));
+  EXPECT_FALSE(MachinePaths::IsValidPath("d:\0 t"sv));
+  EXPECT_FALSE(MachinePaths::IsValidPath("C:\\a\x01"));
+  EXPECT_FALSE(MachinePaths::IsValidPath("C:\\a\tb"));
+  EXPECT_FALSE(MachinePaths::IsValidPath("x\x1f"));
+}
+
 }  // namespace
 }  // namespace platform

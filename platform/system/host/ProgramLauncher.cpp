@@ -66,7 +66,7 @@ bool HasEnded(pid_t child) {
 }  // namespace
 
 std::optional<std::filesystem::path> ProgramLauncher::ResolveProgram(std::string_view program) const {
-  if (program.empty()) return std::nullopt;
+  if (program.empty() || !MachinePaths::IsValidPath(program)) return std::nullopt;
   for (std::string_view suffix : {"", ".exe", ".com", ".bat", ".cmd"}) {
     std::filesystem::path candidate = paths_.ToHost(std::string(program) + std::string(suffix));
     if (IsRegularFile(candidate)) return candidate;

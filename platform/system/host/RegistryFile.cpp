@@ -281,23 +281,23 @@ class RegistryFile::Parser {
 
   void ParseLogicalLine(std::string_view text, std::size_t first, std::size_t last) {
     if (text.empty() || text.starts_with(';')) return;
-    if (text.starts_with('[')) return ParseSection(text, first);
+    if (text.starts_with('[')) return ParseSection(text, first, last);
     ParseValue(text, first, last);
   }
 
-  void ParseSection(std::string_view text, std::size_t index) {
-    if (!text.ends_with(']')) Fail(index, "section without ']'");
+  void ParseSection(std::string_view text, std::size_t first, std::size_t last) {
+    if (!text.ends_with(']')) Fail(first, "section without ']'");
     std::string_view path = text.substr(1, text.size() - 2);
     const bool deletion = path.starts_with('-');
     if (deletion) path.remove_prefix(1);
-    const std::string key = KeyOrFail(path, index);
+    const std::string key = KeyOrFail(path, first);
     if (deletion) {
       registry_.EraseTree(key);
       current_ = nullptr;
       return;
     }
     current_ = &registry_.keys_[key];
-    current_->lines.push_back(index);
+    for (std::size_t i = first; i <= last; ++i) current_->lines.push_back(i);
   }
 
   std::string KeyOrFail(std::string_view path, std::size_t index) const {
@@ -372,11 +372,25 @@ bool RegistryFile::DeleteKey(std::string_view key) {
   const auto found = keys_.find(*canonical);
   if (found == keys_.end() || HasSubkeys(*canonical)) return false;
   const std::string text = TextWithout(found->second.lines);
-  RegistryFile rewritten(file_, encoding_, text);
+  std::optional<RegistryFile> rewritten;
+  try {
+    rewritten.emplace(RegistryFile(file_, encoding_, text));
+  } catch (const RegistryFileError&) {
+    return false;
+  }
+  Contents expected = AllKeys();
+  expected.erase(*canonical);
+  if (rewritten->AllKeys() != expected) return false;
   const std::string bytes = encoding_ == Encoding::Utf16 ? Utf16LeBytes(text) : encoding::AnsiFromUtf8(text);
   if (!ReplaceAtomically(file_, bytes)) return false;
-  *this = std::move(rewritten);
+  *this = std::move(*rewritten);
   return true;
+}
+
+RegistryFile::Contents RegistryFile::AllKeys() const {
+  Contents contents;
+  for (const auto& [name, key] : keys_) contents.emplace(name, key.values);
+  return contents;
 }
 
 bool RegistryFile::HasSubkeys(const std::string& canonicalKey) const {

@@ -25,6 +25,8 @@ struct RegistryValue {
   // String types: the text in UTF-8, without its terminating zero (a
   // multi-string keeps the zeros between its strings). Other types: the bytes.
   std::string data;
+
+  bool operator==(const RegistryValue&) const = default;
 };
 
 class RegistryFile {
@@ -42,8 +44,14 @@ class RegistryFile {
   std::optional<RegistryValue> Value(std::string_view key, std::string_view name) const;
   // Removes a key that has no subkeys, with its values, and rewrites the
   // file atomically. False, and nothing changed, when the key is missing,
-  // has subkeys or the file cannot be written.
+  // has subkeys, the file cannot be written, or the file without the key's
+  // lines would not read back as every other key and value as they were.
   bool DeleteKey(std::string_view key);
+
+  // Every key that has a section, by its lower-cased path with
+  // HKEY_CLASSES_ROOT resolved, with its values by lower-cased name.
+  using Contents = std::map<std::string, std::map<std::string, RegistryValue>>;
+  Contents AllKeys() const;
 
  private:
   enum class Encoding { Utf16, Ansi };

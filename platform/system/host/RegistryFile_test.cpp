@@ -593,5 +593,47 @@ TEST_F(RegistryFileTest, HandlesThousandsOfKeys) {
                                                    .size());
 }
 
+// A header continued over several lines goes with all of them, so no piece
+// of it is left behind to break the file or to become a key of its own.
+TEST_F(RegistryFileTest, DeleteKeyRemovesEveryLineOfAContinuedHeader) {
+  struct Case {
+    std::string file;
+    std::string key;
+    std::string left;
+  };
+  const std::vector<Case> cases = {
+      {"REGEDIT4\r\n[HKEY_CURRENT_USER\\B;\\\r\n[HKEY_CURRENT_USER\\C]\r\n",
+       "HKEY_CURRENT_USER\\B;[HKEY_CURRENT_USER\\C", "REGEDIT4\r\n"},
+      {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\\\\n\0]"s, "HKEY_LOCAL_MACHINE\\\0"s, "REGEDIT4\n"},
+      {"REGEDIT4\n[HKEY_CURRENT_USER\\K\\\\\n  Sub]\n\"a\"=\"1\"\n[HKEY_CURRENT_USER\\Keep]\n\"b\"=\"2\"\n",
+       "HKEY_CURRENT_USER\\K\\Sub", "REGEDIT4\n[HKEY_CURRENT_USER\\Keep]\n\"b\"=\"2\"\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.file));
+    auto registry = LoadAnsi(c.file);
+    ASSERT_TRUE(registry.KeyExists(c.key));
+
+    ASSERT_TRUE(registry.DeleteKey(c.key));
+
+    EXPECT_EQ(ReadBack(), c.left);
+    const auto reread = RegistryFile::Load(File());
+    EXPECT_FALSE(reread.KeyExists(c.key));
+    EXPECT_FALSE(reread.KeyExists("HKEY_CURRENT_USER\\C"));
+    EXPECT_EQ(reread.AllKeys(), registry.AllKeys());
+  }
+}
+
+TEST_F(RegistryFileTest, AllKeysListsKeysWithSectionsAndTheirValues) {
+  const auto registry = LoadAnsi(
+      "REGEDIT4\n[HKEY_CLASSES_ROOT\\X]\n\"Name\"=dword:00000001\n[HKEY_CURRENT_USER\\A\\B]\n"
+      "[HKEY_CURRENT_USER\\Gone]\n[-HKEY_CURRENT_USER\\Gone]\n");
+
+  const RegistryFile::Contents expected = {
+      {"hkey_current_user\\a\\b", {}},
+      {"hkey_local_machine\\software\\classes\\x", {{"name", {Type::Dword, "\x01\0\0\0"s}}}},
+  };
+  EXPECT_EQ(registry.AllKeys(), expected);
+}
+
 }  // namespace
 }  // namespace platform
