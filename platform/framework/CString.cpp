@@ -46,10 +46,13 @@ std::string CString::ToUtf8() const {
 // As ToUtf16 then UTF-8: a surrogate pair, or a wide character beyond UTF-16,
 // is one four-byte sequence; an unpaired surrogate becomes U+FFFD.
 void CString::AppendUtf8(std::wstring_view text, std::string& out) {
-  const std::size_t size = text.size();
   const std::size_t start = out.size();
-  out.resize(start + 4 * size);  // the most one wide character can take
-  char* next = out.data() + start;
+  out.resize(start + 4 * text.size());  // the most one wide character can take
+  out.resize(static_cast<std::size_t>(WriteUtf8(text, out.data() + start) - out.data()));
+}
+
+char* CString::WriteUtf8(std::wstring_view text, char* next) {
+  const std::size_t size = text.size();
   for (std::size_t i = 0; i < size; ++i) {
     auto value = static_cast<std::uint32_t>(text[i]);
     if (value < 0x80) {
@@ -76,7 +79,7 @@ void CString::AppendUtf8(std::wstring_view text, std::string& out) {
     }
     *next++ = static_cast<char>(0x80 | (value & 0x3F));
   }
-  out.resize(static_cast<std::size_t>(next - out.data()));
+  return next;
 }
 
 BOOL CString::LoadString(UINT id) {

@@ -30,6 +30,9 @@ class CString {
   // Adds the UTF-8 form to what the buffer holds, so a writer can reuse one buffer.
   void AppendUtf8(std::string& out) const { AppendUtf8(text_, out); }
   static void AppendUtf8(std::wstring_view text, std::string& out);
+  // Writes the UTF-8 of the text at out, which has room for four bytes a
+  // unit; returns the end of what it wrote.
+  static char* WriteUtf8(std::wstring_view text, char* out);
   std::u16string ToUtf16() const;
   static CString FromUtf16(std::u16string_view utf16);
 

@@ -64,12 +64,13 @@ void CExportFile::WriteField(const wchar_t* text, int length) {
   try {
     formatted_.clear();
     format_.AppendFormatted(formatted_, {text, static_cast<std::size_t>(std::max(length, 0))}, AtLineStart, hostNames_);
-    utf8_.clear();
-    CString::AppendUtf8(formatted_, utf8_);
+    // The buffer only grows, so converting costs no clearing of it.
+    if (utf8_.size() < 4 * formatted_.size()) utf8_.resize(4 * formatted_.size());
   } catch (const std::bad_alloc&) {
     return;  // a field there is no memory for is dropped
   }
-  stream_.Write(utf8_.data(), static_cast<UINT>(utf8_.size()));
+  const char* end = CString::WriteUtf8(formatted_, utf8_.data());
+  stream_.Write(utf8_.data(), static_cast<UINT>(end - utf8_.data()));
   AtLineStart = false;
 }
 

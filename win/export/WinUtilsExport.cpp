@@ -81,7 +81,7 @@ bool WinUtils::ExportListCtrlData(CListCtrl& list) {
     file.Close();
   }
   // The message names the file written, even when the date changed meanwhile.
-  dialog.Format.SetFilename(file.GetFilename());
+  if (dialog.Format.DateInFilename != 0) dialog.Format.SetFilename(file.GetFilename());
   ShowMessage(kExported, dialog.Format.Filename, MB_ICONINFORMATION);
   return true;
 }
