@@ -13,26 +13,66 @@ constexpr unsigned char kCan = 0x18;
 constexpr unsigned char kSub = 0x1A;
 constexpr unsigned char kDel = 0x7F;
 
+// Text handed to the screen at once, at most.
+constexpr std::size_t kTextPiece = 256;
+
 bool IsControl(unsigned char byte) { return byte < 0x20; }
 bool IsIntermediate(unsigned char byte) { return byte >= 0x20 && byte <= 0x2F; }
+bool IsText(unsigned char byte) { return byte >= 0x20 && byte != kDel; }
 
-// Bytes 0x80-0xFF as characters of the Windows ANSI code page.
-wchar_t FromAnsi(unsigned char byte) {
-  static const std::u16string table = [] {
-    std::string bytes;
-    for (int b = 0x80; b <= 0xFF; ++b) bytes += static_cast<char>(b);
-    return platform::encoding::Utf16FromUtf8(platform::encoding::Utf8FromAnsi(bytes));
+// Every byte as a character: below 0x80 itself, above it the character of
+// the Windows ANSI code page.
+const std::array<wchar_t, 256>& Characters() {
+  static const std::array<wchar_t, 256> table = [] {
+    std::string high;
+    for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
+    const std::u16string ansi =
+        platform::encoding::Utf16FromUtf8(platform::encoding::Utf8FromAnsi(high));
+    std::array<wchar_t, 256> characters{};
+    for (std::size_t b = 0; b < characters.size(); ++b) {
+      const std::size_t index = b - 0x80u;
+      characters[b] = b < 0x80 ? static_cast<wchar_t>(b)
+                      : index < ansi.size() ? static_cast<wchar_t>(ansi[index])
+                                            : L'?';
+    }
+    return characters;
   }();
-  const std::size_t index = byte - 0x80u;
-  return index < table.size() ? static_cast<wchar_t>(table[index]) : L'?';
+  return table;
 }
 
 }  // namespace
 
 EscapeParser::EscapeParser(ScreenBuffer& screen) : screen_(screen) {}
 
+// Text on the ground goes to the screen in runs; everything else byte by byte.
 void EscapeParser::Feed(std::string_view bytes) {
-  for (const char c : bytes) Feed(static_cast<unsigned char>(c));
+  while (!bytes.empty()) {
+    const std::size_t run = state_ == State::Ground ? TextRun(bytes) : 0;
+    if (run > 0) {
+      PutText(bytes.substr(0, run));
+      bytes.remove_prefix(run);
+    } else {
+      Feed(static_cast<unsigned char>(bytes.front()));
+      bytes.remove_prefix(1);
+    }
+  }
+}
+
+std::size_t EscapeParser::TextRun(std::string_view bytes) {
+  std::size_t run = 0;
+  while (run < bytes.size() && IsText(static_cast<unsigned char>(bytes[run]))) ++run;
+  return run;
+}
+
+void EscapeParser::PutText(std::string_view text) {
+  const std::array<wchar_t, 256>& characters = Characters();
+  std::array<wchar_t, kTextPiece> piece;
+  while (!text.empty()) {
+    const std::size_t length = std::min(text.size(), piece.size());
+    for (std::size_t i = 0; i < length; ++i) piece[i] = characters[static_cast<unsigned char>(text[i])];
+    screen_.PutChars(std::wstring_view(piece.data(), length));
+    text.remove_prefix(length);
+  }
 }
 
 void EscapeParser::Feed(unsigned char byte) {
@@ -71,10 +111,8 @@ void EscapeParser::Ground(unsigned char byte) {
     StartSequence(State::Escape);
   } else if (IsControl(byte)) {
     Control(byte);
-  } else if (byte < kDel) {
-    screen_.PutChar(static_cast<wchar_t>(byte));
-  } else if (byte > kDel) {
-    screen_.PutChar(FromAnsi(byte));
+  } else if (IsText(byte)) {
+    screen_.PutChar(Characters()[byte]);
   }
 }
 

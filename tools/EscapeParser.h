@@ -28,6 +28,10 @@ class EscapeParser {
  private:
   enum class State { Ground, Escape, EscapeIntermediate, Designate, Csi };
 
+  // Printable bytes at the start of bytes, taken as text on the ground.
+  static std::size_t TextRun(std::string_view bytes);
+  // Hands them to the screen in one call, as characters.
+  void PutText(std::string_view text);
   void Ground(unsigned char byte);
   void Control(unsigned char byte);
   void Escape(unsigned char byte);

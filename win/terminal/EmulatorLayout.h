@@ -3,6 +3,7 @@
 // two fonts they use, the measured cell size and the window background. The
 // host derives the concrete layout, which supplies the cell geometry.
 
+#include <array>
 #include <memory>
 #include <unordered_map>
 
@@ -42,10 +43,20 @@ class EmulatorLayout : public Observable {
   CSize MeasuredCharSize() const { return charSize_; }
 
  private:
+  // A slot for every key made of attribute bits and the selected bit.
+  static constexpr int kAttributeSlots = 64;
+  // The slot of such a key, else -1.
+  static int Slot(int key);
+  // The style stored under key, else null.
+  FontStyle* Find(int key) const;
+
   CSize charSize_;
   CFont normalFont_;
   CFont underlineFont_;
   COLORREF bkColor_ = 0;
   // Cells hold plain pointers to the styles: they never move or go while the layout lives.
   std::unordered_map<int, std::unique_ptr<FontStyle>> styles_;
+  // The same styles of attribute keys, found without hashing: buffers look
+  // them up at every attribute change.
+  std::array<FontStyle*, kAttributeSlots> byAttributes_{};
 };
