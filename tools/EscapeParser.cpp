@@ -19,6 +19,8 @@ constexpr std::size_t kTextPiece = 256;
 bool IsControl(unsigned char byte) { return byte < 0x20; }
 bool IsIntermediate(unsigned char byte) { return byte >= 0x20 && byte <= 0x2F; }
 bool IsText(unsigned char byte) { return byte >= 0x20 && byte != kDel; }
+bool IsParameter(unsigned char byte) { return (byte >= '0' && byte <= '9') || byte == ';'; }
+bool IsFinal(unsigned char byte) { return byte >= 0x40 && byte <= 0x7E; }
 
 // Every byte as a character: below 0x80 itself, above it the character of
 // the Windows ANSI code page.
@@ -44,34 +46,75 @@ const std::array<wchar_t, 256>& Characters() {
 
 EscapeParser::EscapeParser(ScreenBuffer& screen) : screen_(screen) {}
 
-// Text on the ground goes to the screen in runs; everything else byte by byte.
+// The common cases take short cuts that leave the parser as the byte by
+// byte path does: text on the ground goes to the screen in runs, a control
+// sequence's introducer and its parameters are taken at once.
 void EscapeParser::Feed(std::string_view bytes) {
   while (!bytes.empty()) {
-    const std::size_t run = state_ == State::Ground ? TextRun(bytes) : 0;
-    if (run > 0) {
-      PutText(bytes.substr(0, run));
-      bytes.remove_prefix(run);
-    } else {
-      Feed(static_cast<unsigned char>(bytes.front()));
-      bytes.remove_prefix(1);
+    std::size_t taken = 0;
+    if (state_ == State::Ground) {
+      taken = PutText(bytes);
+      if (taken == 0 && bytes.size() >= 2 && bytes[0] == static_cast<char>(kEsc) && bytes[1] == '[') {
+        StartSequence(State::Csi);
+        taken = 2;
+      }
+    } else if (state_ == State::Csi) {
+      taken = ParameterRun(bytes);
+      // A final byte is neither a control nor anything else the other states look for.
+      if (taken == 0 && IsFinal(static_cast<unsigned char>(bytes.front()))) {
+        Csi(static_cast<unsigned char>(bytes.front()));
+        taken = 1;
+      }
     }
+    if (taken == 0) {
+      Feed(static_cast<unsigned char>(bytes.front()));
+      taken = 1;
+    }
+    bytes.remove_prefix(taken);
   }
 }
 
-std::size_t EscapeParser::TextRun(std::string_view bytes) {
+std::size_t EscapeParser::ParameterRun(std::string_view bytes) {
   std::size_t run = 0;
-  while (run < bytes.size() && IsText(static_cast<unsigned char>(bytes[run]))) ++run;
+  while (run < bytes.size() && IsParameter(static_cast<unsigned char>(bytes[run]))) {
+    Parameter(static_cast<unsigned char>(bytes[run++]));
+  }
   return run;
 }
 
-void EscapeParser::PutText(std::string_view text) {
+inline void EscapeParser::Parameter(unsigned char byte) {
+  if (byte == ';') {
+    if (intermediate_) malformed_ = true;
+    // Counted one past the limit at most: thousands of separators overflow nothing.
+    count_ = std::min(std::max(count_, 1) + 1, kMaxParameters + 1);
+    return;
+  }
+  if (intermediate_) {
+    malformed_ = true;
+    return;
+  }
+  count_ = std::max(count_, 1);
+  if (count_ <= kMaxParameters) {
+    int& value = params_[static_cast<std::size_t>(count_ - 1)];
+    value = std::min(value * 10 + (byte - '0'), kLargestParameter);
+  }
+}
+
+std::size_t EscapeParser::PutText(std::string_view bytes) {
   const std::array<wchar_t, 256>& characters = Characters();
   std::array<wchar_t, kTextPiece> piece;
-  while (!text.empty()) {
-    const std::size_t length = std::min(text.size(), piece.size());
-    for (std::size_t i = 0; i < length; ++i) piece[i] = characters[static_cast<unsigned char>(text[i])];
-    screen_.PutChars(std::wstring_view(piece.data(), length));
-    text.remove_prefix(length);
+  std::size_t taken = 0;
+  for (;;) {
+    std::size_t length = 0;
+    const std::size_t most = std::min(bytes.size() - taken, piece.size());
+    for (; length < most; ++length) {
+      const auto byte = static_cast<unsigned char>(bytes[taken + length]);
+      if (!IsText(byte)) break;
+      piece[length] = characters[byte];
+    }
+    if (length > 0) screen_.PutChars(std::wstring_view(piece.data(), length));
+    taken += length;
+    if (length < piece.size()) return taken;
   }
 }
 
@@ -181,20 +224,8 @@ void EscapeParser::Designate(unsigned char byte) {
 }
 
 void EscapeParser::Csi(unsigned char byte) {
-  if (byte >= '0' && byte <= '9') {
-    if (intermediate_) {
-      malformed_ = true;
-      return;
-    }
-    count_ = std::max(count_, 1);
-    if (count_ <= kMaxParameters) {
-      int& value = params_[static_cast<std::size_t>(count_ - 1)];
-      value = std::min(value * 10 + (byte - '0'), kLargestParameter);
-    }
-  } else if (byte == ';') {
-    if (intermediate_) malformed_ = true;
-    // Counted one past the limit at most: thousands of separators overflow nothing.
-    count_ = std::min(std::max(count_, 1) + 1, kMaxParameters + 1);
+  if (IsParameter(byte)) {
+    Parameter(byte);
   } else if (byte >= 0x3A && byte <= 0x3F) {
     // A private marker only leads; sub-parameters and other markers are not known here.
     if (byte == '?' && count_ == 0 && !private_ && !intermediate_) {
@@ -205,7 +236,7 @@ void EscapeParser::Csi(unsigned char byte) {
   } else if (IsIntermediate(byte)) {
     if (!intermediate_) firstIntermediate_ = byte;
     intermediate_ = true;
-  } else if (byte >= 0x40 && byte <= 0x7E) {
+  } else if (IsFinal(byte)) {
     state_ = State::Ground;
     if (malformed_) return;
     if (private_) {

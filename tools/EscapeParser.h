@@ -28,10 +28,12 @@ class EscapeParser {
  private:
   enum class State { Ground, Escape, EscapeIntermediate, Designate, Csi };
 
-  // Printable bytes at the start of bytes, taken as text on the ground.
-  static std::size_t TextRun(std::string_view bytes);
-  // Hands them to the screen in one call, as characters.
-  void PutText(std::string_view text);
+  // Hands the printable bytes at the start of bytes to the screen as
+  // characters, in few calls; gives how many they were.
+  std::size_t PutText(std::string_view bytes);
+  // Digits and separators at the start of bytes, taken as parameters.
+  std::size_t ParameterRun(std::string_view bytes);
+  void Parameter(unsigned char byte);
   void Ground(unsigned char byte);
   void Control(unsigned char byte);
   void Escape(unsigned char byte);

@@ -47,18 +47,6 @@ constexpr StyleRow kStyleTable[] = {
 
 EmulatorLayout::~EmulatorLayout() = default;
 
-int EmulatorLayout::Slot(int key) {
-  if ((key & ~(video::kAttributes | video::kSelected)) != 0) return -1;
-  return (key & video::kAttributes) | ((key & video::kSelected) != 0 ? video::kAttributes + 1 : 0);
-}
-
-FontStyle* EmulatorLayout::Find(int key) const {
-  const int slot = Slot(key);
-  if (slot >= 0) return byAttributes_[static_cast<std::size_t>(slot)];
-  const auto found = styles_.find(key);
-  return found == styles_.end() ? nullptr : found->second.get();
-}
-
 FontStyle* EmulatorLayout::GetStyle(int mode) {
   FontStyle* style = Find(mode);
   return style != nullptr ? style : Find(video::kNormal);

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "CDC.h"
+#include "CellAttributes.h"
 #include "FontStyle.h"
 #include "Observable.h"
 
@@ -43,12 +44,22 @@ class EmulatorLayout : public Observable {
   CSize MeasuredCharSize() const { return charSize_; }
 
  private:
-  // A slot for every key made of attribute bits and the selected bit.
-  static constexpr int kAttributeSlots = 64;
+  // A slot for every key made of attribute bits, with or without the
+  // selected bit; the selected ones come second.
+  static constexpr int kSelectedSlots = video::kAttributes + 1;
+  static constexpr int kAttributeSlots = 2 * kSelectedSlots;
   // The slot of such a key, else -1.
-  static int Slot(int key);
+  static int Slot(int key) {
+    if ((key & ~(video::kAttributes | video::kSelected)) != 0) return -1;
+    return (key & video::kAttributes) | ((key & video::kSelected) != 0 ? kSelectedSlots : 0);
+  }
   // The style stored under key, else null.
-  FontStyle* Find(int key) const;
+  FontStyle* Find(int key) const {
+    const int slot = Slot(key);
+    if (slot >= 0) return byAttributes_[static_cast<std::size_t>(slot)];
+    const auto found = styles_.find(key);
+    return found == styles_.end() ? nullptr : found->second.get();
+  }
 
   CSize charSize_;
   CFont normalFont_;

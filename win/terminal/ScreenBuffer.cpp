@@ -213,11 +213,27 @@ inline std::size_t ScreenBuffer::RunInRow() const {
 
 void ScreenBuffer::WriteInRow(std::wstring_view text) {
   const int charSet = designatedSets_[static_cast<std::size_t>(activeSet_) & 3];
-  ScreenChar* cell = &At(cursor_.row, cursor_.col);
-  for (const wchar_t ch : text) {
-    (cell++)->Set(ch, charSet, style_, selStyle_);
-    if (dc_ != nullptr) Draw(dc_, cursor_.row, cursor_.col);
-    ++cursor_.col;
+  ScreenChar* const cells = &At(cursor_.row, 0);
+  FontStyle* const style = style_;
+  FontStyle* const selStyle = selStyle_;
+  const int first = cursor_.col;
+  int col = first;
+  for (const wchar_t ch : text) cells[col++].Set(ch, charSet, style, selStyle);
+  cursor_.col = col;
+  if (dc_ == nullptr) return;
+  // Drawing reads only the cells, so each is drawn after the row is written.
+  for (col = first; col < cursor_.col; ++col) Draw(dc_, cursor_.row, col);
+}
+
+void ScreenBuffer::FillInRow(int row, int first, int last, wchar_t ch) {
+  if (first > last) return;
+  const int charSet = designatedSets_[static_cast<std::size_t>(activeSet_) & 3];
+  FontStyle* const style = style_;
+  FontStyle* const selStyle = selStyle_;
+  ScreenChar* const cells = &At(row, 0);
+  for (int col = first; col <= last; ++col) {
+    cells[col].Set(ch, charSet, style, selStyle);
+    if (dc_ != nullptr) Draw(dc_, row, col);
   }
 }
 
@@ -572,8 +588,7 @@ void ScreenBuffer::EraseChars(CursorPos from, CursorPos to) {
   for (int row = firstRow; row <= lastRow; ++row) {
     const int c0 = row == from.row ? from.col : 0;
     const int c1 = row == to.row ? to.col : columns - 1;
-    const int last = std::min(c1, columns - 1);
-    for (int col = std::max(c0, 0); col <= last; ++col) Set(row, col, L' ');
+    FillInRow(row, std::max(c0, 0), std::min(c1, columns - 1), L' ');
   }
   SetRow(to.row, 0, rows - 1);
   SetCol(lastStart, 0, columns - 1);

@@ -173,6 +173,8 @@ class ScreenBuffer {
   inline std::size_t RunInRow() const;
   // Writes them there and moves the cursor past them.
   void WriteInRow(std::wstring_view text);
+  // Set(row, col, ch) for the columns first..last of a visible row.
+  void FillInRow(int row, int first, int last, wchar_t ch);
   void Draw(CDC* dc, int row, int col);
   void RedrawScrollingRegion();
   void UpdateVideoMode();
