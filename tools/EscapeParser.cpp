@@ -22,6 +22,12 @@ bool IsText(unsigned char byte) { return byte >= 0x20 && byte != kDel; }
 bool IsParameter(unsigned char byte) { return (byte >= '0' && byte <= '9') || byte == ';'; }
 bool IsFinal(unsigned char byte) { return byte >= 0x40 && byte <= 0x7E; }
 
+// The parameters begun after a separator. Counted one past the limit at
+// most: thousands of separators overflow nothing.
+int AfterSeparator(int count) {
+  return std::min(std::max(count, 1) + 1, EscapeParser::kMaxParameters + 1);
+}
+
 // Every byte as a character: below 0x80 itself, above it the character of
 // the Windows ANSI code page.
 const std::array<wchar_t, 256>& Characters() {
@@ -44,77 +50,64 @@ const std::array<wchar_t, 256>& Characters() {
 
 }  // namespace
 
-EscapeParser::EscapeParser(ScreenBuffer& screen) : screen_(screen) {}
+EscapeParser::EscapeParser(ScreenBuffer& screen) : screen_(screen), characters_(Characters()) {}
 
 // The common cases take short cuts that leave the parser as the byte by
-// byte path does: text on the ground goes to the screen in runs, a control
-// sequence's introducer and its parameters are taken at once.
+// byte path does: text on the ground goes to the screen in runs, and a
+// control sequence's introducer, parameters and final byte are taken at once.
 void EscapeParser::Feed(std::string_view bytes) {
-  while (!bytes.empty()) {
-    std::size_t taken = 0;
-    if (state_ == State::Ground) {
-      taken = PutText(bytes);
-      if (taken == 0 && bytes.size() >= 2 && bytes[0] == static_cast<char>(kEsc) && bytes[1] == '[') {
-        StartSequence(State::Csi);
-        taken = 2;
-      }
-    } else if (state_ == State::Csi) {
-      taken = ParameterRun(bytes);
-      // A final byte is neither a control nor anything else the other states look for.
-      if (taken == 0 && IsFinal(static_cast<unsigned char>(bytes.front()))) {
-        Csi(static_cast<unsigned char>(bytes.front()));
-        taken = 1;
-      }
+  const char* at = bytes.data();
+  const char* const end = at + bytes.size();
+  while (at < end) {
+    const auto byte = static_cast<unsigned char>(*at);
+    if (state_ == State::Ground && IsText(byte)) {
+      at = PutText(at, end);
+    } else if (state_ == State::Ground && byte == kEsc && end - at >= 2 && at[1] == '[') {
+      StartSequence(State::Csi);
+      at = Parameters(at + 2, end);
+      if (at < end && IsFinal(static_cast<unsigned char>(*at))) Csi(static_cast<unsigned char>(*at++));
+    } else if (state_ == State::Csi && IsParameter(byte) && !intermediate_) {
+      at = Parameters(at, end);
+    } else if (state_ == State::Csi && IsFinal(byte)) {
+      Csi(byte);
+      ++at;
+    } else {
+      Feed(byte);
+      ++at;
     }
-    if (taken == 0) {
-      Feed(static_cast<unsigned char>(bytes.front()));
-      taken = 1;
+  }
+}
+
+const char* EscapeParser::Parameters(const char* at, const char* end) {
+  int count = count_;
+  for (; at < end; ++at) {
+    const auto byte = static_cast<unsigned char>(*at);
+    if (byte == ';') {
+      count = AfterSeparator(count);
+    } else if (byte >= '0' && byte <= '9') {
+      count = std::max(count, 1);
+      if (count <= kMaxParameters) {
+        int& value = params_[static_cast<std::size_t>(count - 1)];
+        value = std::min(value * 10 + (byte - '0'), kLargestParameter);
+      }
+    } else {
+      break;
     }
-    bytes.remove_prefix(taken);
   }
+  count_ = count;
+  return at;
 }
 
-std::size_t EscapeParser::ParameterRun(std::string_view bytes) {
-  std::size_t run = 0;
-  while (run < bytes.size() && IsParameter(static_cast<unsigned char>(bytes[run]))) {
-    Parameter(static_cast<unsigned char>(bytes[run++]));
-  }
-  return run;
-}
-
-inline void EscapeParser::Parameter(unsigned char byte) {
-  if (byte == ';') {
-    if (intermediate_) malformed_ = true;
-    // Counted one past the limit at most: thousands of separators overflow nothing.
-    count_ = std::min(std::max(count_, 1) + 1, kMaxParameters + 1);
-    return;
-  }
-  if (intermediate_) {
-    malformed_ = true;
-    return;
-  }
-  count_ = std::max(count_, 1);
-  if (count_ <= kMaxParameters) {
-    int& value = params_[static_cast<std::size_t>(count_ - 1)];
-    value = std::min(value * 10 + (byte - '0'), kLargestParameter);
-  }
-}
-
-std::size_t EscapeParser::PutText(std::string_view bytes) {
-  const std::array<wchar_t, 256>& characters = Characters();
+const char* EscapeParser::PutText(const char* at, const char* end) {
   std::array<wchar_t, kTextPiece> piece;
-  std::size_t taken = 0;
   for (;;) {
+    const char* const last = at + std::min<std::ptrdiff_t>(end - at, kTextPiece);
     std::size_t length = 0;
-    const std::size_t most = std::min(bytes.size() - taken, piece.size());
-    for (; length < most; ++length) {
-      const auto byte = static_cast<unsigned char>(bytes[taken + length]);
-      if (!IsText(byte)) break;
-      piece[length] = characters[byte];
+    for (; at < last && IsText(static_cast<unsigned char>(*at)); ++at) {
+      piece[length++] = characters_[static_cast<unsigned char>(*at)];
     }
     if (length > 0) screen_.PutChars(std::wstring_view(piece.data(), length));
-    taken += length;
-    if (length < piece.size()) return taken;
+    if (length < piece.size()) return at;
   }
 }
 
@@ -155,7 +148,7 @@ void EscapeParser::Ground(unsigned char byte) {
   } else if (IsControl(byte)) {
     Control(byte);
   } else if (IsText(byte)) {
-    screen_.PutChar(Characters()[byte]);
+    screen_.PutChar(characters_[byte]);
   }
 }
 
@@ -224,8 +217,12 @@ void EscapeParser::Designate(unsigned char byte) {
 }
 
 void EscapeParser::Csi(unsigned char byte) {
-  if (IsParameter(byte)) {
-    Parameter(byte);
+  if (IsParameter(byte) && intermediate_) {
+    malformed_ = true;
+    if (byte == ';') count_ = AfterSeparator(count_);
+  } else if (IsParameter(byte)) {
+    const char parameter = static_cast<char>(byte);
+    Parameters(&parameter, &parameter + 1);
   } else if (byte >= 0x3A && byte <= 0x3F) {
     // A private marker only leads; sub-parameters and other markers are not known here.
     if (byte == '?' && count_ == 0 && !private_ && !intermediate_) {
@@ -247,7 +244,7 @@ void EscapeParser::Csi(unsigned char byte) {
   }
 }
 
-int EscapeParser::Param(int index, int fallback) const {
+inline int EscapeParser::Param(int index, int fallback) const {
   if (index < 0 || index >= std::min(count_, kMaxParameters)) return fallback;
   const int value = params_[static_cast<std::size_t>(index)];
   return value == 0 ? fallback : value;

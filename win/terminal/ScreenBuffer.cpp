@@ -710,7 +710,7 @@ void ScreenBuffer::PrintBuffer(CDC* dc, CSize cell) {
 // ---------------------------------------------------------------------------
 // Selection
 
-CursorPos ScreenBuffer::Next(const CursorPos& p) const {
+inline CursorPos ScreenBuffer::Next(const CursorPos& p) const {
   if (p.col + 1 > VisibleColumns() - 1) return CursorPos(p.row + 1, 0);
   return CursorPos(p.row, p.col + 1);
 }
@@ -767,6 +767,8 @@ void ScreenBuffer::Select(const CursorPos& a, const CursorPos& b) {
     if (hasGap && gapStart < p && p < gapEnd) p = gapEnd;
     const bool inOld = hadSelection && selStart_ <= p && p <= selEnd_;
     const bool inNew = newStart <= p && p <= newEnd;
+    // Cells in both selections keep their state: the walk goes past them at once.
+    if (inOld && inNew) p = selEnd_ <= newEnd ? selEnd_ : newEnd;
     if (inOld == inNew || !Visible(p.row, p.col)) continue;
     if (inNew) {
       At(p.row, p.col).Select();

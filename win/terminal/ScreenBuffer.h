@@ -195,7 +195,7 @@ class ScreenBuffer {
   static constexpr int kOwnRow = -1;
   void EraseChars(CursorPos from, CursorPos to);
   // The next position in reading order over the visible columns.
-  CursorPos Next(const CursorPos& p) const;
+  inline CursorPos Next(const CursorPos& p) const;
 
   bool InStorage(int row, int col) const;
   // Vacated blanks over the visible columns of a row.
