@@ -26,8 +26,8 @@
 #include <vector>
 
 #include "CDC.h"
-#include "EmulatorLayout.h"
 #include "EscapeParser.h"
+#include "GridLayout.h"
 #include "RecordingSurface.h"
 #include "ScreenBuffer.h"
 
@@ -266,14 +266,6 @@ class Vterm {
 // The ScreenBuffer and what it needs: a layout holding its styles, measured
 // on a recording surface instead of the screen.
 
-class BenchLayout : public EmulatorLayout {
- public:
-  void Repaint() override {}
-  CSize CharCellSize() override { return MeasuredCharSize(); }
-  int RowToY(int row) override { return row * CharCellSize().cy; }
-  int ColumnToX(int col) override { return col * CharCellSize().cx; }
-};
-
 constexpr COLORREF kColours[7] = {0xc0c0c0, 0x000000, 0x808080, 0xffffff,
                                   0x00c0c0, 0x000000, 0xc0c0c0};
 
@@ -306,7 +298,7 @@ class Terminal {
  private:
   RecordingSurface measure_;
   CScreenDC::Substitute substitute_;
-  BenchLayout layout_;
+  GridLayout layout_;
   std::unique_ptr<ScreenBuffer> buffer_;
 };
 
