@@ -151,14 +151,12 @@ class ScreenBuffer {
   };
 
   // Screen rows lie in the storage in the order of the row table.
-  ScreenChar& At(int row, int col) {
-    return cells_[static_cast<std::size_t>(rowIndex_[static_cast<std::size_t>(row)]) * kMaxColumns +
-                  static_cast<std::size_t>(col)];
+  std::size_t Offset(int row, int col) const {
+    return static_cast<std::size_t>(rowIndex_[static_cast<std::size_t>(row)]) * kMaxColumns +
+           static_cast<std::size_t>(col);
   }
-  const ScreenChar& At(int row, int col) const {
-    return cells_[static_cast<std::size_t>(rowIndex_[static_cast<std::size_t>(row)]) * kMaxColumns +
-                  static_cast<std::size_t>(col)];
-  }
+  ScreenChar& At(int row, int col) { return cells_[Offset(row, col)]; }
+  const ScreenChar& At(int row, int col) const { return cells_[Offset(row, col)]; }
   void AllocateBuffer(int newRows, int oldRows);
   void Clear();
   // Defined inline: the hot path of every written character.

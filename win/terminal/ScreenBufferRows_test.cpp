@@ -110,12 +110,7 @@ TEST_F(ScreenBufferTest, PrintingAfterManyScrollsPrintsTheScreenRowsInOrder) {
     i % 3 == 0 ? buffer.SetVideoReverse() : buffer.ResetVideo();
     Write(buffer, L"line " + std::to_wstring(i));
   }
-  RecordingSurface paper;
-  CDC printer(paper);
-  printer.SetTextColor(0x111111);
-  printer.SetBkColor(0x222222);
-  buffer.PrintBuffer(&printer, {7, 13});
-  const std::vector<std::string> lines = paper.Lines();
+  const std::vector<std::string> lines = Printed(buffer);
   ASSERT_EQ(lines.size(), 24u * 80u);
   EXPECT_EQ(lines[0], "text (0,0) 'l' 111111 222222 opaque");        // line 977
   EXPECT_EQ(lines[7], "text (49,0) '7' 111111 222222 opaque");

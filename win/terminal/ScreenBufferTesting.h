@@ -110,6 +110,16 @@ inline std::vector<Pos> SelectedCells(const ScreenBuffer& b) {
   return out;
 }
 
+// What PrintBuffer puts on paper printing text 0x111111 on 0x222222 in cells of 7x13.
+inline std::vector<std::string> Printed(ScreenBuffer& b) {
+  RecordingSurface paper;
+  CDC printer(paper);
+  printer.SetTextColor(0x111111);
+  printer.SetBkColor(0x222222);
+  b.PrintBuffer(&printer, {7, 13});
+  return paper.Lines();
+}
+
 struct Drawn {
   Pos at;
   wchar_t ch;
