@@ -231,10 +231,9 @@ void ScreenBuffer::FillInRow(int row, int first, int last, wchar_t ch) {
   FontStyle* const style = style_;
   FontStyle* const selStyle = selStyle_;
   ScreenChar* const cells = &At(row, 0);
-  for (int col = first; col <= last; ++col) {
-    cells[col].Set(ch, charSet, style, selStyle);
-    if (dc_ != nullptr) Draw(dc_, row, col);
-  }
+  for (int col = first; col <= last; ++col) cells[col].Set(ch, charSet, style, selStyle);
+  if (dc_ == nullptr) return;
+  for (int col = first; col <= last; ++col) Draw(dc_, row, col);
 }
 
 void ScreenBuffer::AutoWrapCursor() { WrapCursor(); }
