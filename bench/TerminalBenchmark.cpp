@@ -1,10 +1,10 @@
 // The terminal screen model beside libvterm: the same prepared byte streams
 // are decoded and applied by both, in the same run, and each reports the
-// bytes it takes per second. A fourth benchmark drags a selection over a
+// bytes it takes per second. One more benchmark drags a selection over a
 // buffer that draws on a recording device context.
 //
 // The ScreenBuffer side decodes its bytes with the tools' escape parser, so
-// that both sides pay for parsing. Neither side draws in the three stream
+// that both sides pay for parsing. Neither side draws in the stream
 // benchmarks: the buffer has no device context, libvterm's screen has no
 // callbacks.
 //
@@ -26,8 +26,8 @@
 #include <vector>
 
 #include "CDC.h"
-#include "EmulatorLayout.h"
 #include "EscapeParser.h"
+#include "GridLayout.h"
 #include "RecordingSurface.h"
 #include "ScreenBuffer.h"
 
@@ -82,6 +82,8 @@ void AppendText(std::string& out, Random& random, int length) {
   }
 }
 
+const char* const kAttributes[] = {"\x1b[1m", "\x1b[4m", "\x1b[7m", "\x1b[0m"};
+
 // Lines of 0 to 79 characters, each ended by CR LF: the screen scrolls all the time.
 std::string PlainTextStream() {
   Random random(1);
@@ -98,7 +100,6 @@ std::string PlainTextStream() {
 // after an attribute change (CSI 1m, 4m, 7m or 0m). No run reaches the last
 // column, so no line wraps.
 std::string CursorAttributeStream() {
-  static const char* const kAttributes[] = {"\x1b[1m", "\x1b[4m", "\x1b[7m", "\x1b[0m"};
   Random random(2);
   std::string out;
   out.reserve(kStreamSize + 128);
@@ -131,11 +132,56 @@ std::string RegionScrollStream() {
   return out;
 }
 
-enum StreamKind { kPlain, kCursorAttributes, kRegionScroll };
+// Text and attribute changes, together exactly length printable characters.
+void AppendStyledText(std::string& out, Random& random, int length) {
+  for (int written = 0; written < length;) {
+    out += kAttributes[random.Between(0, 3)];
+    const int run = std::min(random.Between(1, 12), length - written);
+    AppendText(out, random, run);
+    written += run;
+  }
+}
+
+// A full screen painted again and again, as a full-screen program does: the
+// cursor home, the display erased, then 24 rows of styled text short of the
+// last column.
+std::string FullRedrawStream() {
+  Random random(4);
+  std::string out;
+  out.reserve(kStreamSize + 4096);
+  while (out.size() < kStreamSize) {
+    out += "\x1b[H\x1b[2J";
+    for (int row = 1; row <= kRows; ++row) {
+      AppendStyledText(out, random, random.Between(0, kColumns - 1));
+      out += row < kRows ? "\r\n" : "\x1b[0m";
+    }
+  }
+  return out;
+}
+
+// The scrolling region rows 5 to 20, and inside it lines inserted (CSI n L)
+// or deleted (CSI n M) at a row of the region, each followed by a line of
+// text written there.
+std::string RegionInsertDeleteStream() {
+  Random random(5);
+  std::string out = "\x1b[5;20r";
+  out.reserve(kStreamSize + 128);
+  char sequence[32];
+  while (out.size() < kStreamSize) {
+    std::snprintf(sequence, sizeof sequence, "\x1b[%d;1H\x1b[%d%c", random.Between(5, 20),
+                  random.Between(1, 3), random.Between(0, 1) == 0 ? 'L' : 'M');
+    out += sequence;
+    AppendText(out, random, random.Between(0, kColumns - 1));
+  }
+  return out;
+}
+
+enum StreamKind { kPlain, kCursorAttributes, kRegionScroll, kFullRedraw, kRegionInsertDelete };
 
 const std::string& Stream(StreamKind kind) {
   static const std::string streams[] = {PlainTextStream(), CursorAttributeStream(),
-                                        RegionScrollStream()};
+                                        RegionScrollStream(), FullRedrawStream(),
+                                        RegionInsertDeleteStream()};
   return streams[kind];
 }
 
@@ -220,14 +266,6 @@ class Vterm {
 // The ScreenBuffer and what it needs: a layout holding its styles, measured
 // on a recording surface instead of the screen.
 
-class BenchLayout : public EmulatorLayout {
- public:
-  void Repaint() override {}
-  CSize CharCellSize() override { return MeasuredCharSize(); }
-  int RowToY(int row) override { return row * CharCellSize().cy; }
-  int ColumnToX(int col) override { return col * CharCellSize().cx; }
-};
-
 constexpr COLORREF kColours[7] = {0xc0c0c0, 0x000000, 0x808080, 0xffffff,
                                   0x00c0c0, 0x000000, 0xc0c0c0};
 
@@ -260,7 +298,7 @@ class Terminal {
  private:
   RecordingSurface measure_;
   CScreenDC::Substitute substitute_;
-  BenchLayout layout_;
+  GridLayout layout_;
   std::unique_ptr<ScreenBuffer> buffer_;
 };
 
@@ -322,6 +360,12 @@ BENCHMARK_CAPTURE(BM_Libvterm, cursor_attributes, kCursorAttributes)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ScreenBuffer, region_scroll, kRegionScroll)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Libvterm, region_scroll, kRegionScroll)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ScreenBuffer, full_redraw, kFullRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Libvterm, full_redraw, kFullRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ScreenBuffer, region_insert_delete, kRegionInsertDelete)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Libvterm, region_insert_delete, kRegionInsertDelete)
+    ->Unit(benchmark::kMillisecond);
 
 // A drag from the top left corner: the end point walks over the whole
 // screen in reading order, 8 columns at a step, then back. The buffer draws
@@ -396,7 +440,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
       const auto other = vterm->second.find(stream);
       if (other == vterm->second.end() || other->second <= 0) continue;
       char line[160];
-      std::snprintf(line, sizeof line, "  %-18s %8.2f MiB/s  vs %8.2f MiB/s  ratio %.3f%s\n",
+      std::snprintf(line, sizeof line, "  %-22s %8.2f MiB/s  vs %8.2f MiB/s  ratio %.3f%s\n",
                     stream.c_str(), rate / kMiB, other->second / kMiB, rate / other->second,
                     rate >= other->second ? "" : "  (ScreenBuffer slower)");
       out << line;

@@ -13,26 +13,102 @@ constexpr unsigned char kCan = 0x18;
 constexpr unsigned char kSub = 0x1A;
 constexpr unsigned char kDel = 0x7F;
 
+// Text handed to the screen at once, at most.
+constexpr std::size_t kTextPiece = 256;
+
 bool IsControl(unsigned char byte) { return byte < 0x20; }
 bool IsIntermediate(unsigned char byte) { return byte >= 0x20 && byte <= 0x2F; }
+bool IsText(unsigned char byte) { return byte >= 0x20 && byte != kDel; }
+bool IsParameter(unsigned char byte) { return (byte >= '0' && byte <= '9') || byte == ';'; }
+bool IsFinal(unsigned char byte) { return byte >= 0x40 && byte <= 0x7E; }
 
-// Bytes 0x80-0xFF as characters of the Windows ANSI code page.
-wchar_t FromAnsi(unsigned char byte) {
-  static const std::u16string table = [] {
-    std::string bytes;
-    for (int b = 0x80; b <= 0xFF; ++b) bytes += static_cast<char>(b);
-    return platform::encoding::Utf16FromUtf8(platform::encoding::Utf8FromAnsi(bytes));
+// The parameters begun after a separator. Counted one past the limit at
+// most: thousands of separators overflow nothing.
+int AfterSeparator(int count) {
+  return std::min(std::max(count, 1) + 1, EscapeParser::kMaxParameters + 1);
+}
+
+// Every byte as a character: below 0x80 itself, above it the character of
+// the Windows ANSI code page.
+const std::array<wchar_t, 256>& Characters() {
+  static const std::array<wchar_t, 256> table = [] {
+    std::string high;
+    for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
+    const std::u16string ansi =
+        platform::encoding::Utf16FromUtf8(platform::encoding::Utf8FromAnsi(high));
+    std::array<wchar_t, 256> characters{};
+    for (std::size_t b = 0; b < characters.size(); ++b) {
+      const std::size_t index = b - 0x80u;
+      characters[b] = b < 0x80 ? static_cast<wchar_t>(b)
+                      : index < ansi.size() ? static_cast<wchar_t>(ansi[index])
+                                            : L'?';
+    }
+    return characters;
   }();
-  const std::size_t index = byte - 0x80u;
-  return index < table.size() ? static_cast<wchar_t>(table[index]) : L'?';
+  return table;
 }
 
 }  // namespace
 
-EscapeParser::EscapeParser(ScreenBuffer& screen) : screen_(screen) {}
+EscapeParser::EscapeParser(ScreenBuffer& screen) : screen_(screen), characters_(Characters()) {}
 
+// The common cases take short cuts that leave the parser as the byte by
+// byte path does: text on the ground goes to the screen in runs, and a
+// control sequence's introducer, parameters and final byte are taken at once.
 void EscapeParser::Feed(std::string_view bytes) {
-  for (const char c : bytes) Feed(static_cast<unsigned char>(c));
+  const char* at = bytes.data();
+  const char* const end = at + bytes.size();
+  while (at < end) {
+    const auto byte = static_cast<unsigned char>(*at);
+    if (state_ == State::Ground && IsText(byte)) {
+      at = PutText(at, end);
+    } else if (state_ == State::Ground && byte == kEsc && end - at >= 2 && at[1] == '[') {
+      StartSequence(State::Csi);
+      at = Parameters(at + 2, end);
+      if (at < end && IsFinal(static_cast<unsigned char>(*at))) Csi(static_cast<unsigned char>(*at++));
+    } else if (state_ == State::Csi && IsParameter(byte) && !intermediate_) {
+      at = Parameters(at, end);
+    } else if (state_ == State::Csi && IsFinal(byte)) {
+      Csi(byte);
+      ++at;
+    } else {
+      Feed(byte);
+      ++at;
+    }
+  }
+}
+
+const char* EscapeParser::Parameters(const char* at, const char* end) {
+  int count = count_;
+  for (; at < end; ++at) {
+    const auto byte = static_cast<unsigned char>(*at);
+    if (byte == ';') {
+      count = AfterSeparator(count);
+    } else if (byte >= '0' && byte <= '9') {
+      count = std::max(count, 1);
+      if (count <= kMaxParameters) {
+        int& value = params_[static_cast<std::size_t>(count - 1)];
+        value = std::min(value * 10 + (byte - '0'), kLargestParameter);
+      }
+    } else {
+      break;
+    }
+  }
+  count_ = count;
+  return at;
+}
+
+const char* EscapeParser::PutText(const char* at, const char* end) {
+  std::array<wchar_t, kTextPiece> piece;
+  for (;;) {
+    const char* const last = at + std::min<std::ptrdiff_t>(end - at, kTextPiece);
+    std::size_t length = 0;
+    for (; at < last && IsText(static_cast<unsigned char>(*at)); ++at) {
+      piece[length++] = characters_[static_cast<unsigned char>(*at)];
+    }
+    if (length > 0) screen_.PutChars(std::wstring_view(piece.data(), length));
+    if (length < piece.size()) return at;
+  }
 }
 
 void EscapeParser::Feed(unsigned char byte) {
@@ -71,10 +147,8 @@ void EscapeParser::Ground(unsigned char byte) {
     StartSequence(State::Escape);
   } else if (IsControl(byte)) {
     Control(byte);
-  } else if (byte < kDel) {
-    screen_.PutChar(static_cast<wchar_t>(byte));
-  } else if (byte > kDel) {
-    screen_.PutChar(FromAnsi(byte));
+  } else if (IsText(byte)) {
+    screen_.PutChar(characters_[byte]);
   }
 }
 
@@ -143,20 +217,12 @@ void EscapeParser::Designate(unsigned char byte) {
 }
 
 void EscapeParser::Csi(unsigned char byte) {
-  if (byte >= '0' && byte <= '9') {
-    if (intermediate_) {
-      malformed_ = true;
-      return;
-    }
-    count_ = std::max(count_, 1);
-    if (count_ <= kMaxParameters) {
-      int& value = params_[static_cast<std::size_t>(count_ - 1)];
-      value = std::min(value * 10 + (byte - '0'), kLargestParameter);
-    }
-  } else if (byte == ';') {
-    if (intermediate_) malformed_ = true;
-    // Counted one past the limit at most: thousands of separators overflow nothing.
-    count_ = std::min(std::max(count_, 1) + 1, kMaxParameters + 1);
+  if (IsParameter(byte) && intermediate_) {
+    malformed_ = true;
+    if (byte == ';') count_ = AfterSeparator(count_);
+  } else if (IsParameter(byte)) {
+    const char parameter = static_cast<char>(byte);
+    Parameters(&parameter, &parameter + 1);
   } else if (byte >= 0x3A && byte <= 0x3F) {
     // A private marker only leads; sub-parameters and other markers are not known here.
     if (byte == '?' && count_ == 0 && !private_ && !intermediate_) {
@@ -167,7 +233,7 @@ void EscapeParser::Csi(unsigned char byte) {
   } else if (IsIntermediate(byte)) {
     if (!intermediate_) firstIntermediate_ = byte;
     intermediate_ = true;
-  } else if (byte >= 0x40 && byte <= 0x7E) {
+  } else if (IsFinal(byte)) {
     state_ = State::Ground;
     if (malformed_) return;
     if (private_) {
@@ -178,7 +244,7 @@ void EscapeParser::Csi(unsigned char byte) {
   }
 }
 
-int EscapeParser::Param(int index, int fallback) const {
+inline int EscapeParser::Param(int index, int fallback) const {
   if (index < 0 || index >= std::min(count_, kMaxParameters)) return fallback;
   const int value = params_[static_cast<std::size_t>(index)];
   return value == 0 ? fallback : value;

@@ -28,6 +28,11 @@ class EscapeParser {
  private:
   enum class State { Ground, Escape, EscapeIntermediate, Designate, Csi };
 
+  // Hands the printable bytes from at on to the screen as characters, in
+  // few calls; gives where they end.
+  const char* PutText(const char* at, const char* end);
+  // Takes the digits and separators from at on as parameters; gives where they end.
+  const char* Parameters(const char* at, const char* end);
   void Ground(unsigned char byte);
   void Control(unsigned char byte);
   void Escape(unsigned char byte);
@@ -42,6 +47,8 @@ class EscapeParser {
   int Param(int index, int fallback) const;
 
   ScreenBuffer& screen_;
+  // Every byte as the character it stands for.
+  const std::array<wchar_t, 256>& characters_;
   State state_ = State::Ground;
   std::array<int, kMaxParameters> params_{};
   int count_ = 0;             // parameters begun

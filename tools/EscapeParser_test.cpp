@@ -7,23 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "CellAttributes.h"
 #include "RecordingSurface.h"
 #include "ScreenBuffer.h"
+#include "TerminalTesting.h"
 
 #define ESC "\x1b"
 #define CSI ESC "["
 
 namespace {
 
-constexpr COLORREF kColours[7] = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6};
-
-class TestLayout : public EmulatorLayout {
- public:
-  void Repaint() override {}
-  CSize CharCellSize() override { return {10, 20}; }
-  int RowToY(int row) override { return row * 20; }
-  int ColumnToX(int col) override { return col * 10; }
-};
+using terminal_testing::kColours;
+using terminal_testing::TestLayout;
 
 // A real screen on a layout measured without fonts, fed through the parser.
 class Terminal {
@@ -192,8 +187,11 @@ TEST(EscapeParserScreen, SequencesGiveTheScreenAndCursor) {
   }
 }
 
-constexpr int kBold = 0x01, kSubdued = 0x02, kUnderlined = 0x04, kBlinking = 0x08,
-              kReverse = 0x10;
+using video::kBlinking;
+using video::kBold;
+using video::kReverse;
+using video::kSubdued;
+using video::kUnderlined;
 
 struct Rendition {
   const char* what;

@@ -1,16 +1,20 @@
 #include "EmulatorLayout.h"
 
+#include "CellAttributes.h"
 #include "ScreenCharRenderer.h"
 #include "WinUtils.h"
 
 namespace {
 
-constexpr int kBold = 0x01;
-constexpr int kSelected = 0x1000;
-// Selected styles keep bold, underlined and reverse.
-constexpr int kSelectedKeyMask = 0x1015;
-
-enum Colour { kText, kBackground, kSubdued, kUnderlined, kBlinking, kSelectedText, kSelectedBack };
+enum Colour {
+  kText,
+  kBackground,
+  kSubduedText,
+  kUnderlinedText,
+  kBlinkingText,
+  kSelectedText,
+  kSelectedBack
+};
 
 struct StyleRow {
   int key;
@@ -21,14 +25,22 @@ struct StyleRow {
 
 // Subdued and blinking together have no style of their own: GetStyle falls back to 0.
 constexpr StyleRow kStyleTable[] = {
-    {0x00, kText, kBackground, false},         {0x02, kSubdued, kBackground, false},
-    {0x04, kUnderlined, kBackground, true},    {0x08, kBlinking, kBackground, false},
-    {0x06, kSubdued, kBackground, true},       {0x0C, kBlinking, kBackground, true},
-    {0x10, kBackground, kText, false},         {0x12, kBackground, kSubdued, false},
-    {0x14, kBackground, kUnderlined, true},    {0x18, kBackground, kBlinking, false},
-    {0x16, kBackground, kSubdued, true},       {0x1C, kBackground, kBlinking, true},
-    {0x1000, kSelectedText, kSelectedBack, false}, {0x1004, kSelectedText, kSelectedBack, true},
-    {0x1010, kSelectedBack, kSelectedText, false}, {0x1014, kSelectedBack, kSelectedText, true},
+    {video::kNormal, kText, kBackground, false},
+    {video::kSubdued, kSubduedText, kBackground, false},
+    {video::kUnderlined, kUnderlinedText, kBackground, true},
+    {video::kBlinking, kBlinkingText, kBackground, false},
+    {video::kSubdued | video::kUnderlined, kSubduedText, kBackground, true},
+    {video::kUnderlined | video::kBlinking, kBlinkingText, kBackground, true},
+    {video::kReverse, kBackground, kText, false},
+    {video::kReverse | video::kSubdued, kBackground, kSubduedText, false},
+    {video::kReverse | video::kUnderlined, kBackground, kUnderlinedText, true},
+    {video::kReverse | video::kBlinking, kBackground, kBlinkingText, false},
+    {video::kReverse | video::kSubdued | video::kUnderlined, kBackground, kSubduedText, true},
+    {video::kReverse | video::kUnderlined | video::kBlinking, kBackground, kBlinkingText, true},
+    {video::kSelected, kSelectedText, kSelectedBack, false},
+    {video::kSelected | video::kUnderlined, kSelectedText, kSelectedBack, true},
+    {video::kSelected | video::kReverse, kSelectedBack, kSelectedText, false},
+    {video::kSelected | video::kReverse | video::kUnderlined, kSelectedBack, kSelectedText, true},
 };
 
 }  // namespace
@@ -36,24 +48,23 @@ constexpr StyleRow kStyleTable[] = {
 EmulatorLayout::~EmulatorLayout() = default;
 
 FontStyle* EmulatorLayout::GetStyle(int mode) {
-  auto found = styles_.find(mode);
-  if (found == styles_.end()) found = styles_.find(0);
-  return found == styles_.end() ? nullptr : found->second.get();
+  FontStyle* style = Find(mode);
+  return style != nullptr ? style : Find(video::kNormal);
 }
 
 FontStyle* EmulatorLayout::GetSelStyle(int mode) {
-  auto found = styles_.find((mode | kSelected) & kSelectedKeyMask);
-  if (found == styles_.end()) found = styles_.find(0);
-  return found == styles_.end() ? nullptr : found->second.get();
+  FontStyle* style = Find((mode | video::kSelected) & video::kSelectedKeyMask);
+  return style != nullptr ? style : Find(video::kNormal);
 }
 
 void EmulatorLayout::UpdateStyle(int mode, COLORREF textColor, COLORREF backColor, CFont* font) {
-  for (int key : {mode, mode | kBold}) {
+  for (int key : {mode, mode | video::kBold}) {
     auto& style = styles_[key];
     if (style) {
       style->SetStyle(textColor, backColor, font);
     } else {
       style = std::make_unique<FontStyle>(key, textColor, backColor, font);
+      if (const int slot = Slot(key); slot >= 0) byAttributes_[static_cast<std::size_t>(slot)] = style.get();
     }
   }
 }

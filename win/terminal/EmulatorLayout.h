@@ -3,10 +3,12 @@
 // two fonts they use, the measured cell size and the window background. The
 // host derives the concrete layout, which supplies the cell geometry.
 
+#include <array>
 #include <memory>
 #include <unordered_map>
 
 #include "CDC.h"
+#include "CellAttributes.h"
 #include "FontStyle.h"
 #include "Observable.h"
 
@@ -42,10 +44,30 @@ class EmulatorLayout : public Observable {
   CSize MeasuredCharSize() const { return charSize_; }
 
  private:
+  // A slot for every key made of attribute bits, with or without the
+  // selected bit; the selected ones come second.
+  static constexpr int kSelectedSlots = video::kAttributes + 1;
+  static constexpr int kAttributeSlots = 2 * kSelectedSlots;
+  // The slot of such a key, else -1.
+  static int Slot(int key) {
+    if ((key & ~(video::kAttributes | video::kSelected)) != 0) return -1;
+    return (key & video::kAttributes) | ((key & video::kSelected) != 0 ? kSelectedSlots : 0);
+  }
+  // The style stored under key, else null.
+  FontStyle* Find(int key) const {
+    const int slot = Slot(key);
+    if (slot >= 0) return byAttributes_[static_cast<std::size_t>(slot)];
+    const auto found = styles_.find(key);
+    return found == styles_.end() ? nullptr : found->second.get();
+  }
+
   CSize charSize_;
   CFont normalFont_;
   CFont underlineFont_;
   COLORREF bkColor_ = 0;
   // Cells hold plain pointers to the styles: they never move or go while the layout lives.
   std::unordered_map<int, std::unique_ptr<FontStyle>> styles_;
+  // The same styles of attribute keys, found without hashing: buffers look
+  // them up at every attribute change.
+  std::array<FontStyle*, kAttributeSlots> byAttributes_{};
 };

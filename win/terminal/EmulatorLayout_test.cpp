@@ -8,16 +8,12 @@
 
 #include "RecordingSurface.h"
 #include "ScreenCharRenderer.h"
+#include "TerminalTesting.h"
 
 namespace {
 
-class TestLayout : public EmulatorLayout {
- public:
-  void Repaint() override {}
-  CSize CharCellSize() override { return MeasuredCharSize(); }
-  int RowToY(int row) override { return row * CharCellSize().cy; }
-  int ColumnToX(int col) override { return col * CharCellSize().cx; }
-};
+using terminal_testing::kColours;
+using terminal_testing::TestLayout;
 
 // Leaves out the reverse selected styles, to reach the fallback of GetSelStyle.
 class PartialLayout : public TestLayout {
@@ -35,7 +31,6 @@ class FontSurface : public RecordingSurface {
   }
 };
 
-constexpr COLORREF kColours[7] = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6};
 constexpr COLORREF kOther[7] = {0xB0, 0xB1, 0xB2, 0xB3, 0xB4, 0xB5, 0xB6};
 
 struct Row {

@@ -1,7 +1,6 @@
 #pragma once
 // The look of a terminal cell: colours and font, keyed by the video
-// attributes it stands for (bold 0x01, subdued 0x02, underlined 0x04,
-// blinking 0x08, reverse 0x10, and 0x1000 for selected cells).
+// attributes it stands for (the bits of CellAttributes.h).
 
 #include "CDC.h"
 

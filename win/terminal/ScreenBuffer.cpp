@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <numeric>
 #include <string>
 
 #include "ScreenCharRenderer.h"
@@ -10,9 +12,6 @@ namespace {
 
 constexpr int kNarrowColumns = 80;
 constexpr int kTabWidth = 8;
-constexpr int kSelectedMode = 0x1000;
-// Selected styles keep bold, underlined and reverse.
-constexpr int kSelectedKeyMask = 0x1015;
 // Bounds the storage a window size can ask for.
 constexpr int kMaxWindowRows = 10000;
 constexpr int kSpareRows = 4;
@@ -79,32 +78,32 @@ void ScreenBuffer::KeepCursorOnScreen() {
   cursor_.col = std::min(cursor_.col, VisibleColumns());
 }
 
+// As many ScrollLine(Up) calls would, but a lent context gets the region
+// drawn once: each step's redraw was painted over by the next, and a large
+// shrink made them cost the square of its rows.
 void ScreenBuffer::ScrollForShrink(int rows) {
   const int steps = std::min(windowRows_ - rows, cursor_.row);
   if (steps <= 0) return;
-  // Each scroll redraws what a lent context shows, so only without one do they merge.
-  if (dc_ != nullptr) {
-    for (int i = 0; i < steps; ++i) {
-      --cursor_.row;
-      ScrollLine(Up);
-    }
-    return;
-  }
   cursor_.row -= steps;
   Unselect();
   ScrollUpMany(steps);
-  for (int i = 0; i < steps; ++i) RedrawScrollingRegion();
+  const int redraws = dc_ != nullptr ? 1 : steps;
+  for (int i = 0; i < redraws; ++i) RedrawScrollingRegion();
 }
 
+// The rows are copied in screen order, so the new row table starts in order.
 void ScreenBuffer::AllocateBuffer(int newRows, int oldRows) {
   auto cells = std::make_unique<ScreenChar[]>(static_cast<std::size_t>(newRows) * kMaxColumns);
   int kept = 0;
   if (cells_) {
     kept = std::min(oldRows, newRows);
-    std::copy(cells_.get(), cells_.get() + static_cast<std::size_t>(kept) * kMaxColumns,
-              cells.get());
+    for (int row = 0; row < kept; ++row) {
+      std::copy_n(&At(row, 0), kMaxColumns, &cells[static_cast<std::size_t>(row) * kMaxColumns]);
+    }
   }
   cells_ = std::move(cells);
+  rowIndex_.resize(static_cast<std::size_t>(newRows));
+  std::iota(rowIndex_.begin(), rowIndex_.end(), 0);
   BlankStorageRows(kept, newRows - 1);
 }
 
@@ -142,8 +141,8 @@ const ScreenChar* ScreenBuffer::Cell(int row, int col) const {
 void ScreenBuffer::Clear() {
   cursor_ = CursorPos(0, 0);
   activeSet_ = 0;
-  style_ = layout_.GetStyle(0);
-  selStyle_ = layout_.GetStyle(kSelectedMode);
+  style_ = layout_.GetStyle(video::kNormal);
+  selStyle_ = layout_.GetStyle(video::kSelected);
   Unselect();
   scrollTop_ = 0;
   scrollBottom_ = VisibleRows() - 1;
@@ -169,7 +168,7 @@ inline void ScreenBuffer::Set(int row, int col, wchar_t ch) {
 void ScreenBuffer::Set(int row, int col, wchar_t ch, int mode, int charSet) {
   if (!Visible(row, col)) return;
   At(row, col).Set(ch, charSet, layout_.GetStyle(mode),
-                   layout_.GetStyle((mode & kSelectedKeyMask) | kSelectedMode));
+                   layout_.GetStyle((mode & video::kSelectedKeyMask) | video::kSelected));
   if (dc_ != nullptr) Draw(dc_, row, col);
 }
 
@@ -177,18 +176,64 @@ void ScreenBuffer::Set(int row, int col, wchar_t ch, int mode, int charSet) {
 // afterwards, so the blanks are not drawn one by one here.
 void ScreenBuffer::VacateRow(int row) {
   if (row < 0 || row >= VisibleRows()) return;
-  FontStyle* const normal = layout_.GetStyle(0);
-  FontStyle* const selected = layout_.GetStyle(kSelectedMode);
+  FontStyle* const normal = layout_.GetStyle(video::kNormal);
+  FontStyle* const selected = layout_.GetStyle(video::kSelected);
+  ScreenChar* const cells = &At(row, 0);
   const int columns = VisibleColumns();
-  for (int col = 0; col < columns; ++col) At(row, col).Set(L' ', 0, normal, selected);
+  for (int col = 0; col < columns; ++col) cells[col].Set(L' ', charset::kUsAscii, normal, selected);
 }
 
-void ScreenBuffer::PutChar(wchar_t ch) {
+inline void ScreenBuffer::Put(wchar_t ch) {
   if (Selecting()) Unselect();
   WrapCursor();
   if (insert_) InsertCharacter(1);
   Set(cursor_.row, cursor_.col, ch);
   ++cursor_.col;
+}
+
+void ScreenBuffer::PutChar(wchar_t ch) { Put(ch); }
+
+void ScreenBuffer::PutChars(std::wstring_view text) {
+  while (!text.empty()) {
+    const std::size_t run = std::min(text.size(), RunInRow());
+    if (run == 0) {
+      Put(text.front());
+      text.remove_prefix(1);
+    } else {
+      WriteInRow(text.substr(0, run));
+      text.remove_prefix(run);
+    }
+  }
+}
+
+inline std::size_t ScreenBuffer::RunInRow() const {
+  if (insert_ || Selecting() || !Visible(cursor_.row, cursor_.col)) return 0;
+  return static_cast<std::size_t>(VisibleColumns() - cursor_.col);
+}
+
+void ScreenBuffer::WriteInRow(std::wstring_view text) {
+  const int charSet = designatedSets_[static_cast<std::size_t>(activeSet_) & 3];
+  ScreenChar* const cells = &At(cursor_.row, 0);
+  FontStyle* const style = style_;
+  FontStyle* const selStyle = selStyle_;
+  const int first = cursor_.col;
+  int col = first;
+  for (const wchar_t ch : text) cells[col++].Set(ch, charSet, style, selStyle);
+  cursor_.col = col;
+  if (dc_ == nullptr) return;
+  // Drawing reads only the cells, so each is drawn after the row is written.
+  for (col = first; col < cursor_.col; ++col) Draw(dc_, cursor_.row, col);
+}
+
+void ScreenBuffer::FillInRow(int row, int first, int last, wchar_t ch) {
+  if (first > last) return;
+  const int charSet = designatedSets_[static_cast<std::size_t>(activeSet_) & 3];
+  FontStyle* const style = style_;
+  FontStyle* const selStyle = selStyle_;
+  ScreenChar* const cells = &At(row, 0);
+  for (int col = first; col <= last; ++col) cells[col].Set(ch, charSet, style, selStyle);
+  if (dc_ == nullptr) return;
+  for (int col = first; col <= last; ++col) Draw(dc_, row, col);
 }
 
 void ScreenBuffer::AutoWrapCursor() { WrapCursor(); }
@@ -471,57 +516,49 @@ void ScreenBuffer::DeleteCharacter(int n) {
   for (long long i = 0; i < reps; ++i) ShiftCellsLeft();
 }
 
-void ScreenBuffer::MoveRows(int from, int to, int count) {
-  if (count <= 0 || from == to) return;
-  // A region left outside the storage moves nothing rather than stray cells.
-  if (from < 0 || to < 0 || std::max(from, to) > allocatedRows_ - count) return;
-  ScreenChar* base = cells_.get();
-  const std::size_t width = kMaxColumns;
-  ScreenChar* first = base + static_cast<std::size_t>(from) * width;
-  ScreenChar* last = first + static_cast<std::size_t>(count) * width;
-  ScreenChar* dest = base + static_cast<std::size_t>(to) * width;
-  if (to < from) {
-    std::copy(first, last, dest);
-  } else {
-    std::copy_backward(first, last, dest + static_cast<std::size_t>(count) * width);
+void ScreenBuffer::ShiftRows(int top, int bottom, int by, int hiddenFrom) {
+  const int height = bottom - top + 1;
+  // A region without rows moves nothing but still vacates its edge row.
+  const int count = height > 0 ? std::min(std::abs(by), height) : 1;
+  const int first = by < 0 ? bottom - count + 1 : top;
+  const int hiddenStart = VisibleColumns();
+  const std::size_t hiddenWidth = static_cast<std::size_t>(kMaxColumns - hiddenStart);
+  hiddenCells_.clear();
+  for (int row = first; row < first + count && InStorage(row, 0); ++row) {
+    const ScreenChar* from = &At(hiddenFrom == kOwnRow ? row : hiddenFrom, hiddenStart);
+    hiddenCells_.insert(hiddenCells_.end(), from, from + hiddenWidth);
+  }
+  // Rows outside the storage move nothing rather than stray cells.
+  if (height > 1 && top >= 0 && bottom < allocatedRows_) {
+    const auto begin = rowIndex_.begin();
+    const int pivot = by < 0 ? top + count : bottom + 1 - count;
+    std::rotate(begin + top, begin + pivot, begin + bottom + 1);
+  }
+  const ScreenChar* hidden = hiddenCells_.data();
+  for (int row = first; row < first + count && InStorage(row, 0); ++row, hidden += hiddenWidth) {
+    VacateRow(row);
+    std::copy_n(hidden, hiddenWidth, &At(row, hiddenStart));
   }
 }
 
 void ScreenBuffer::ScrollLine(ScrollDirection direction) {
   Unselect();
-  if (direction == Up) {
-    MoveRows(scrollTop_ + 1, scrollTop_, scrollBottom_ - scrollTop_);
-    VacateRow(scrollBottom_);
-  } else {
-    MoveRows(scrollTop_, scrollTop_ + 1, scrollBottom_ - scrollTop_);
-    VacateRow(scrollTop_);
-  }
+  ShiftRows(scrollTop_, scrollBottom_, direction == Up ? -1 : 1, kOwnRow);
   RedrawScrollingRegion();
 }
 
-// The cells count ScrollLine(Up) calls leave: each moves whole rows and blanks
-// only the visible columns of the bottom row, so the bottom row's hidden
-// columns climb up the region.
+// One scroll after another leaves each vacated row with the hidden cells of
+// the bottom row, which they all inherit from it in turn.
 void ScreenBuffer::ScrollUpMany(int count) {
   const int height = scrollBottom_ - scrollTop_ + 1;
-  if (height <= 0) {
-    VacateRow(scrollBottom_);
-    return;
-  }
-  const int shift = std::min(count, height);
-  MoveRows(scrollTop_ + shift, scrollTop_, height - shift);
-  for (int row = scrollBottom_ - shift + 1; row < scrollBottom_; ++row) MoveRows(scrollBottom_, row, 1);
-  for (int row = scrollBottom_ - shift + 1; row <= scrollBottom_; ++row) VacateRow(row);
+  ShiftRows(scrollTop_, scrollBottom_, -std::clamp(count, 1, std::max(height, 1)), scrollBottom_);
 }
 
 void ScreenBuffer::InsertLine(int n) {
   Unselect();
   const int k = Clamp(std::min<long long>(n, static_cast<long long>(scrollBottom_) - cursor_.row + 1),
                       INT_MIN, INT_MAX);
-  if (k > 0) {
-    MoveRows(cursor_.row, cursor_.row + k, scrollBottom_ - cursor_.row - k + 1);
-    for (int row = cursor_.row; row < cursor_.row + k; ++row) VacateRow(row);
-  }
+  if (k > 0) ShiftRows(cursor_.row, scrollBottom_, k, kOwnRow);
   cursor_.col = 0;
   if (dc_ != nullptr) Refresh(dc_);
 }
@@ -530,10 +567,7 @@ void ScreenBuffer::DeleteLine(int n) {
   Unselect();
   const int k = Clamp(std::min<long long>(n, static_cast<long long>(scrollBottom_) - cursor_.row + 1),
                       INT_MIN, INT_MAX);
-  if (k > 0) {
-    MoveRows(cursor_.row + k, cursor_.row, scrollBottom_ - cursor_.row - k + 1);
-    for (int row = scrollBottom_ - k + 1; row <= scrollBottom_; ++row) VacateRow(row);
-  }
+  if (k > 0) ShiftRows(cursor_.row, scrollBottom_, -k, kOwnRow);
   cursor_.col = 0;
   if (dc_ != nullptr) Refresh(dc_);
 }
@@ -553,8 +587,7 @@ void ScreenBuffer::EraseChars(CursorPos from, CursorPos to) {
   for (int row = firstRow; row <= lastRow; ++row) {
     const int c0 = row == from.row ? from.col : 0;
     const int c1 = row == to.row ? to.col : columns - 1;
-    const int last = std::min(c1, columns - 1);
-    for (int col = std::max(c0, 0); col <= last; ++col) Set(row, col, L' ');
+    FillInRow(row, std::max(c0, 0), std::min(c1, columns - 1), L' ');
   }
   SetRow(to.row, 0, rows - 1);
   SetCol(lastStart, 0, columns - 1);
@@ -566,8 +599,10 @@ void ScreenBuffer::EraseCharacter(int n) {
     cursor_.col = columns - 1;
     return;
   }
+  // Kept in range before narrowing: a count of INT_MIN must erase nothing,
+  // not wrap round to the whole row.
   const long long end = static_cast<long long>(cursor_.col) + n;
-  const int last = end < columns ? static_cast<int>(end - 1) : columns - 1;
+  const int last = static_cast<int>(std::clamp<long long>(end - 1, cursor_.col - 1, columns - 1));
   EraseChars(cursor_, CursorPos(cursor_.row, last));
 }
 
@@ -674,7 +709,7 @@ void ScreenBuffer::PrintBuffer(CDC* dc, CSize cell) {
 // ---------------------------------------------------------------------------
 // Selection
 
-CursorPos ScreenBuffer::Next(const CursorPos& p) const {
+inline CursorPos ScreenBuffer::Next(const CursorPos& p) const {
   if (p.col + 1 > VisibleColumns() - 1) return CursorPos(p.row + 1, 0);
   return CursorPos(p.row, p.col + 1);
 }
@@ -731,6 +766,8 @@ void ScreenBuffer::Select(const CursorPos& a, const CursorPos& b) {
     if (hasGap && gapStart < p && p < gapEnd) p = gapEnd;
     const bool inOld = hadSelection && selStart_ <= p && p <= selEnd_;
     const bool inNew = newStart <= p && p <= newEnd;
+    // Cells in both selections keep their state: the walk goes past them at once.
+    if (inOld && inNew) p = selEnd_ <= newEnd ? selEnd_ : newEnd;
     if (inOld == inNew || !Visible(p.row, p.col)) continue;
     if (inNew) {
       At(p.row, p.col).Select();

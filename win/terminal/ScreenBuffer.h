@@ -8,8 +8,11 @@
 
 #include <array>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "CDC.h"
+#include "CellAttributes.h"
 #include "CWnd.h"
 #include "CursorPos.h"
 #include "EmulatorLayout.h"
@@ -40,6 +43,8 @@ class ScreenBuffer {
 
   // Writing characters.
   void PutChar(wchar_t ch);
+  // PutChar for each character in turn, in one call.
+  void PutChars(std::wstring_view text);
   void AutoWrapCursor();
 
   // The cursor; GetRow and GetCol count from 1.
@@ -83,24 +88,24 @@ class ScreenBuffer {
   void SetColumnMode(bool on);
 
   // Character sets: g is 0 to 3 (G0 to G3); other values are ignored.
-  void SetCharSetUS_ASCII(int g) { Designate(g, 0); }
-  void SetCharSetUK_National(int g) { Designate(g, 1); }
-  void SetCharSetSpecialGraphics(int g) { Designate(g, 2); }
-  void SetCharSetExtendedGraphics(int g) { Designate(g, 3); }
+  void SetCharSetUS_ASCII(int g) { Designate(g, charset::kUsAscii); }
+  void SetCharSetUK_National(int g) { Designate(g, charset::kUkNational); }
+  void SetCharSetSpecialGraphics(int g) { Designate(g, charset::kSpecialGraphics); }
+  void SetCharSetExtendedGraphics(int g) { Designate(g, charset::kExtendedGraphics); }
   void ShiftIn() { activeSet_ = 0; }
   void ShiftOut() { activeSet_ = 1; }
 
   // Video attributes.
-  void SetVideoBold() { SetVideoBit(0x01, true); }
-  void SetVideoSubdued() { SetVideoBit(0x02, true); }
-  void SetVideoUnderlined() { SetVideoBit(0x04, true); }
-  void SetVideoBlinking() { SetVideoBit(0x08, true); }
-  void SetVideoReverse() { SetVideoBit(0x10, true); }
-  void ResetVideoBold() { SetVideoBit(0x01, false); }
-  void ResetVideoSubdued() { SetVideoBit(0x02, false); }
-  void ResetVideoUnderlined() { SetVideoBit(0x04, false); }
-  void ResetVideoBlinking() { SetVideoBit(0x08, false); }
-  void ResetVideoReverse() { SetVideoBit(0x10, false); }
+  void SetVideoBold() { SetVideoBit(video::kBold, true); }
+  void SetVideoSubdued() { SetVideoBit(video::kSubdued, true); }
+  void SetVideoUnderlined() { SetVideoBit(video::kUnderlined, true); }
+  void SetVideoBlinking() { SetVideoBit(video::kBlinking, true); }
+  void SetVideoReverse() { SetVideoBit(video::kReverse, true); }
+  void ResetVideoBold() { SetVideoBit(video::kBold, false); }
+  void ResetVideoSubdued() { SetVideoBit(video::kSubdued, false); }
+  void ResetVideoUnderlined() { SetVideoBit(video::kUnderlined, false); }
+  void ResetVideoBlinking() { SetVideoBit(video::kBlinking, false); }
+  void ResetVideoReverse() { SetVideoBit(video::kReverse, false); }
   void ResetVideo();
 
   // Resets.
@@ -145,16 +150,29 @@ class ScreenBuffer {
     std::array<int, 4> designatedSets{};
   };
 
-  ScreenChar& At(int row, int col) { return cells_[static_cast<std::size_t>(row) * kMaxColumns + col]; }
-  const ScreenChar& At(int row, int col) const {
-    return cells_[static_cast<std::size_t>(row) * kMaxColumns + col];
+  // Screen rows lie in the storage in the order of the row table.
+  std::size_t Offset(int row, int col) const {
+    return static_cast<std::size_t>(rowIndex_[static_cast<std::size_t>(row)]) * kMaxColumns +
+           static_cast<std::size_t>(col);
   }
+  ScreenChar& At(int row, int col) { return cells_[Offset(row, col)]; }
+  const ScreenChar& At(int row, int col) const { return cells_[Offset(row, col)]; }
   void AllocateBuffer(int newRows, int oldRows);
   void Clear();
   // Defined inline: the hot path of every written character.
   inline void Set(int row, int col, wchar_t ch);
   void Set(int row, int col, wchar_t ch, int mode, int charSet);
-  void SetVacated(int row, int col) { Set(row, col, L' ', 0, 0); }
+  void SetVacated(int row, int col) { Set(row, col, L' ', video::kNormal, charset::kUsAscii); }
+  // PutChar's steps, inline for PutChars.
+  inline void Put(wchar_t ch);
+  // How many characters from the cursor on land side by side in its row
+  // with nothing else to do: none while a selection, a pending wrap or
+  // insert mode asks for more.
+  inline std::size_t RunInRow() const;
+  // Writes them there and moves the cursor past them.
+  void WriteInRow(std::wstring_view text);
+  // Set(row, col, ch) for the columns first..last of a visible row.
+  void FillInRow(int row, int first, int last, wchar_t ch);
   void Draw(CDC* dc, int row, int col);
   void RedrawScrollingRegion();
   void UpdateVideoMode();
@@ -166,17 +184,23 @@ class ScreenBuffer {
   // Clamp a 64-bit value, so that huge counts cannot overflow.
   void SetRow(long long value, int min, int max);
   void SetCol(long long value, int min, int max);
-  void MoveRows(int from, int to, int count);
+  // Moves the rows top..bottom by `by` rows, down when positive, as whole
+  // rows: their numbers in the row table rotate. The rows left behind become
+  // vacated blanks over the visible columns and keep beyond them the cells
+  // that screen row hiddenFrom held, or with kOwnRow their own screen row:
+  // what a block move of whole rows left there.
+  void ShiftRows(int top, int bottom, int by, int hiddenFrom);
+  static constexpr int kOwnRow = -1;
   void EraseChars(CursorPos from, CursorPos to);
   // The next position in reading order over the visible columns.
-  CursorPos Next(const CursorPos& p) const;
+  inline CursorPos Next(const CursorPos& p) const;
 
   bool InStorage(int row, int col) const;
   // Vacated blanks over the visible columns of a row.
   void VacateRow(int row);
   // Fills storage rows with blanks in the current styles.
   void BlankStorageRows(int first, int last);
-  // The cells and cursor count ScrollLine(Up) calls leave, with one block move.
+  // The cells count ScrollLine(Up) calls leave, with one rotation.
   void ScrollUpMany(int count);
   void ShiftCellsRight();
   void ShiftCellsLeft();
@@ -198,6 +222,10 @@ class ScreenBuffer {
   CWnd* parent_ = nullptr;
   CDC* dc_ = nullptr;
   std::unique_ptr<ScreenChar[]> cells_;
+  // The storage row of each screen row: scrolling rotates these, not cells.
+  std::vector<int> rowIndex_;
+  // The hidden cells of vacated rows while their rows rotate.
+  std::vector<ScreenChar> hiddenCells_;
   CursorPos cursor_{0, 0};
   int numRows_ = 24;
   int numColumns_ = 80;

@@ -98,12 +98,7 @@ TEST_F(ScreenBufferTest, PrintBufferUsesTheContextColoursAndTheGivenCellSize) {
   Write(buffer, L"R");
   buffer.SetVideoUnderlined();
   WriteAt(buffer, {23, 79}, L"U");
-  RecordingSurface paper;
-  CDC printer(paper);
-  printer.SetTextColor(0x111111);
-  printer.SetBkColor(0x222222);
-  buffer.PrintBuffer(&printer, {7, 13});
-  const std::vector<std::string> lines = paper.Lines();
+  const std::vector<std::string> lines = Printed(buffer);
   ASSERT_EQ(lines.size(), 24u * 80u);
   EXPECT_EQ(lines[0], "text (0,0) 'A' 111111 222222 opaque");
   EXPECT_EQ(lines[1], "text (7,0) 'R' 222222 111111 opaque");

@@ -1,7 +1,6 @@
 #pragma once
-// Shared by the ScreenBuffer tests: cells of a fixed 10x20 and one colour per
-// palette slot, so a recorded text call names the cell it drew (its position)
-// and the style it drew it in (its colours).
+// Shared by the ScreenBuffer tests: the shared test layout measured at cells
+// of 10x20, a buffer on it and a recording surface to lend it.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +14,7 @@
 #include "CWnd.h"
 #include "RecordingSurface.h"
 #include "ScreenBuffer.h"
+#include "TerminalTesting.h"
 
 namespace screen_buffer_testing {
 
@@ -22,18 +22,10 @@ using SB = ScreenBuffer;
 using Pos = std::pair<int, int>;  // 0-based row, column
 using Op = std::function<void(ScreenBuffer&)>;
 
-// Text, background, subdued, underlined, blinking, selected text, selected background.
-constexpr COLORREF kColours[7] = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6};
+using terminal_testing::kColours;
+using terminal_testing::TestLayout;
 constexpr COLORREF kNormalText = 0xA0, kNormalBack = 0xA1, kSelText = 0xA5;
 constexpr int kBadCounts[] = {0, -1, -7, 2000000000, INT_MAX, INT_MIN};
-
-class TestLayout : public EmulatorLayout {
- public:
-  void Repaint() override {}
-  CSize CharCellSize() override { return {10, 20}; }
-  int RowToY(int row) override { return row * 20; }
-  int ColumnToX(int col) override { return col * 10; }
-};
 
 // One call of a member with fixed arguments, for tables.
 template <typename... P, typename... A>
@@ -116,6 +108,16 @@ inline std::vector<Pos> SelectedCells(const ScreenBuffer& b) {
     }
   }
   return out;
+}
+
+// What PrintBuffer puts on paper printing text 0x111111 on 0x222222 in cells of 7x13.
+inline std::vector<std::string> Printed(ScreenBuffer& b) {
+  RecordingSurface paper;
+  CDC printer(paper);
+  printer.SetTextColor(0x111111);
+  printer.SetBkColor(0x222222);
+  b.PrintBuffer(&printer, {7, 13});
+  return paper.Lines();
 }
 
 struct Drawn {

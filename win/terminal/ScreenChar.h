@@ -2,6 +2,7 @@
 // One cell of the terminal screen: a character, the character set it is
 // shown in, whether it is selected, and its two styles (not owned).
 
+#include "CellAttributes.h"
 #include "FontStyle.h"
 
 class ScreenChar {
@@ -11,8 +12,13 @@ class ScreenChar {
   ScreenChar(const ScreenChar&) = default;
   ScreenChar& operator=(const ScreenChar&) = default;
 
-  // The selected flag stays as it was.
-  void Set(wchar_t value, int charSet, FontStyle* style, FontStyle* selStyle);
+  // The selected flag stays as it was. Inline: every character written passes here.
+  void Set(wchar_t value, int charSet, FontStyle* style, FontStyle* selStyle) {
+    value_ = value;
+    charSet_ = charSet;
+    style_ = style;
+    selStyle_ = selStyle;
+  }
   void Select() { selected_ = true; }
   void Unselect() { selected_ = false; }
   bool IsSelected() const { return selected_; }
@@ -25,7 +31,7 @@ class ScreenChar {
  private:
   wchar_t value_ = L' ';
   bool selected_ = false;
-  int charSet_ = 0;  // 0 US ASCII, 1 UK national, 2 special graphics, 3 extended graphics
+  int charSet_ = charset::kUsAscii;
   FontStyle* style_ = nullptr;
   FontStyle* selStyle_ = nullptr;
 };

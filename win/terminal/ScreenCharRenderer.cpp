@@ -2,14 +2,10 @@
 
 #include <string>
 
+#include "CellAttributes.h"
 #include "TextEncoding.h"
 
 namespace {
-
-constexpr int kBold = 0x01;
-constexpr int kReverse = 0x10;
-
-enum CharSet { kUsAscii = 0, kUkNational = 1, kSpecialGraphics = 2, kExtendedGraphics = 3 };
 
 bool HasMode(const FontStyle* style, int bit) {
   return style != nullptr && (style->GetMode() & bit) != 0;
@@ -34,7 +30,7 @@ void ScreenCharRenderer::Draw(CDC* dc, ScreenChar* cell, int x, int y, CSize siz
 }
 
 void ScreenCharRenderer::Print(CDC* dc, ScreenChar* cell, int x, int y, CSize size) {
-  if (!HasMode(cell->GetStyle(), kReverse)) {
+  if (!HasMode(cell->GetStyle(), video::kReverse)) {
     lineColor_ = dc->GetTextColor();
     Render(dc, cell, x, y, size);
     return;
@@ -54,18 +50,18 @@ void ScreenCharRenderer::Render(CDC* dc, ScreenChar* cell, int x, int y, CSize s
   const wchar_t value = cell->GetValue();
   const char low = static_cast<char>(value & 0xFF);
   switch (cell->GetCharSet()) {
-    case kUsAscii:
-    case kUkNational: {
-      const wchar_t shown = cell->GetCharSet() == kUkNational && value == L'#' ? L'\u00A3' : value;
+    case charset::kUsAscii:
+    case charset::kUkNational: {
+      const wchar_t shown = cell->GetCharSet() == charset::kUkNational && value == L'#' ? L'\u00A3' : value;
       TextOut(x, y, shown);
       // Both national sets are emboldened alike, one pixel to the right.
-      if (HasMode(cell->GetStyle(), kBold)) Overstrike(x + 1, y, shown);
+      if (HasMode(cell->GetStyle(), video::kBold)) Overstrike(x + 1, y, shown);
       break;
     }
-    case kSpecialGraphics:
+    case charset::kSpecialGraphics:
       RenderSpecialGraphics(dc, low, x, y, size);
       break;
-    case kExtendedGraphics:
+    case charset::kExtendedGraphics:
       if (value >= 0x40 && value <= 0x5E) {
         RenderExtendedGraphics(dc, low, x, y, size);
       } else {
