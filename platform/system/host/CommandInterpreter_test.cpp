@@ -379,14 +379,14 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"echo a\x01z", "a\x01z\n"}));
 
 TEST_F(CommandInterpreterTest, BatchLinesWithNulTouchNoDrive) {
-  WriteFile(root_ / "d" / "keep.txt", "d");
+  WriteFile(root_.Path() / "d" / "keep.txt", "d");
   WriteFile(C("nul.bat"), "move d:\0 t\r\nrd /s \0\r\nrd /s /q d:\\\0\r\necho done\r\n"s);
 
   const Output output = Run("C:\\nul.bat");
 
   EXPECT_EQ(output.out, "done\n");
   EXPECT_EQ(output.err, kInvalidName + kInvalidName + kInvalidName);
-  EXPECT_EQ(ReadFile(root_ / "d" / "keep.txt"), "d");
+  EXPECT_EQ(ReadFile(root_.Path() / "d" / "keep.txt"), "d");
   EXPECT_EQ(ReadFile(C("data/b.txt")), "new b");
   EXPECT_EQ(ReadFile(C("t")), kMissing);
 }
