@@ -6,6 +6,8 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
   libcairo2-dev libfontconfig-dev fonts-dejavu-core libvterm-dev
   # The fuzz preset: clang and its libFuzzer runtime.
   clang libclang-rt-14-dev)
+# Month and weekday names and date orders of the user's locale for the date parser.
+packages+=(libicu-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

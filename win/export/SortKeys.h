@@ -1,0 +1,58 @@
+#pragma once
+// The keys by which CListCtrlSorter orders rows, each built from a cell's
+// text. Every key kind has operator<; rows whose keys are neither less nor
+// greater than each other are equal to the sort.
+
+#include <string>
+
+#include "COleDateTime.h"
+#include "CString.h"
+
+// The text with A to Z lower-cased, as the C runtime lower-cases in its
+// default locale; ordered by UTF-16 code units, so case of A to Z is ignored.
+class TextKey {
+ public:
+  explicit TextKey(const CString& text);
+  const std::wstring& Value() const { return value_; }
+  friend bool operator<(const TextKey& a, const TextKey& b) { return a.value_ < b.value_; }
+
+ private:
+  std::wstring value_;
+};
+
+// The date and time the text names in the user's locale. Text that names
+// none, empty text included, is invalid and neither less nor greater than
+// any key.
+class DateTimeKey {
+ public:
+  explicit DateTimeKey(const CString& text);
+  const COleDateTime& Value() const { return value_; }
+  friend bool operator<(const DateTimeKey& a, const DateTimeKey& b) { return a.value_ < b.value_; }
+
+ private:
+  COleDateTime value_;
+};
+
+// The leading integer as the C runtime's _wtoi reads it; empty text is the
+// smallest 32-bit integer, so empty cells come before every number.
+class IntegerKey {
+ public:
+  explicit IntegerKey(const CString& text);
+  int Value() const { return value_; }
+  friend bool operator<(const IntegerKey& a, const IntegerKey& b) { return a.value_ < b.value_; }
+
+ private:
+  int value_;
+};
+
+// The leading number as the C runtime's atof reads the text in the ANSI code
+// page; empty text is the most negative finite double, before every number.
+class DoubleKey {
+ public:
+  explicit DoubleKey(const CString& text);
+  double Value() const { return value_; }
+  friend bool operator<(const DoubleKey& a, const DoubleKey& b) { return a.value_ < b.value_; }
+
+ private:
+  double value_;
+};
