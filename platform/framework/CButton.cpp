@@ -48,10 +48,7 @@ LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP: {
       if (!std::exchange(button.pushed, false)) return 0;
       const CRect client = GetClientRect(window);
-      if (!client.PtInRect({static_cast<short>(LOWORD(static_cast<WPARAM>(lParam))),
-                            static_cast<short>(HIWORD(static_cast<WPARAM>(lParam)))})) {
-        return 0;
-      }
+      if (!client.PtInRect(PointFromLParam(lParam))) return 0;
       if ((state.style & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
         button.check = button.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
       }
@@ -64,7 +61,6 @@ LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 const WindowClassRegistration buttonClass{
-    {kButtonClass, &ButtonProcedure, [] { return std::unique_ptr<ControlData>(new ButtonData); },
-     []() -> CWnd* { return new CButton; }}};
+    ControlClass<ButtonData, CButton>(kButtonClass, &ButtonProcedure)};
 
 }  // namespace

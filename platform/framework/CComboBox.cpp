@@ -207,9 +207,7 @@ LRESULT ComboProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_LBUTTONDOWN:
       if ((state.style & WS_DISABLED) == 0) {
-        Press(window, combo,
-              {static_cast<short>(LOWORD(static_cast<WPARAM>(lParam))),
-               static_cast<short>(HIWORD(static_cast<WPARAM>(lParam)))});
+        Press(window, combo, PointFromLParam(lParam));
       }
       return 0;
     default:
@@ -218,7 +216,6 @@ LRESULT ComboProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 const WindowClassRegistration comboClass{
-    {kComboBoxClass, &ComboProcedure, [] { return std::unique_ptr<ControlData>(new ComboData); },
-     []() -> CWnd* { return new CComboBox; }}};
+    ControlClass<ComboData, CComboBox>(kComboBoxClass, &ComboProcedure)};
 
 }  // namespace

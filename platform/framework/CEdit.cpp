@@ -117,7 +117,6 @@ LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 const WindowClassRegistration editClass{
-    {kEditClass, &EditProcedure, [] { return std::unique_ptr<ControlData>(new EditData); },
-     []() -> CWnd* { return new CEdit; }}};
+    ControlClass<EditData, CEdit>(kEditClass, &EditProcedure)};
 
 }  // namespace

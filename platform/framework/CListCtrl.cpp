@@ -243,11 +243,9 @@ LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 const WindowClassRegistration headerClass{
-    {kHeaderClass, &HeaderProcedure, [] { return std::unique_ptr<ControlData>(new HeaderData); },
-     []() -> CWnd* { return new CHeaderCtrl; }}};
+    ControlClass<HeaderData, CHeaderCtrl>(kHeaderClass, &HeaderProcedure)};
 const WindowClassRegistration listClass{
-    {kListViewClass, &ListProcedure, [] { return std::unique_ptr<ControlData>(new ListData); },
-     []() -> CWnd* { return new CListCtrl; }}};
+    ControlClass<ListData, CListCtrl>(kListViewClass, &ListProcedure)};
 
 }  // namespace
 

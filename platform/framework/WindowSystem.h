@@ -52,6 +52,20 @@ struct WindowClass {
   CWnd* (*makeWrapper)();
 };
 
+// A control class whose windows start with a Data of their own and stand
+// for a Wrapper in the framework.
+template <typename Data, typename Wrapper>
+WindowClass ControlClass(const wchar_t* name, WindowProcedure procedure) {
+  return {name, procedure, [] { return std::unique_ptr<ControlData>(new Data); },
+          []() -> CWnd* { return new Wrapper; }};
+}
+
+// The client point a mouse message carries: x in the low word, y in the high, both signed.
+inline CPoint PointFromLParam(LPARAM lParam) {
+  const auto bits = static_cast<WPARAM>(lParam);
+  return {static_cast<short>(LOWORD(bits)), static_cast<short>(HIWORD(bits))};
+}
+
 // Built-in class names.
 inline constexpr const wchar_t* kDialogClass = L"#32770";
 inline constexpr const wchar_t* kGenericWindowClass = L"AfxWnd";
