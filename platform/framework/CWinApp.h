@@ -6,9 +6,11 @@
 #include <map>
 #include <vector>
 
+#include "CList.h"
 #include "CString.h"
 #include "DialogTemplate.h"
 
+class CDocTemplate;
 class CWnd;
 
 // One module's resources.
@@ -38,6 +40,14 @@ class CWinApp : public CResourceModule {
   static void AddExtensionModule(CResourceModule* module);
   static void RemoveExtensionModule(CResourceModule* module);
 
+  // The application owns its document templates from here on; each loads its strings.
+  void AddDocTemplate(CDocTemplate* docTemplate);
+  POSITION GetFirstDocTemplatePosition() const { return templates_.GetHeadPosition(); }
+  CDocTemplate* GetNextDocTemplate(POSITION& position) const { return templates_.GetNext(position); }
+  // Every template's documents, in template order.
+  void CloseAllDocuments(BOOL endSession);
+  BOOL SaveAllModified();
+
   CString m_strAppName;
   // Disabled while a modal dialog without a parent of its own runs.
   CWnd* m_pMainWnd = nullptr;
@@ -46,6 +56,9 @@ class CWinApp : public CResourceModule {
   static int WaitCursorDepth();
   static void BeginWaitCursor();
   static void EndWaitCursor();
+
+ private:
+  CList<CDocTemplate*, CDocTemplate*> templates_;
 };
 
 // Shows the wait cursor for as long as it lives.
@@ -67,3 +80,5 @@ void AfxFormatString1(CString& result, UINT textId, const wchar_t* argument);
 
 // The one application object, or null when the host made none.
 CWinApp* AfxGetApp();
+// The application's main window, or null.
+CWnd* AfxGetMainWnd();
