@@ -8,6 +8,8 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
   clang libclang-rt-14-dev)
 # Month and weekday names and date orders of the user's locale for the date parser.
 packages+=(libicu-dev)
+# Printed lists are read back as text and pictures in the tests and the demo.
+packages+=(poppler-utils)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

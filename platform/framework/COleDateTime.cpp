@@ -2,6 +2,9 @@
 
 #include <chrono>
 #include <cmath>
+#include <ctime>
+#include <cwchar>
+#include <vector>
 
 #include "CString.h"
 #include "DateLocale.h"
@@ -56,3 +59,42 @@ int COleDateTime::GetDay() const { return Field(&Fields::day); }
 int COleDateTime::GetHour() const { return Field(&Fields::hour); }
 int COleDateTime::GetMinute() const { return Field(&Fields::minute); }
 int COleDateTime::GetSecond() const { return Field(&Fields::second); }
+
+namespace {
+
+// The host's text for a date that is not valid.
+constexpr UINT kInvalidDateTimeString = 55296;
+
+}  // namespace
+
+CString COleDateTime::Format(const wchar_t* format) const {
+  if (m_status == null) return {};
+  if (m_status != valid) {
+    CString text;
+    if (!text.LoadString(kInvalidDateTimeString)) text = L"Invalid DateTime";
+    return text;
+  }
+  const Fields fields = Split();
+  using namespace std::chrono;
+  const sys_days day{year{fields.year} / fields.month / fields.day};
+  std::tm time{};
+  time.tm_year = fields.year - 1900;
+  time.tm_mon = fields.month - 1;
+  time.tm_mday = fields.day;
+  time.tm_hour = fields.hour;
+  time.tm_min = fields.minute;
+  time.tm_sec = fields.second;
+  time.tm_wday = static_cast<int>(weekday{day}.c_encoding());
+  time.tm_yday = static_cast<int>((day - sys_days{year{fields.year} / January / 1}).count());
+  // Converted as code units: the codes are ASCII and the rest is copied as it is.
+  const std::wstring pattern = format != nullptr ? format : L"";
+  if (pattern.empty()) return {};
+  std::vector<wchar_t> buffer(pattern.size() * 8 + 64);
+  for (;;) {
+    const std::size_t written = std::wcsftime(buffer.data(), buffer.size(), pattern.c_str(), &time);
+    if (written > 0) return CString(std::wstring(buffer.data(), written));
+    // Nothing written means the buffer was short, or the text is empty.
+    if (buffer.size() > pattern.size() * 64 + 4096) return {};
+    buffer.resize(buffer.size() * 4);
+  }
+}

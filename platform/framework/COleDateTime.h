@@ -2,6 +2,7 @@
 // A date and time as the platform's automation dates hold it (see DATE in
 // OleDateParser.h) with a status; only valid values are ordered.
 
+#include "CString.h"
 #include "OleDateParser.h"
 
 class COleDateTime {
@@ -19,6 +20,12 @@ class COleDateTime {
   // user's locale (DateLocale::FromEnvironment); a text it rejects, empty
   // text included, leaves the value 0 and the status invalid.
   bool ParseDateTime(const wchar_t* text);
+
+  // The value written with the C runtime's strftime codes ("%Y-%m-%d", "%A,
+  // %d %B %Y", ...) in the C locale. An invalid value gives the host's
+  // string 55296, or "Invalid DateTime" when the host has none; a null
+  // value gives an empty string.
+  CString Format(const wchar_t* format) const;
 
   // The fields of a valid value, to the nearest second; -1 when invalid.
   int GetYear() const;

@@ -29,6 +29,12 @@ CUser*& Installed() {
 
 }  // namespace
 
+bool CUser::AnswerPrintDialog(CPrintDialog&) {
+  throw UserScriptError("no user is there to answer a print dialog");
+}
+
+void CUser::ViewPrintPreview(CPrintPreview&) { throw UserScriptError("no user is there to close a print preview"); }
+
 CUser& AfxGetUser() { return *Installed(); }
 
 CUserScope::CUserScope(CUser& user) : previous_(std::exchange(Installed(), &user)) {}

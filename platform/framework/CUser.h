@@ -10,6 +10,8 @@
 
 class CDialog;
 class CFileDialog;
+class CPrintDialog;
+class CPrintPreview;
 
 // A modal thing nobody expected, or a step that a person could not take.
 class UserScriptError : public std::logic_error {
@@ -29,6 +31,11 @@ class CUser {
   virtual int AnswerMessageBox(const CString& text, const CString& caption, UINT type) = 0;
   // True when the user confirmed a file, which the dialog then holds.
   virtual bool AnswerFileDialog(CFileDialog& dialog) = 0;
+  // True when the user printed; the dialog then holds the pages and file.
+  // Nobody answers unless a user that knows printing says otherwise.
+  virtual bool AnswerPrintDialog(CPrintDialog& dialog);
+  // Returns when the user closes the preview.
+  virtual void ViewPrintPreview(CPrintPreview& preview);
 };
 
 CUser& AfxGetUser();

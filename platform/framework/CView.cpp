@@ -60,6 +60,7 @@ void CView::OnActivateView(BOOL activate, CView* activateView, CView*) {
 }
 
 bool CView::OnCmdMsg(UINT id, UINT code) {
+  command_ = id;
   if (CWnd::OnCmdMsg(id, code)) return true;
   return m_pDocument != nullptr && m_pDocument->OnCmdMsg(id, code);
 }

@@ -9,6 +9,9 @@
 
 class CDC;
 class CDocument;
+class CPrintInfo;
+class CPrintPreview;
+class CPrinterDC;
 
 class CView : public CWnd {
   DECLARE_DYNAMIC(CView)
@@ -26,10 +29,31 @@ class CView : public CWnd {
   bool OnCmdMsg(UINT id, UINT code) override;
   void PostNcDestroy() override { delete this; }
 
+  // Before each page: a view whose page count is unknown prints one page.
+  virtual void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr);
+  // The framework's print (ID_FILE_PRINT with the print dialog,
+  // ID_FILE_PRINT_DIRECT without): prepare, begin, prepare and print each
+  // page, end. The main window is disabled while the pages are printed.
+  void OnFilePrint();
+  // Prepare and begin as for printing, then the user looks at the pages
+  // until closing the preview, which ends it.
+  void OnFilePrintPreview();
+
   CDocument* m_pDocument = nullptr;
 
  protected:
+  friend class CPrintPreview;
+
   CView() = default;
+  // Calls DoPreparePrinting; false stops the print.
+  virtual BOOL OnPreparePrinting(CPrintInfo* info);
+  // The print dialog, unless printing directly or previewing; false when the
+  // user cancelled or there is no printer to print to.
+  BOOL DoPreparePrinting(CPrintInfo* info);
+  virtual void OnBeginPrinting(CDC*, CPrintInfo*) {}
+  virtual void OnPrint(CDC* dc, CPrintInfo* info);
+  virtual void OnEndPrinting(CDC*, CPrintInfo*) {}
+  virtual void OnEndPrintPreview(CDC* dc, CPrintInfo* info, CPoint point, CPrintPreview* preview);
   LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
   LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
   LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
@@ -37,4 +61,9 @@ class CView : public CWnd {
   void OnDestroy();
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  void PrintPages(CPrinterDC& dc, CPrintInfo& info);
+
+  UINT command_ = 0;  // the command being handled
 };

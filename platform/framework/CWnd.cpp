@@ -159,6 +159,15 @@ CWnd* CWnd::GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
 BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
 CWnd* CWnd::GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
 
+void CWnd::ShowScrollBar(UINT bar, BOOL show) {
+  const DWORD bits = bar == 0 ? WS_HSCROLL : bar == 1 ? WS_VSCROLL : bar == 3 ? WS_HSCROLL | WS_VSCROLL : 0;
+  if (show) {
+    ModifyStyle(0, bits);
+  } else {
+    ModifyStyle(bits, 0);
+  }
+}
+
 void CWnd::SetFont(CFont* font, BOOL redraw) {
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
 }

@@ -74,6 +74,8 @@ class CWnd : public CCmdTarget {
   static CWnd* GetActiveWindow();
   BOOL SetForegroundWindow();
   static CWnd* GetForegroundWindow();
+  // bar: 0 horizontal, 1 vertical, 3 both.
+  void ShowScrollBar(UINT bar, BOOL show = true);
   void SetFont(CFont* font, BOOL redraw = true);
   CFont* GetFont() const;
 

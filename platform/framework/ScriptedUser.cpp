@@ -5,6 +5,8 @@
 #include "CComboBox.h"
 #include "CDialog.h"
 #include "CFileDialog.h"
+#include "CPrintInfo.h"
+#include "CPrintPreview.h"
 #include "WindowPainter.h"
 
 namespace {
@@ -148,6 +150,11 @@ ScriptedUser::DialogScript& ScriptedUser::InDialog(UINT templateId) {
 void ScriptedUser::AnswerMessageBox(int button) { script_.emplace_back(MessageBoxAnswer{button}); }
 void ScriptedUser::ConfirmFile(const CString& path) { script_.emplace_back(FileAnswer{true, path}); }
 void ScriptedUser::CancelFileDialog() { script_.emplace_back(FileAnswer{false, {}}); }
+void ScriptedUser::AnswerPrintDialog(const CString& file, int fromPage, int toPage) {
+  script_.emplace_back(PrintAnswer{true, file, fromPage, toPage});
+}
+void ScriptedUser::CancelPrintDialog() { script_.emplace_back(PrintAnswer{false, {}, 0, 0}); }
+void ScriptedUser::ClosePreview(const std::string& pngFolder) { script_.emplace_back(PreviewAnswer{pngFolder}); }
 
 std::vector<std::string> ScriptedUser::Unused() const {
   std::vector<std::string> unused;
@@ -160,13 +167,16 @@ std::vector<std::string> ScriptedUser::Unused() const {
     if (const auto* dialog = std::get_if<DialogScript>(&expected)) listDialog(*dialog);
     if (std::holds_alternative<MessageBoxAnswer>(expected)) unused.push_back("message box");
     if (std::holds_alternative<FileAnswer>(expected)) unused.push_back("file dialog");
+    if (std::holds_alternative<PrintAnswer>(expected)) unused.push_back("print dialog");
+    if (std::holds_alternative<PreviewAnswer>(expected)) unused.push_back("print preview");
   }
   return unused;
 }
 
 template <typename Wanted>
 Wanted ScriptedUser::Next(const std::string& thing) {
-  static const char* const kinds[] = {"a dialog", "a message box", "a file dialog"};
+  static const char* const kinds[] = {"a dialog", "a message box", "a file dialog", "a print dialog",
+                                      "a print preview"};
   if (script_.empty()) throw UserScriptError("unexpected " + thing + ": the script has no step left");
   if (!std::holds_alternative<Wanted>(script_.front())) {
     throw UserScriptError("unexpected " + thing + ": the script expected " + kinds[script_.front().index()]);
@@ -232,6 +242,27 @@ bool ScriptedUser::AnswerFileDialog(CFileDialog& dialog) {
     throw UserScriptError("cannot confirm " + Quoted(answer.path) + ": its folder does not exist");
   }
   return true;
+}
+
+bool ScriptedUser::AnswerPrintDialog(CPrintDialog& dialog) {
+  const std::string line = "print dialog, pages " + std::to_string(dialog.m_pd.nMinPage) + " to " +
+                           std::to_string(dialog.m_pd.nMaxPage) + ", printer " +
+                           Quoted(dialog.GetOutputFile());
+  Record(line);
+  const PrintAnswer answer = Next<PrintAnswer>(line);
+  if (!answer.print) return false;
+  if (answer.fromPage != 0 && answer.toPage != 0) dialog.ChoosePages(answer.fromPage, answer.toPage);
+  if (!answer.file.IsEmpty()) dialog.PrintToFile(answer.file);
+  return true;
+}
+
+void ScriptedUser::ViewPrintPreview(CPrintPreview& preview) {
+  Record("print preview");
+  const PreviewAnswer answer = Next<PreviewAnswer>("print preview");
+  if (answer.folder.empty()) return;
+  const int pages = preview.WritePages(answer.folder);
+  if (pages < 0) throw UserScriptError("cannot write the preview's pages into " + answer.folder);
+  Record("print preview: " + std::to_string(pages) + " pages");
 }
 
 int CommandLineUser::AnswerMessageBox(const CString& text, const CString& caption, UINT type) {

@@ -61,6 +61,13 @@ class ScriptedUser : public CUser {
   void AnswerMessageBox(int button = 1);
   void ConfirmFile(const CString& path);
   void CancelFileDialog();
+  // Prints: to the printer's file unless another is given, all pages unless
+  // a range is (from and to both nonzero).
+  void AnswerPrintDialog(const CString& file = {}, int fromPage = 0, int toPage = 0);
+  void CancelPrintDialog();
+  // Closes the preview, first writing its pages as pictures into the folder
+  // when one is given.
+  void ClosePreview(const std::string& pngFolder = {});
 
   // One line per modal thing and per reading: "dialog 234",
   // "message box error: <text>", "file dialog open ...", "read 1238: ...".
@@ -74,6 +81,8 @@ class ScriptedUser : public CUser {
   void EndDialog(CDialog& dialog) override;
   int AnswerMessageBox(const CString& text, const CString& caption, UINT type) override;
   bool AnswerFileDialog(CFileDialog& dialog) override;
+  bool AnswerPrintDialog(CPrintDialog& dialog) override;
+  void ViewPrintPreview(CPrintPreview& preview) override;
 
  protected:
   void Record(std::string line) { seen_.push_back(std::move(line)); }
@@ -87,7 +96,16 @@ class ScriptedUser : public CUser {
     bool confirm;
     CString path;
   };
-  using Expectation = std::variant<DialogScript, MessageBoxAnswer, FileAnswer>;
+  struct PrintAnswer {
+    bool print;
+    CString file;
+    int fromPage;
+    int toPage;
+  };
+  struct PreviewAnswer {
+    std::string folder;
+  };
+  using Expectation = std::variant<DialogScript, MessageBoxAnswer, FileAnswer, PrintAnswer, PreviewAnswer>;
 
   template <typename Wanted>
   Wanted Next(const std::string& thing);
