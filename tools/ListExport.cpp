@@ -46,17 +46,6 @@ bool Flag(const std::string& value, std::optional<bool>& flag) {
   return true;
 }
 
-bool Order(const std::string& value, std::vector<int>& order) {
-  std::size_t start = 0;
-  while (start <= value.size()) {
-    const std::size_t comma = std::min(value.find(',', start), value.size());
-    const std::string number = value.substr(start, comma - start);
-    if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos || number.size() > 6) return false;
-    order.push_back(std::stoi(number));
-    start = comma + 1;
-  }
-  return true;
-}
 
 std::optional<Options> Parse(int argc, char** argv) {
   Options options;
@@ -74,7 +63,7 @@ std::optional<Options> Parse(int argc, char** argv) {
     if (i + 1 >= argc) return std::nullopt;
     const std::string value = argv[++i];
     const CString text = CString::FromUtf8(value);
-    if (word == "--order" && Order(value, options.order)) continue;
+    if (word == "--order" && ParseColumnOrder(value, options.order)) continue;
     if (word == "--delimiter") options.delimiter = text;
     else if (word == "--qualifier") options.qualifier = text;
     else if (word == "--file") options.file = text;

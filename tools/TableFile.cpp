@@ -71,3 +71,15 @@ void FillList(CListCtrl& list, const Table& table) {
     }
   }
 }
+
+bool ParseColumnOrder(const std::string& text, std::vector<int>& order) {
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
+    const std::string number = text.substr(start, comma - start);
+    if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos || number.size() > 6) return false;
+    order.push_back(std::stoi(number));
+    start = comma + 1;
+  }
+  return true;
+}

@@ -24,5 +24,7 @@ class TableError : public std::runtime_error {
 // headings, is refused.
 Table ReadTable(const std::string& file);
 Table ParseTable(const std::string& text);
+// "2,0,1": column indexes from 0 in display order; false for anything else.
+bool ParseColumnOrder(const std::string& text, std::vector<int>& order);
 // Columns as wide as their longest text (within limits), then the rows.
 void FillList(CListCtrl& list, const Table& table);

@@ -81,6 +81,7 @@ class CPrintInfo {
   UINT m_nCurPage = 1;
   UINT m_nNumPreviewPages = 1;
   void* m_lpUserData = nullptr;
-  // The printable part of the page being printed, in the context's units.
+  // The printable part of the page being printed, in the context's units;
+  // a page's size already when printing begins, so that pages can be laid out.
   CRect m_rectDraw;
 };

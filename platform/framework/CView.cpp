@@ -55,8 +55,12 @@ void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
 void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(true); }
 
+// The view takes the focus when its top-level window is the one in front.
 void CView::OnActivateView(BOOL activate, CView* activateView, CView*) {
-  if (activate && activateView == this && ::GetFocus() != m_hWnd) SetFocus();
+  if (!activate || activateView != this || ::GetFocus() == m_hWnd) return;
+  HWND topLevel = m_hWnd;
+  while (::GetParent(topLevel) != nullptr) topLevel = ::GetParent(topLevel);
+  if (::GetForegroundWindow() == topLevel) SetFocus();
 }
 
 bool CView::OnCmdMsg(UINT id, UINT code) {

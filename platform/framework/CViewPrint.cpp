@@ -58,6 +58,7 @@ void CView::OnFilePrint() {
   info.m_bDirect = command_ == ID_FILE_PRINT_DIRECT;
   if (!OnPreparePrinting(&info)) return;
   CPrinterDC dc(info.m_pPD->GetOutputFile().ToUtf8(), AfxGetPrinter());
+  info.m_rectDraw = dc.PrintableRect();
   OnBeginPrinting(&dc, &info);
   bool written = false;
   {
@@ -88,6 +89,7 @@ void CView::OnFilePrintPreview() {
   info.m_bPreview = true;
   if (!OnPreparePrinting(&info)) return;
   CPreviewDC dc(AfxGetPrinter());
+  info.m_rectDraw = dc.PrintableRect();
   OnBeginPrinting(&dc, &info);
   CPrintPreview preview(*this, info);
   AfxGetUser().ViewPrintPreview(preview);

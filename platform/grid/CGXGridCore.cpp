@@ -90,6 +90,7 @@ struct CGXGridCore::Pages {
   ROWCOL rowsPerPage = 1;
   std::vector<std::vector<ROWCOL>> columnBands;    // the columns of each band
   CPoint corner;                                   // where the grid starts on the page
+  int right = 0;                                   // where it must end
   UINT Count() const { return static_cast<UINT>(rowBandStarts.size() * columnBands.size()); }
 };
 
@@ -271,7 +272,7 @@ void CGXGridCore::OnGridDraw(CDC* dc) {
   const CRect client = GetGridClientRect();
   const int rowHeight = GetRowHeight();
   const auto shown = static_cast<ROWCOL>(std::max(0, client.Height() / std::max(rowHeight, 1)));
-  DrawBlock(*dc, 1, std::min(rows_, shown), VisibleColumns(), {0, 0});
+  DrawBlock(*dc, 1, std::min(rows_, shown), VisibleColumns(), {0, 0}, client.right);
 }
 
 void CGXGridCore::OnGridBeginPrinting(CDC* dc, CPrintInfo* info) {
@@ -286,6 +287,7 @@ void CGXGridCore::OnGridBeginPrinting(CDC* dc, CPrintInfo* info) {
 
   pages_ = std::make_unique<Pages>();
   pages_->corner = {area.left, area.top};
+  pages_->right = area.right;
   pages_->rowsPerPage = static_cast<ROWCOL>(std::max(1, area.Height() / rowHeight - 1));
   for (ROWCOL first = 1; first <= rows_; first += pages_->rowsPerPage) pages_->rowBandStarts.push_back(first);
   if (pages_->rowBandStarts.empty()) pages_->rowBandStarts.push_back(1);  // the heading row alone
@@ -323,16 +325,19 @@ void CGXGridCore::OnGridPrint(CDC* dc, CPrintInfo* info) {
   const std::size_t rowBands = pages_->rowBandStarts.size();
   const ROWCOL first = pages_->rowBandStarts[page % rowBands];
   const ROWCOL last = std::min(rows_, first + pages_->rowsPerPage - 1);
-  DrawBlock(*dc, first, last, pages_->columnBands[page / rowBands], pages_->corner);
+  DrawBlock(*dc, first, last, pages_->columnBands[page / rowBands], pages_->corner, pages_->right);
 }
 
 void CGXGridCore::OnGridEndPrinting(CDC*, CPrintInfo*) { pages_.reset(); }
 
 void CGXGridCore::DrawBlock(CDC& dc, ROWCOL firstRow, ROWCOL lastRow, const std::vector<ROWCOL>& columns,
-                            CPoint corner) {
+                            CPoint corner, int right) {
   const int rowHeight = headingWidths_->Height(dc) + 2 * kCellPadding;
+  // Column edges; a column too wide for the space ends where the space does.
   std::vector<int> lefts{corner.x};
-  for (ROWCOL col : columns) lefts.push_back(lefts.back() + widths_[col]);
+  for (ROWCOL col : columns) {
+    lefts.push_back(static_cast<int>(std::min<long long>(static_cast<long long>(lefts.back()) + widths_[col], right)));
+  }
   const int rows = 1 + static_cast<int>(lastRow >= firstRow ? lastRow - firstRow + 1 : 0);
   const int bottom = corner.y + rows * rowHeight;
 

@@ -115,8 +115,10 @@ class CGXGridCore {
   CString& Cell(ROWCOL row, ROWCOL col) { return columns_[col][row]; }
   const CString& Cell(ROWCOL row, ROWCOL col) const { return columns_[col][row]; }
   void Resize(ROWCOL rows, ROWCOL cols);
-  // Draws rows first..last (row 0 before them) of the columns at the position.
-  void DrawBlock(CDC& dc, ROWCOL firstRow, ROWCOL lastRow, const std::vector<ROWCOL>& columns, CPoint corner);
+  // Draws rows first..last (row 0 before them) of the columns from the
+  // corner, cut off at the right edge.
+  void DrawBlock(CDC& dc, ROWCOL firstRow, ROWCOL lastRow, const std::vector<ROWCOL>& columns, CPoint corner,
+                 int right);
   std::vector<ROWCOL> VisibleColumns() const;
 
   CGXGridParam param_;

@@ -106,7 +106,10 @@ void CListPrintView::FitColumns() {
   for (ROWCOL col = 1; col <= GetColCount(); ++col) {
     ResizeColWidthsToFit(CGXRange(0, col, GetRowCount(), col), true, GX_UPDATENOW);
     const int fitted = GetColWidth(col);
-    SetColWidth(col, col, static_cast<int>(fitted * kWidthFactor), nullptr, GX_UPDATENOW);
+    // The product is taken exactly (in extended precision) before it is
+    // truncated: 20 times the double below 1.15 lies below 23 and gives 22.
+    const long double widened = static_cast<long double>(fitted) * static_cast<long double>(kWidthFactor);
+    SetColWidth(col, col, static_cast<int>(widened), nullptr, GX_UPDATENOW);
   }
 }
 

@@ -1,0 +1,44 @@
+#pragma once
+// What a host application gives list printing: its strings (the document
+// title, the parts of the page heading, the column specification message),
+// a document template of the three print classes, and a main MDI frame with
+// one child that shows the host's list control and has the focus.
+
+#include "CDocTemplate.h"
+#include "CListCtrl.h"
+#include "CMDIFrameWnd.h"
+#include "CWinApp.h"
+
+class CListPrintDoc;
+
+void RegisterPrintResources(CResourceModule& host);
+
+class PrintHost {
+ public:
+  static constexpr UINT kTemplateId = 570;
+  static constexpr int kListId = 1001;
+
+  // The application's main window from here on; the list child is active.
+  explicit PrintHost(CWinApp& app);
+  ~PrintHost();
+  PrintHost(const PrintHost&) = delete;
+  PrintHost& operator=(const PrintHost&) = delete;
+
+  CMDIFrameWnd& MainFrame() { return *main_; }
+  CMDIChildWnd& ListFrame() { return *listFrame_; }
+  CListCtrl& List() { return list_; }
+  CDocTemplate& Template() { return *template_; }
+
+  // Opens a print frame and view on the document as a host does; what
+  // happens next comes from the posted messages.
+  CFrameWnd* OpenPrintFrame(CListPrintDoc* document);
+  // Opens it and runs the posted messages until none is left.
+  void Print(CListPrintDoc* document);
+
+ private:
+  CWinApp& app_;
+  CMultiDocTemplate* template_;
+  CMDIFrameWnd* main_;
+  CMDIChildWnd* listFrame_;
+  CListCtrl list_;
+};

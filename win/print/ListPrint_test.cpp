@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CDC.h"
+#include "CListPrintDoc.h"
+#include "CListPrintView.h"
+#include "CPrintFrame.h"
+#include "CPrintInfo.h"
+#include "PdfText.h"
+#include "PrintHost.h"
+#include "RecordingSurface.h"
+#include "ScriptedUser.h"
+#include "TableFile.h"
+#include "TempFolder.h"
+
+namespace {
+
+using testsupport::PdfPages;
+using testsupport::PdfWords;
+using testsupport::ReadFile;
+using testsupport::TempFolder;
+using Lines = std::vector<std::string>;
+
+constexpr UINT kNoCommand = 0;
+const char* const kLinks =
+    "Link\tSite\tState\n"
+    "L01\tHalden\tUP\n"
+    "L02\tKestle\tDOWN\n"
+    "L03\tVelmo\tDEGRADED\n";
+
+std::string Rows(int count) {
+  std::string text = "Link\tSite\tLoad\n";
+  for (int i = 1; i <= count; ++i) {
+    text += "R" + std::to_string(i) + "\tSite" + std::to_string(i % 7) + "\t" + std::to_string(i * 3) + "%\n";
+  }
+  return text;
+}
+
+class ListPrintTest : public testing::Test {
+ protected:
+  ListPrintTest() { AfxGetPrinter().file = CString::FromUtf8(Pdf()); }
+  ~ListPrintTest() override { AfxGetPrinter().file.Empty(); }
+
+  std::string Pdf() const { return (folder.Path() / "list.pdf").string(); }
+  void Fill(const std::string& table) { FillList(host.List(), ParseTable(table)); }
+  CListPrintDoc* Document(UINT command, const wchar_t* system = L"", int includeDate = 0,
+                          COleDateTime from = {}, COleDateTime to = {}) {
+    return new CListPrintDoc(&host.List(), system, command, includeDate, from, to);
+  }
+  static CListPrintView* ViewOf(CFrameWnd* frame) { return DYNAMIC_DOWNCAST(CListPrintView, frame->GetActiveView()); }
+  int Documents() {
+    int count = 0;
+    for (POSITION position = host.Template().GetFirstDocPosition(); position != nullptr; ++count) {
+      host.Template().GetNextDoc(position);
+    }
+    return count;
+  }
+
+  TempFolder folder;
+  CWinApp app{L"Host"};
+  ScriptedUser user;
+  PrintHost host{app};
+};
+
+TEST_F(ListPrintTest, TheFrameStaysOutOfTheWayPrintsClosesAndGivesTheFocusBack) {
+  Fill(kLinks);
+  user.AnswerPrintDialog();
+  CFrameWnd* frame = host.OpenPrintFrame(Document(ID_FILE_PRINT, L"KESTLE"));
+  const HWND frameHandle = frame->m_hWnd;
+  // Made maximised and shown, but the list's frame stays the active child;
+  // the new view took the focus as a shown view does.
+  EXPECT_EQ(frame->GetStyle() & 0x51CF0000u, 0x51CF0000u);
+  EXPECT_EQ(host.MainFrame().MDIGetActive(), &host.ListFrame());
+  CView* view = frame->GetActiveView();
+  EXPECT_EQ(CWnd::GetFocus(), view);
+  EXPECT_TRUE(view->IsWindowVisible());
+
+  // The posted command prints, then posts the close and hides the view.
+  ASSERT_TRUE(PumpPostedMessage());
+  EXPECT_EQ(user.Seen(), (Lines{"print dialog, pages 1 to 65535, printer \"" + Pdf() + "\""}));
+  EXPECT_EQ(PdfPages(Pdf()).size(), 1u);
+  ASSERT_TRUE(IsWindow(frameHandle));
+  EXPECT_FALSE(view->IsWindowVisible());
+  EXPECT_FALSE(static_cast<CPrintFrame*>(frame)->IsPrinting());
+  EXPECT_EQ(host.MainFrame().MDIGetActive(), frame);
+
+  // The posted close ends the frame, its view and the document.
+  ASSERT_TRUE(PumpPostedMessage());
+  EXPECT_FALSE(PumpPostedMessage());
+  EXPECT_FALSE(IsWindow(frameHandle));
+  EXPECT_EQ(Documents(), 0);
+  EXPECT_EQ(host.MainFrame().MDIGetActive(), &host.ListFrame());
+  EXPECT_EQ(CWnd::GetFocus(), &host.List());
+  EXPECT_TRUE(host.MainFrame().IsWindowEnabled());
+  EXPECT_EQ(host.List().GetItemCount(), 3);
+}
+
+TEST_F(ListPrintTest, PrintingHandsTheActivationBackAndACloseWhilePrintingIsHonoured) {
+  Fill(kLinks);
+  CFrameWnd* frame = host.OpenPrintFrame(Document(kNoCommand));
+  PumpPostedMessages();
+  auto* printFrame = static_cast<CPrintFrame*>(frame);
+  host.MainFrame().MDIActivate(frame);
+  printFrame->SetPrintStart();
+  EXPECT_TRUE(printFrame->IsPrinting());
+  EXPECT_EQ(host.MainFrame().MDIGetActive(), &host.ListFrame());
+  const HWND frameHandle = frame->m_hWnd;
+  frame->SendMessage(WM_CLOSE);
+  EXPECT_FALSE(IsWindow(frameHandle));
+  EXPECT_EQ(CWnd::GetFocus(), &host.List());
+}
+
+TEST_F(ListPrintTest, ACancelledPrintDialogStillClosesTheFrame) {
+  Fill(kLinks);
+  user.CancelPrintDialog();
+  host.Print(Document(ID_FILE_PRINT, L"KESTLE"));
+  EXPECT_EQ(ReadFile(Pdf()), "<missing>");
+  EXPECT_EQ(Documents(), 0);
+  EXPECT_EQ(host.MainFrame().MDIGetActive(), &host.ListFrame());
+  EXPECT_EQ(CWnd::GetFocus(), &host.List());
+}
+
+TEST_F(ListPrintTest, DirectPrintingAsksNothingAndPreviewEndsWhenTheUserClosesIt) {
+  Fill(kLinks);
+  host.Print(Document(ID_FILE_PRINT_DIRECT));
+  EXPECT_EQ(user.Seen(), Lines{});
+  EXPECT_EQ(PdfPages(Pdf()), (Lines{"Link Site State\nL01 Halden UP\nL02 Kestle DOWN\nL03 Velmo DEGRADED\n"}));
+
+  user.ClosePreview(folder.Path().string());
+  host.Print(Document(ID_FILE_PRINT_PREVIEW));
+  EXPECT_EQ(user.Seen(), (Lines{"print preview", "print preview: 1 pages"}));
+  EXPECT_EQ(ReadFile(folder.Path() / "page-1.png").substr(1, 3), "PNG");
+  EXPECT_EQ(Documents(), 0);
+  EXPECT_EQ(CWnd::GetFocus(), &host.List());
+}
+
+TEST_F(ListPrintTest, ColumnsPrintInDisplayOrderUnderTheirHeadingsWithThePageHeading) {
+  Fill(kLinks);
+  const int order[] = {2, 0, 1};
+  host.List().SetColumnOrderArray(3, order);
+  host.Print(Document(ID_FILE_PRINT_DIRECT, L"KESTLE", 1, COleDateTime(2026, 1, 2, 0, 0, 0),
+                      COleDateTime(2026, 2, 30, 0, 0, 0)));
+  const Lines pages = PdfPages(Pdf());
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_TRUE(std::regex_match(
+      pages[0], std::regex("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d - KESTLE, from 2026-01-02 to Invalid DateTime\n"
+                           "State Link Site\nUP L01 Halden\nDOWN L02 Kestle\nDEGRADED L03 Velmo\n")))
+      << pages[0];
+}
+
+TEST_F(ListPrintTest, TheHeadingShowsTheDatesOnlyWhenAskedAndNotAtAllWithoutASystemName) {
+  Fill(kLinks);
+  struct Case {
+    CListPrintDoc* document;
+    const char* heading;
+  } cases[] = {
+      {new CListPrintDoc(&host.List(), ID_FILE_PRINT_DIRECT), ""},
+      {Document(kNoCommand, L"KESTLE"), "^\\S+ \\S+ - KESTLE$"},
+      {Document(kNoCommand, L"KESTLE", 1, COleDateTime(2025, 12, 31, 23, 0, 0), COleDateTime(2026, 1, 1, 0, 0, 0)),
+       "^\\S+ \\S+ - KESTLE, from 2025-12-31 to 2026-01-01$"},
+  };
+  for (const Case& c : cases) {
+    CFrameWnd* frame = host.OpenPrintFrame(c.document);
+    EXPECT_EQ(c.document->GetTitle().ToUtf8(), "List print");
+    const std::string heading = ViewOf(frame)->PageHeading().ToUtf8();
+    EXPECT_TRUE(std::regex_match(heading, std::regex(c.heading == std::string() ? "^$" : c.heading))) << heading;
+    PumpPostedMessages();
+    frame->SendMessage(WM_CLOSE);
+  }
+  EXPECT_EQ(Documents(), 0);
+}
+
+TEST_F(ListPrintTest, TwoHundredRowsRepeatTheHeadingRowOnEveryPageWithinTheMargins) {
+  Fill(Rows(200));
+  host.Print(Document(ID_FILE_PRINT_DIRECT, L"KESTLE"));
+  const Lines pages = PdfPages(Pdf());
+  ASSERT_GT(pages.size(), 4u);
+  int next = 1;
+  for (const std::string& page : pages) {
+    std::istringstream lines(page);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_TRUE(std::regex_match(line, std::regex(".* - KESTLE"))) << line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "Link Site Load");
+    while (std::getline(lines, line)) {
+      EXPECT_EQ(line, "R" + std::to_string(next) + " Site" + std::to_string(next % 7) + " " +
+                          std::to_string(next * 3) + "%");
+      ++next;
+    }
+  }
+  EXPECT_EQ(next, 201);
+  // The heading sits at the top of the printable area, the grid inside the margins.
+  for (const testsupport::PdfWord& word : PdfWords(Pdf())) {
+    if (word.text == "KESTLE") {
+      // Word boxes reach a little beyond the text's cell.
+      EXPECT_GE(word.top, 17.0);
+      EXPECT_LT(word.top, 36.0);
+      continue;
+    }
+    if (word.top < 40.0) continue;
+    EXPECT_GE(word.left, 18.0 + 36.0 - 1.0) << word.text;
+    EXPECT_GE(word.top, 18.0 + 72.0 - 1.0) << word.text;
+    EXPECT_LE(word.right, 595.0 - 18.0 - 36.0 + 1.0) << word.text;
+    EXPECT_LE(word.bottom, 842.0 - 18.0 - 72.0 + 1.0) << word.text;
+  }
+}
+
+TEST_F(ListPrintTest, ColumnsAreFittedToTheirTextAndWidenedByTheFactor) {
+  RecordingSurface oneUnitACharacter(CSize{1, 16});
+  CScreenDC::Substitute screen(oneUnitACharacter);
+  // Fitted widths are the widest text and 7: 100, 101 and 20.
+  const std::string table = "A\tB\tC\n" + std::string(93, 'x') + "\t" + std::string(94, 'y') + "\t" +
+                            std::string(13, 'z') + "\nshort\tshort\tshort\n";
+  Fill(table);
+  CFrameWnd* frame = host.OpenPrintFrame(Document(kNoCommand));
+  CListPrintView* view = ViewOf(frame);
+  EXPECT_EQ(view->GetColWidth(1), 114);
+  EXPECT_EQ(view->GetColWidth(2), 116);
+  EXPECT_EQ(view->GetColWidth(3), 22);
+  EXPECT_TRUE(view->IsColHidden(0));
+  EXPECT_EQ(view->GetUndoCount(), 0);  // filled with undo switched off
+  EXPECT_TRUE(view->GetParam()->IsEnableUndo());
+  EXPECT_EQ(view->GetLastUpdateFlags(), GX_UPDATENOW);
+  int top = 0, left = 0, bottom = 0, right = 0;
+  view->GetParam()->GetProperties()->GetMargins(top, left, bottom, right);
+  EXPECT_EQ((std::vector<int>{top, left, bottom, right}), (std::vector<int>{72, 36, 72, 36}));
+  PumpPostedMessages();
+  frame->SendMessage(WM_CLOSE);
+}
+
+TEST_F(ListPrintTest, AnEmptyListPrintsItsHeadingRowAndLongHeadingsAreCut) {
+  const std::string longHeading(300, 'h');
+  Fill("Link\t" + longHeading + "\n");
+  CFrameWnd* frame = host.OpenPrintFrame(Document(ID_FILE_PRINT_DIRECT));
+  EXPECT_EQ(ViewOf(frame)->GetValueRowCol(0, 2).GetLength(), 255);
+  EXPECT_EQ(ViewOf(frame)->GetRowCount(), 0u);
+  PumpPostedMessages();
+  // The long heading is too wide to share a page and is cut at its edge.
+  const Lines pages = PdfPages(Pdf());
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0], "Link\n");
+  EXPECT_EQ(pages[1].find_first_not_of('h'), pages[1].size() - 1);
+  EXPECT_GT(pages[1].size(), 50u);
+  EXPECT_LT(pages[1].size(), 255u);
+}
+
+TEST_F(ListPrintTest, HugeCellsAndManyColumnsPrintWithoutOverrunningThePage) {
+  std::string headings;
+  std::string cells;
+  for (int col = 0; col < 10000; ++col) {
+    headings += (col > 0 ? "\tC" : "C") + std::to_string(col);
+    cells += (col > 0 ? "\t" : "") + (col == 1 ? std::string(100000, 'w') : std::to_string(col));
+  }
+  Fill(headings + "\n" + cells + "\n");
+  host.Print(Document(ID_FILE_PRINT_DIRECT));
+  const Lines pages = PdfPages(Pdf());
+  ASSERT_GT(pages.size(), 100u);
+  EXPECT_EQ(pages.front().substr(0, 3), "C0\n");  // the huge column fills a page of its own after C0
+  EXPECT_NE(pages.back().find("C9999"), std::string::npos);
+  for (const testsupport::PdfWord& word : PdfWords(Pdf())) {
+    EXPECT_LE(word.right, 595.0 - 18.0 - 36.0 + 0.5) << word.text.substr(0, 20);
+  }
+}
+
+}  // namespace
