@@ -75,3 +75,18 @@ printf '\n\033[1m$ list_export --delimiter Tab --qualifier %s --titles on --bann
   "'\"'" "$out/links"
 "$bin/list_export" --delimiter Tab --qualifier '"' --titles on --banner on --browse "$out/links" samples/links.tsv
 show "$out/links.txt" "$out/links.txt"
+
+# libwin's list printing: the same table in a list control, its columns
+# reordered, printed through the print frame and the print dialog (answered
+# OK, printing to a PDF file) with a page heading naming the system and a
+# date range; then shown in print preview, whose pages are written as pictures.
+printf '\n\033[1m$ list_print --order 6,0,1,2,3,4,5,7 --system KESTLE --from 2026-01-01 --to 2026-01-31 --pdf %s samples/links.tsv\033[0m\n' \
+  "$out/links.pdf"
+"$bin/list_print" --order 6,0,1,2,3,4,5,7 --system KESTLE --from 2026-01-01 --to 2026-01-31 \
+  --pdf "$out/links.pdf" samples/links.tsv
+printf '\n\033[1m$ pdftotext -layout %s -\033[0m\n' "$out/links.pdf"
+pdftotext -layout "$out/links.pdf" -
+mkdir -p "$out/links-preview"
+printf '\n\033[1m$ list_print --system KESTLE --preview %s samples/links.tsv\033[0m\n' "$out/links-preview"
+"$bin/list_print" --system KESTLE --preview "$out/links-preview" samples/links.tsv
+ls "$out/links-preview"
