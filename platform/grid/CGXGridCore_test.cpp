@@ -7,6 +7,7 @@
 
 #include "CDC.h"
 #include "CPrintInfo.h"
+#include "FontCaches.h"
 #include "RecordingSurface.h"
 
 namespace {
@@ -22,13 +23,19 @@ class Grid : public CGXGridCore {
   CRect GetGridClientRect() const override { return {0, 0, 200, 100}; }
 };
 
+// The grid measures its rows with the screen's fonts; their caches go with each test.
+class GridCore : public testing::Test {
+ protected:
+  void TearDown() override { ReleaseFontCaches(); }
+};
+
 std::vector<std::string> Row(const CGXGridCore& grid, ROWCOL row) {
   std::vector<std::string> cells;
   for (ROWCOL col = 0; col <= grid.GetColCount(); ++col) cells.push_back(grid.GetValueRowCol(row, col).ToUtf8());
   return cells;
 }
 
-TEST(GridCore, CellsKeepTheirValuesWhileTheGridGrowsAndShrinks) {
+TEST_F(GridCore, CellsKeepTheirValuesWhileTheGridGrowsAndShrinks) {
   Grid grid;
   grid.SetRowCount(2);
   grid.SetColCount(2);
@@ -44,7 +51,7 @@ TEST(GridCore, CellsKeepTheirValuesWhileTheGridGrowsAndShrinks) {
   EXPECT_EQ(grid.GetValueRowCol(9, 9).ToUtf8(), "");
 }
 
-TEST(GridCore, ValueChangesCanBeTakenBackOnlyWhileUndoIsOn) {
+TEST_F(GridCore, ValueChangesCanBeTakenBackOnlyWhileUndoIsOn) {
   Grid grid;
   grid.SetRowCount(1);
   grid.SetColCount(1);
@@ -60,7 +67,7 @@ TEST(GridCore, ValueChangesCanBeTakenBackOnlyWhileUndoIsOn) {
   EXPECT_FALSE(grid.Undo());
 }
 
-TEST(GridCore, HiddenColumnsHaveNoWidthAndScrollBarsFollowTheSize) {
+TEST_F(GridCore, HiddenColumnsHaveNoWidthAndScrollBarsFollowTheSize) {
   Grid grid;
   grid.SetColCount(2);
   EXPECT_EQ(grid.scrollBars.back(), "vertical off");
@@ -76,7 +83,7 @@ TEST(GridCore, HiddenColumnsHaveNoWidthAndScrollBarsFollowTheSize) {
   EXPECT_FALSE(grid.SetColWidth(2, 9, 10));
 }
 
-TEST(GridCore, FittedWidthsShrinkOnlyWhenAllowed) {
+TEST_F(GridCore, FittedWidthsShrinkOnlyWhenAllowed) {
   RecordingSurface oneUnitACharacter(CSize{1, 16});
   CScreenDC::Substitute screen(oneUnitACharacter);
   Grid grid;
@@ -90,7 +97,7 @@ TEST(GridCore, FittedWidthsShrinkOnlyWhenAllowed) {
   EXPECT_EQ(grid.GetColWidth(1), 10);  // the text and 3 on each side and the line
 }
 
-TEST(GridCore, PagesAreBandsOfRowsTimesBandsOfColumns) {
+TEST_F(GridCore, PagesAreBandsOfRowsTimesBandsOfColumns) {
   RecordingSurface oneUnitACharacter(CSize{1, 16});
   CDC dc(oneUnitACharacter);
   Grid grid;

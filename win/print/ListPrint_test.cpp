@@ -159,7 +159,7 @@ TEST_F(ListPrintTest, TheHeadingShowsTheDatesOnlyWhenAskedAndNotAtAllWithoutASys
     CListPrintDoc* document;
     const char* heading;
   } cases[] = {
-      {new CListPrintDoc(&host.List(), ID_FILE_PRINT_DIRECT), ""},
+      {new CListPrintDoc(&host.List(), kNoCommand), ""},
       {Document(kNoCommand, L"KESTLE"), "^\\S+ \\S+ - KESTLE$"},
       {Document(kNoCommand, L"KESTLE", 1, COleDateTime(2025, 12, 31, 23, 0, 0), COleDateTime(2026, 1, 1, 0, 0, 0)),
        "^\\S+ \\S+ - KESTLE, from 2025-12-31 to 2026-01-01$"},
@@ -169,8 +169,9 @@ TEST_F(ListPrintTest, TheHeadingShowsTheDatesOnlyWhenAskedAndNotAtAllWithoutASys
     EXPECT_EQ(c.document->GetTitle().ToUtf8(), "List print");
     const std::string heading = ViewOf(frame)->PageHeading().ToUtf8();
     EXPECT_TRUE(std::regex_match(heading, std::regex(c.heading == std::string() ? "^$" : c.heading))) << heading;
+    const HWND frameHandle = frame->m_hWnd;
     PumpPostedMessages();
-    frame->SendMessage(WM_CLOSE);
+    ::SendMessage(frameHandle, WM_CLOSE);
   }
   EXPECT_EQ(Documents(), 0);
 }
