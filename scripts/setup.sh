@@ -8,6 +8,8 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
   clang libclang-rt-14-dev)
 # Month and weekday names and date orders of the user's locale for the date parser.
 packages+=(libicu-dev)
+# The programs cross-built for Windows, and wine to run their tests.
+packages+=(g++-mingw-w64-x86-64-posix wine wine64)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
