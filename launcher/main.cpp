@@ -1,11 +1,11 @@
 #include <cstdio>
 
 #include "Launcher.h"
-#include "host/HostSystem.h"
+#include "MachineSystem.h"
 
 int main(int argc, char** argv) {
   std::string error;
-  auto system = platform::HostSystem::FromEnvironment(error);
+  auto system = platform::OpenMachineSystem(error);
   if (!system) {
     std::fprintf(stderr, "morrant: %s\n", error.c_str());
     return 1;

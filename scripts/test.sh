@@ -12,6 +12,12 @@ for preset in default asan; do
   ctest --preset "$preset"
 done
 
+# The Windows programs, cross-built, under the same integration cases on wine.
+echo "=== windows ==="
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+ctest --preset windows
+
 # Long enough to replay the seeds and try thousands of inputs on the slowest
 # target, short enough to keep the stage, build included, within ten minutes
 # on two cores.

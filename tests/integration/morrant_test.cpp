@@ -1,5 +1,6 @@
 // The launcher run as installed, on a temporary machine whose stub programs
-// record how they were started.
+// record how they were started: the every-target and limit cases on both
+// machines (the emulated one and wine), the rest on the emulated one.
 
 #include <gtest/gtest.h>
 
@@ -8,15 +9,19 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "Machine.h"
+#include "TestedMachine.h"
 #include "UsageMessages.h"
 
 namespace {
 
 using testsupport::Machine;
+using testsupport::MachineKind;
+using testsupport::TestedMachine;
 
 // Expectations cannot know the machine folder: "$M" stands for it.
 constexpr std::string_view kRoot = "$M";
@@ -67,23 +72,10 @@ std::string Overflow(const std::string& madeOf, int limit) {
 
 // One line of the stub record: "name [arg]... cwd=<folder>".
 std::string Started(const std::string& name, const std::vector<std::string>& arguments = {},
-                    const std::string& folder = "$M/c") {
+                    const std::string& folder = "C:\\") {
   std::string line = name;
   for (const auto& argument : arguments) line += " [" + argument + "]";
   return line + " cwd=" + folder;
-}
-
-std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
-  if (from.empty()) return text;
-  for (std::size_t at = text.find(from); at != std::string::npos;
-       at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
-std::string Expanded(const Machine& machine, const std::string& text) {
-  return ReplaceAll(text, kRoot, machine.Root().string());
 }
 
 // --- Registry -------------------------------------------------------------
@@ -160,42 +152,26 @@ const std::vector<std::string> kStubs = {
     "C:\\netscp\\netscp6.exe",
 };
 
-void Furnish(Machine& machine, const Registry& registry,
+void Furnish(TestedMachine& machine, const Registry& registry,
              const std::vector<std::string>& extraStubs = {}) {
-  machine.SetRegistry(Expanded(machine, registry.Text()));
+  machine.SetRegistry(machine.Expanded(registry.Text()));
   for (const auto& stub : kStubs) machine.AddStubProgram(stub);
   for (const auto& stub : extraStubs) machine.AddStubProgram(stub);
 }
 
-// The stubs' record as one entry per start, in no particular order: detached
-// programs append in whatever order they get to run. Arguments may hold line
-// ends, so an entry ends at the line end after its " cwd=".
-std::vector<std::string> Starts(const Machine& machine) {
-  const std::filesystem::path file = machine.Root() / "record.txt";
-  std::vector<std::string> starts;
-  if (!std::filesystem::exists(file)) return starts;
-  std::string text = testsupport::ReadFile(file);
-  text = ReplaceAll(text, std::filesystem::canonical(machine.Root()).string(), kRoot);
-  text = ReplaceAll(text, machine.Root().string(), kRoot);
-  std::size_t from = 0;
-  while (from < text.size()) {
-    const std::size_t cwd = text.find(" cwd=", from);
-    const std::size_t end = cwd == std::string::npos ? std::string::npos : text.find('\n', cwd);
-    if (end == std::string::npos) {
-      starts.push_back("<torn> " + text.substr(from));
-      break;
-    }
-    starts.push_back(text.substr(from, end - from));
-    from = end + 1;
-  }
+// One entry per start, in no particular order: detached programs record
+// in whatever order they get to run.
+std::vector<std::string> Starts(const TestedMachine& machine) {
+  std::vector<std::string> starts = machine.Starts();
   std::sort(starts.begin(), starts.end());
   return starts;
 }
 
-// Runs the launcher and checks everything it leaves behind.
-void ExpectLaunch(const Machine& machine, const std::vector<std::string>& arguments,
+// Runs the launcher and checks everything it leaves behind. Only the
+// emulated machine shows its message boxes on standard error as well.
+void ExpectLaunch(TestedMachine& machine, const std::vector<std::string>& arguments,
                   const std::string& record, std::vector<std::string> starts,
-                  const std::vector<std::string>& messages) {
+                  const std::vector<std::string>& messages, bool boxesOnStandardError = true) {
   const auto run = machine.Run("morrant", arguments);
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.out, "");
@@ -205,9 +181,11 @@ void ExpectLaunch(const Machine& machine, const std::vector<std::string>& argume
     shown += "Morrant\n" + message + "\n";
     boxes.push_back("Morrant|" + message);
   }
-  EXPECT_EQ(run.err, shown);
+  if (boxesOnStandardError) {
+    EXPECT_EQ(run.err, shown);
+  }
   EXPECT_EQ(machine.Messages(), boxes);
-  EXPECT_EQ(machine.File("C:\\launchCmd.txt"), Expanded(machine, record));
+  EXPECT_EQ(machine.File("C:\\launchCmd.txt"), machine.Expanded(record));
   std::sort(starts.begin(), starts.end());
   EXPECT_EQ(Starts(machine), starts);
 }
@@ -223,30 +201,57 @@ struct LaunchCase {
   std::vector<std::string> starts;  // in any order
   std::vector<std::string> messages;
   std::vector<std::string> extraStubs;
+  // Why wine, and so Windows, shows something else; empty: both machines agree.
+  std::string onlyEmulated;
 };
 
 void PrintTo(const LaunchCase& c, std::ostream* out) { *out << c.name; }
 
-class MorrantTest : public testing::TestWithParam<LaunchCase> {};
+using MachineCase = std::tuple<MachineKind, LaunchCase>;
+
+class MorrantTest : public testing::TestWithParam<MachineCase> {};
 
 TEST_P(MorrantTest, RecordsStartsAndReportsExactly) {
-  const LaunchCase& c = GetParam();
-  Machine machine;
-  Furnish(machine, c.registry, c.extraStubs);
+  const auto& [kind, c] = GetParam();
+  if (const std::string why = testsupport::Unavailable(kind); !why.empty()) GTEST_SKIP() << why;
+  auto machine = testsupport::MakeMachine(kind);
+  Furnish(*machine, c.registry, c.extraStubs);
   if (c.launchFile) {
-    machine.SetFile(c.launchFileAt.empty() ? c.arguments.front() : c.launchFileAt,
-                    std::string(c.leadingBytes, 'a') + *c.launchFile);
+    machine->SetFile(c.launchFileAt.empty() ? c.arguments.front() : c.launchFileAt,
+                     std::string(c.leadingBytes, 'a') + *c.launchFile);
   }
-  ExpectLaunch(machine, c.arguments, c.record, c.starts, c.messages);
+  ExpectLaunch(*machine, c.arguments, c.record, c.starts, c.messages,
+               kind == MachineKind::Emulated);
 }
 
-std::string CaseName(const testing::TestParamInfo<LaunchCase>& info) { return info.param.name; }
+std::string CaseName(const testing::TestParamInfo<MachineCase>& info) {
+  return std::string(testsupport::KindName(std::get<0>(info.param))) + "_" +
+         std::get<1>(info.param).name;
+}
+
+// The cases on the emulated machine alone, or on both machines. A case that
+// names a program of the emulated machine's host ("$M") has no counterpart
+// on wine; nor has one where Windows differs from the emulated machine.
+std::vector<MachineCase> Emulated(const std::vector<LaunchCase>& cases) {
+  std::vector<MachineCase> all;
+  for (const auto& c : cases) all.emplace_back(MachineKind::Emulated, c);
+  return all;
+}
+std::vector<MachineCase> OnBoth(const std::vector<LaunchCase>& cases) {
+  std::vector<MachineCase> all = Emulated(cases);
+  for (const auto& c : cases) {
+    if (c.registry.Text().find(kRoot) == std::string::npos && c.onlyEmulated.empty()) {
+      all.emplace_back(MachineKind::Wine, c);
+    }
+  }
+  return all;
+}
 
 // --- Every target -----------------------------------------------------------
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, MorrantTest,
-    testing::Values(
+    testing::ValuesIn(OnBoth({
         LaunchCase{.name = "QuorQuotesItsPathAndTheParameter",
                    .arguments = {"C:\\Suite\\quor._qk"},
                    .launchFile = "quor\nx\n",
@@ -261,12 +266,13 @@ INSTANTIATE_TEST_SUITE_P(
                    .arguments = {"C:\\Suite\\drex._qk", "extra"},
                    .launchFile = "drex\nx\n",
                    .record = "\"C:\\Drex\\launchDrex.exe\"",
-                   .starts = {Started("launchDrex.exe", {}, "$M/c/Drex")}},
+                   .starts = {Started("launchDrex.exe", {}, "C:\\Drex")}},
         LaunchCase{.name = "DrexFolderMatchesInAnyCase",
                    .arguments = {"C:\\Suite\\drex._qk"},
                    .registry = {.environment = {{"DREX_PATH", "c:\\DREX"}}},
                    .record = "\"c:\\DREX\\launchDrex.exe\"",
-                   .starts = {Started("launchDrex.exe", {}, "$M/c/Drex")}},
+                   .starts = {Started("launchDrex.exe", {}, "C:\\Drex")},
+                   .onlyEmulated = "Windows keeps a working folder as it is spelt: c:\\DREX"},
         LaunchCase{.name = "DrexInAFolderThatDoesNotExist",
                    .arguments = {"C:\\Suite\\drex._qk"},
                    .registry = {.environment = {{"DREX_PATH", "C:\\Nowhere"}}},
@@ -279,7 +285,7 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{.name = "FennStartsInItsFolder",
                    .arguments = {"C:\\Suite\\fenn._qk", "extra"},
                    .record = "\"C:\\Program Files\\Fenn\\launchFENN.exe\"",
-                   .starts = {Started("launchFENN.exe", {}, "$M/c/Program Files/Fenn")}},
+                   .starts = {Started("launchFENN.exe", {}, "C:\\Program Files\\Fenn")}},
         LaunchCase{.name = "HaldenWithParameter",
                    .arguments = {"C:\\Suite\\Start\\halden._qk"},
                    .launchFile = "halden\nx\n",
@@ -327,14 +333,14 @@ INSTANTIATE_TEST_SUITE_P(
                    .record = "\"C:\\Program Files\\Nerit\\NeritClient.exe\" /Working \"C:\\Program "
                              "Files\\Nerit\"",
                    .starts = {Started("NeritClient.exe",
-                                      {"/Working", "$M/c/Program Files/Nerit"})}},
+                                      {"/Working", "C:\\Program Files\\Nerit"})}},
         LaunchCase{.name = "NeritWithParameter",
                    .arguments = {"C:\\Suite\\nerit._qk"},
                    .launchFile = "nerit\nsite one\n",
                    .record = "\"C:\\Program Files\\Nerit\\NeritClient.exe\" /Working \"C:\\Program "
                              "Files\\Nerit\" \"site one\r\n\"",
                    .starts = {Started("NeritClient.exe",
-                                      {"/Working", "$M/c/Program Files/Nerit", "site one\n"})}},
+                                      {"/Working", "C:\\Program Files\\Nerit", "site one\n"})}},
         // A trailing backslash escapes the closing quote, as the C runtime splits it.
         LaunchCase{.name = "NeritFolderWithTrailingBackslash",
                    .arguments = {"C:\\Suite\\nerit._qk"},
@@ -342,7 +348,7 @@ INSTANTIATE_TEST_SUITE_P(
                    .record = "\"C:\\Program Files\\Nerit\\\\NeritClient.exe\" /Working "
                              "\"C:\\Program Files\\Nerit\\\"",
                    .starts = {Started("NeritClient.exe",
-                                      {"/Working", "$M/c/Program Files/Nerit\""})}},
+                                      {"/Working", "C:\\Program Files\\Nerit\""})}},
         LaunchCase{.name = "Rusk",
                    .arguments = {"C:\\Suite\\rusk._qk"},
                    .record = kIe + " http://w/cgi-bin/wexa.pl",
@@ -375,7 +381,7 @@ INSTANTIATE_TEST_SUITE_P(
                    .arguments = {"C:\\Suite\\jud._qk"},
                    .launchFile = "jud\nC:\\mail box\n",
                    .record = "\"C:\\Unimax\\2N.exe\" \"C:\\mail box\r\n\"",
-                   .starts = {Started("2N.exe", {"$M/c/mail box\n"})}},
+                   .starts = {Started("2N.exe", {"C:\\mail box\n"})}},
         LaunchCase{.name = "JudSelectedByAFolderAfterTheExtension",
                    .arguments = {"C:\\x._qk.bak\\jud"},
                    .record = "\"C:\\Unimax\\2N.exe\"",
@@ -385,33 +391,33 @@ INSTANTIATE_TEST_SUITE_P(
                    .launchFile = "first\nsecond\n",
                    .record = "\"C:\\Drex\\launchDrex.exe\"",
                    .starts = {Started("Qorm.exe", {"second\n"}),
-                              Started("launchDrex.exe", {}, "$M/c/Drex")}},
+                              Started("launchDrex.exe", {}, "C:\\Drex")}},
         LaunchCase{.name = "AllThirteenInTestOrder",
                    .arguments = {"C:\\quor drex pimlo fenn halden tavish gav sorv nerit rusk zib "
                                  "hobb jud._qk"},
                    .record = "\"C:\\Unimax\\2N.exe\"",
                    .starts = {Started("Qorm.exe"),
-                              Started("launchDrex.exe", {}, "$M/c/Drex"),
+                              Started("launchDrex.exe", {}, "C:\\Drex"),
                               Started("Tessor.exe"),
-                              Started("launchFENN.exe", {}, "$M/c/Program Files/Fenn"),
+                              Started("launchFENN.exe", {}, "C:\\Program Files\\Fenn"),
                               Started("iexplore.exe",
                                       {"-nohome", "http://h:8080/plov/web/gwaccess"}),
                               Started("iexplore.exe", {"-nohome", "http://h:8080/TerminalConfig"}),
                               Started("iexplore.exe", {"-nohome", "http://t/gav/index.html"}),
                               Started("iexplore.exe",
                                       {"-nohome", "http://r/sorv/SORVServlet?What=SORVApplet"}),
-                              Started("NeritClient.exe", {"/Working", "$M/c/Program Files/Nerit"}),
+                              Started("NeritClient.exe", {"/Working", "C:\\Program Files\\Nerit"}),
                               Started("iexplore.exe", {"-nohome", "http://w/cgi-bin/wexa.pl"}),
                               Started("iexplore.exe", {"-nohome", "http://w" + kStandAlone}),
                               Started("iexplore.exe", {"-nohome", "http://s\\Velmo"}),
-                              Started("2N.exe")}}),
+                              Started("2N.exe")}}})),
     CaseName);
 
 // --- Missing values: a message, and nothing starts ---------------------------
 
 INSTANTIATE_TEST_SUITE_P(
     Missing, MorrantTest,
-    testing::Values(
+    testing::ValuesIn(Emulated({
         LaunchCase{.name = "QuorPath",
                    .arguments = {"C:\\Suite\\quor._qk"},
                    .registry = {.environment = {{"QUOR_PATH", std::nullopt}}},
@@ -511,14 +517,14 @@ INSTANTIATE_TEST_SUITE_P(
                    .record = kIe + " http://s\\Velmo",
                    .starts = {Started("Qorm.exe"),
                               Started("iexplore.exe", {"-nohome", "http://s\\Velmo"})},
-                   .messages = {NotInstalled("MULV_PATH")}}),
+                   .messages = {NotInstalled("MULV_PATH")}}})),
     CaseName);
 
 // --- The default browser ----------------------------------------------------
 
 INSTANTIATE_TEST_SUITE_P(
     Browser, MorrantTest,
-    testing::Values(
+    testing::ValuesIn(Emulated({
         LaunchCase{.name = "NetscapeStartsByItsProgramPath",
                    .arguments = {"C:\\Suite\\gav._qk"},
                    .registry = {.browser = {{"", "C:\\PROGRA~1\\NETSCP\\netscp6.exe -url \"%1\""}},
@@ -554,7 +560,7 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{.name = "BrowserThatDoesNotExist",
                    .arguments = {"C:\\Suite\\gav._qk"},
                    .registry = {.browser = {{"", "\"C:\\Program Files\\Gone\\gone.exe\" %1"}}},
-                   .record = "\"C:\\Program Files\\Gone\\gone.exe\" %1 http://t/gav/index.html"}),
+                   .record = "\"C:\\Program Files\\Gone\\gone.exe\" %1 http://t/gav/index.html"}})),
     CaseName);
 
 // --- Buffers and registry limits ---------------------------------------------
@@ -578,19 +584,21 @@ const std::string kBrowser255 = "C:\\" + std::string(248, 'b') + ".exe";
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, MorrantTest,
-    testing::Values(
+    testing::ValuesIn(OnBoth({
         LaunchCase{.name = "Value255Accepted",
                    .arguments = {"C:\\Suite\\quor._qk"},
                    .registry = {.environment = {{"QUOR_PATH", kQorm255}}},
                    .record = "\"" + kQorm255 + "\\bin\\Qorm.exe\"",
                    .starts = {Started("Qorm.exe")},
-                   .extraStubs = {kQorm255 + "\\bin\\Qorm.exe"}},
+                   .extraStubs = {kQorm255 + "\\bin\\Qorm.exe"},
+                   .onlyEmulated = "Windows starts no program whose path is over 260 characters"},
         LaunchCase{.name = "Value255AnsiAccepted",
                    .arguments = {"C:\\Suite\\quor._qk"},
                    .registry = {.environment = {{"QUOR_PATH", kAnsi255}}},
                    .record = "\"" + kAnsi255 + "\\bin\\Qorm.exe\"",
                    .starts = {Started("Qorm.exe")},
-                   .extraStubs = {kUtf8Of255 + "\\bin\\Qorm.exe"}},
+                   .extraStubs = {kUtf8Of255 + "\\bin\\Qorm.exe"},
+                   .onlyEmulated = "Windows starts no program whose path is over 260 characters"},
         LaunchCase{.name = "Value256Refused",
                    .arguments = {"C:\\Suite\\quor._qk"},
                    .registry = {.environment = {{"QUOR_PATH", kQorm255 + "q"}}},
@@ -653,7 +661,7 @@ INSTANTIATE_TEST_SUITE_P(
                    .arguments = {"C:\\Suite\\drex._qk"},
                    .registry = {.environment = {{"DREX_PATH", kDrex238}}},
                    .record = "\"" + kDrex238 + "\\launchDrex.exe\"",
-                   .starts = {Started("launchDrex.exe", {}, "$M/c/" + kDrex238.substr(3))},
+                   .starts = {Started("launchDrex.exe", {}, kDrex238)},
                    .extraStubs = {kDrex238 + "\\launchDrex.exe"}},
         LaunchCase{.name = "DrexOneByteTooLong",
                    .arguments = {"C:\\Suite\\drex._qk"},
@@ -662,7 +670,7 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{.name = "FennOneByteTooLong",
                    .arguments = {"C:\\Suite\\fenn._qk"},
                    .registry = {.environment = {{"FENN_PATH", "C:\\" + std::string(236, 'f')}}},
-                   .messages = {Overflow("FENN_PATH", 255)}}),
+                   .messages = {Overflow("FENN_PATH", 255)}}})),
     CaseName);
 
 // --- Launch paths and launch files --------------------------------------------
@@ -679,7 +687,7 @@ std::string LongPath(std::size_t total, std::size_t component) {
 
 INSTANTIATE_TEST_SUITE_P(
     LaunchPaths, MorrantTest,
-    testing::Values(
+    testing::ValuesIn(Emulated({
         LaunchCase{.name = "OneHundredThousandBytesInOneName",
                    .arguments = {LongPath(100000, 100000)},
                    .record = kQorm,
@@ -741,14 +749,14 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{.name = "ExtensionAlone", .arguments = {"._qk"}, .messages = {kUsage}},
         LaunchCase{.name = "KeyOnlyInALaterArgument",
                    .arguments = {"other", "quor._qk"},
-                   .messages = {kUsage}}),
+                   .messages = {kUsage}}})),
     CaseName);
 
 constexpr std::size_t kTenMegabytes = 10 * 1024 * 1024;
 
 INSTANTIATE_TEST_SUITE_P(
     LaunchFiles, MorrantTest,
-    testing::Values(
+    testing::ValuesIn(Emulated({
         LaunchCase{.name = "Empty",
                    .arguments = {"C:\\Suite\\quor._qk"},
                    .launchFile = "",
@@ -823,21 +831,21 @@ INSTANTIATE_TEST_SUITE_P(
                    .leadingBytes = kTenMegabytes,
                    .record = kIe + " http://t/gav/index.html " + std::string(99, 'a'),
                    .starts = {Started("iexplore.exe", {"-nohome", "http://t/gav/index.html",
-                                                       std::string(99, 'a')})}}),
+                                                       std::string(99, 'a')})}}})),
     CaseName);
 
 // --- Extra arguments ------------------------------------------------------------
 
 INSTANTIATE_TEST_SUITE_P(
     ExtraArguments, MorrantTest,
-    testing::Values(
+    testing::ValuesIn(Emulated({
         // Joined with blanks as they are: the started program splits them anew.
         LaunchCase{.name = "QuotesBlanksAndPathsAreSplitAgain",
                    .arguments = {"C:\\Suite\\quor._qk", "", "two words", "say \"hi\"",
                                  "C:\\Data\\a.qdb", "a\\\"b", "caf\xc3\xa9"},
                    .launchFile = "1\n2\n",
                    .record = kQorm + "   two words say \"hi\" C:\\Data\\a.qdb a\\\"b caf\xe9",
-                   .starts = {Started("Qorm.exe", {"two", "words", "say", "hi", "$M/c/DATA/a.qdb",
+                   .starts = {Started("Qorm.exe", {"two", "words", "say", "hi", "C:\\DATA\\a.qdb",
                                                    "a\"b", "caf\xc3\xa9"})},
                    .extraStubs = {"C:\\DATA\\a.qdb"}},
         LaunchCase{.name = "UnclosedQuoteRunsToTheEnd",
@@ -849,13 +857,14 @@ INSTANTIATE_TEST_SUITE_P(
                    .arguments = {"C:\\Suite\\jud._qk", ""},
                    .launchFile = "1\n2\n",
                    .record = "\"C:\\Unimax\\2N.exe\"  ",
-                   .starts = {Started("2N.exe")}}),
+                   .starts = {Started("2N.exe")}}})),
     CaseName);
 
 // --- The record file, the started programs' streams, the machine ----------------
 
 TEST(MorrantRecordTest, ReplacesALongerRecordWhole) {
-  Machine machine;
+  auto emulated = testsupport::MakeMachine(MachineKind::Emulated);
+  TestedMachine& machine = *emulated;
   Furnish(machine, {});
   machine.SetFile("C:\\launchCmd.txt", std::string(5000, 'z') + "\r\n");
   ExpectLaunch(machine, {"C:\\Suite\\hobb._qk"}, kIe + " http://s\\Velmo",
@@ -863,7 +872,8 @@ TEST(MorrantRecordTest, ReplacesALongerRecordWhole) {
 }
 
 TEST(MorrantRecordTest, AnExistingRecordInOtherCaseIsTheOneWritten) {
-  Machine machine;
+  auto emulated = testsupport::MakeMachine(MachineKind::Emulated);
+  TestedMachine& machine = *emulated;
   Furnish(machine, {});
   machine.SetFile("C:\\LAUNCHCMD.TXT", "old");
   EXPECT_EQ(machine.Run("morrant", {"C:\\Suite\\sorv._qk"}).exitStatus, 0);
@@ -872,9 +882,10 @@ TEST(MorrantRecordTest, AnExistingRecordInOtherCaseIsTheOneWritten) {
 }
 
 TEST(MorrantRecordTest, AnUnwritableRecordIsSkippedAndTheProgramStillStarts) {
-  Machine machine;
+  auto emulated = testsupport::MakeMachine(MachineKind::Emulated);
+  TestedMachine& machine = *emulated;
   Furnish(machine, {});
-  std::filesystem::create_directories(machine.Host("C:\\launchCmd.txt"));
+  machine.MakeFolder("C:\\launchCmd.txt");
   const auto run = machine.Run("morrant", {"C:\\Suite\\tavish._qk"});
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.err, "");
@@ -883,7 +894,8 @@ TEST(MorrantRecordTest, AnUnwritableRecordIsSkippedAndTheProgramStillStarts) {
 }
 
 TEST(MorrantRecordTest, EachRunReplacesTheRecord) {
-  Machine machine;
+  auto emulated = testsupport::MakeMachine(MachineKind::Emulated);
+  TestedMachine& machine = *emulated;
   Furnish(machine, {});
   machine.Run("morrant", {"C:\\Suite\\nerit._qk"});
   machine.Run("morrant", {"C:\\Suite\\hobb._qk"});
@@ -894,8 +906,9 @@ TEST(MorrantRecordTest, EachRunReplacesTheRecord) {
 // A POSIX folder is used as it is while the program path, holding a backslash,
 // lies on C:, so here only the folder is missing.
 TEST(MorrantRecordTest, AProgramWhoseFolderIsMissingDoesNotStart) {
-  Machine machine;
-  const std::string folder = (machine.Root() / "absent").string();
+  auto emulated = testsupport::MakeMachine(MachineKind::Emulated);
+  TestedMachine& machine = *emulated;
+  const std::string folder = machine.Expanded("$M/absent");
   std::string onC = "C:" + folder;
   std::replace(onC.begin(), onC.end(), '/', '\\');
   Furnish(machine, {.environment = {{"DREX_PATH", folder}}}, {onC + "\\launchDrex.exe"});
@@ -908,18 +921,18 @@ TEST(MorrantRecordTest, AProgramWhoseFolderIsMissingDoesNotStart) {
 
 TEST(MorrantStartTest, StartedProgramsDoNotShareTheLaunchersStreams) {
   Machine machine;
-  Furnish(machine, {});
+  machine.SetRegistry(Registry{}.Text());
   machine.AddStubProgram("C:\\Program Files\\Quor\\bin\\Qorm.exe", "echo out; echo err >&2");
   const auto run = machine.Run("morrant", {"C:\\Suite\\quor._qk"});
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(Starts(machine), std::vector<std::string>{Started("Qorm.exe")});
+  EXPECT_EQ(machine.Record(), std::vector<std::string>{"Qorm.exe cwd=" + (std::filesystem::canonical(machine.Root()) / "c").string()});
 }
 
 TEST(MorrantMachineTest, WithoutAMachineNothingRuns) {
   Machine machine;
-  Furnish(machine, {});
+  machine.SetRegistry(Registry{}.Text());
   const auto unset = machine.Run("morrant", {"C:\\Suite\\quor._qk"}, {"BRENMOOR_MACHINE="});
   EXPECT_EQ(unset.exitStatus, 1);
   EXPECT_EQ(unset.err,
@@ -940,7 +953,7 @@ TEST(MorrantMachineTest, WithoutAMachineNothingRuns) {
 
   EXPECT_FALSE(machine.Exists("C:\\launchCmd.txt"));
   EXPECT_TRUE(machine.Messages().empty());
-  EXPECT_TRUE(Starts(machine).empty());
+  EXPECT_TRUE(machine.Record().empty());
 }
 
 }  // namespace

@@ -58,12 +58,56 @@ std::string JsonField(const std::string& line, std::string_view name, std::size_
   return JsonUnescape(std::string_view(line).substr(start, end - start));
 }
 
+}  // namespace
+
+pid_t SpawnProgram(const std::vector<std::string>& argv,
+                   const std::vector<std::string>& environment, const std::filesystem::path& folder,
+                   const std::filesystem::path& outFile, const std::filesystem::path& errFile) {
+  std::vector<char*> args;
+  for (const auto& argument : argv) args.push_back(const_cast<char*>(argument.c_str()));
+  args.push_back(nullptr);
+  std::vector<char*> envp;
+  for (const auto& variable : environment) envp.push_back(const_cast<char*>(variable.c_str()));
+  envp.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outFile.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+  pid_t child = 0;
+  int failed = posix_spawnp(&child, args[0], &actions, nullptr, args.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed != 0) throw std::runtime_error("cannot start " + argv[0]);
+  return child;
+}
+
+int WaitForExit(pid_t child) {
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 void WaitForDescendants() {
   while (waitpid(-1, nullptr, 0) > 0 || errno == EINTR) {
   }
 }
 
-}  // namespace
+std::vector<std::string> MessagesIn(const std::filesystem::path& file) {
+  std::vector<std::string> messages;
+  if (!std::filesystem::exists(file)) return messages;
+  for (const auto& line : Lines(ReadFile(file))) {
+    std::size_t end = 0;
+    std::string title = JsonField(line, "title", 0, end);
+    std::string text = JsonField(line, "text", end, end);
+    messages.push_back(title + "|" + text);
+  }
+  return messages;
+}
 
 std::filesystem::path InstalledProgram(std::string_view name) {
   const char* prefix = std::getenv("BRENMOOR_PREFIX");
@@ -116,8 +160,8 @@ std::vector<std::string> Machine::Record() const {
 RunResult Machine::Run(std::string_view program, const std::vector<std::string>& arguments,
                        const std::vector<std::string>& extraEnvironment, Wait wait) const {
   const std::string path = InstalledProgram(program).string();
-  const std::string outFile = (Root() / "stdout.txt").string();
-  const std::string errFile = (Root() / "stderr.txt").string();
+  const std::filesystem::path outFile = Root() / "stdout.txt";
+  const std::filesystem::path errFile = Root() / "stderr.txt";
 
   std::vector<std::string> environment = extraEnvironment;
   auto named = [&](std::string_view name) {
@@ -135,48 +179,22 @@ RunResult Machine::Run(std::string_view program, const std::vector<std::string>&
     if (variable.rfind("BRENMOOR_", 0) != 0) environment.emplace_back(variable);
   }
 
-  std::vector<char*> argv{const_cast<char*>(path.c_str())};
-  for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  std::vector<char*> envp;
-  for (const auto& variable : environment) envp.push_back(const_cast<char*>(variable.c_str()));
-  envp.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outFile.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::vector<std::string> argv{path};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
   // Programs started detached end up as our children, so a run can wait
   // for everything it started, not just for the program.
   prctl(PR_SET_CHILD_SUBREAPER, 1);
-  pid_t child = 0;
-  int failed = posix_spawn(&child, path.c_str(), &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) throw std::runtime_error("cannot start " + path);
-
-  int status = 0;
-  waitpid(child, &status, 0);
-  if (wait == Wait::ForEverything) WaitForDescendants();
+  const pid_t child = SpawnProgram(argv, environment, {}, outFile, errFile);
   RunResult result;
-  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.exitStatus = WaitForExit(child);
+  if (wait == Wait::ForEverything) WaitForDescendants();
   result.out = ReadFile(outFile);
   result.err = ReadFile(errFile);
   return result;
 }
 
 std::vector<std::string> Machine::Messages() const {
-  std::vector<std::string> messages;
-  if (!std::filesystem::exists(Root() / "messages.jsonl")) return messages;
-  for (const auto& line : Lines(ReadFile(Root() / "messages.jsonl"))) {
-    std::size_t end = 0;
-    std::string title = JsonField(line, "title", 0, end);
-    std::string text = JsonField(line, "text", end, end);
-    messages.push_back(title + "|" + text);
-  }
-  return messages;
+  return MessagesIn(Root() / "messages.jsonl");
 }
 
 }  // namespace testsupport

@@ -3,6 +3,8 @@
 // installed programs: its registry, its files, stub programs that record how
 // they were started, and runs of a program with the machine set.
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -51,6 +53,19 @@ class Machine {
  private:
   TempFolder folder_;
 };
+
+// Starts argv[0] (searched on PATH) in folder (empty: the current one) with
+// exactly the environment given, standard input empty and standard output
+// and error written to the files; throws when it cannot start.
+pid_t SpawnProgram(const std::vector<std::string>& argv,
+                   const std::vector<std::string>& environment, const std::filesystem::path& folder,
+                   const std::filesystem::path& outFile, const std::filesystem::path& errFile);
+// The exit status, or 128 + the signal that ended it.
+int WaitForExit(pid_t child);
+// Reaps every child, including processes left to this one as subreaper.
+void WaitForDescendants();
+// Each message box written to a messages file, as "title|text".
+std::vector<std::string> MessagesIn(const std::filesystem::path& file);
 
 // The installed program's path: $BRENMOOR_PREFIX/bin/<name>.
 std::filesystem::path InstalledProgram(std::string_view name);

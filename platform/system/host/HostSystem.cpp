@@ -10,13 +10,13 @@
 #include "host/CommandInterpreter.h"
 #include "host/HostProcesses.h"
 #include "host/HostTextFile.h"
+#include "UnattendedRun.h"
 #include "TextEncoding.h"
 
 namespace platform {
 namespace {
 
 constexpr const char* kMachineVariable = "BRENMOOR_MACHINE";
-constexpr const char* kMessagesVariable = "BRENMOOR_MESSAGES";
 // The process list of the system holds 1024 process ids.
 constexpr std::size_t kProcessListLength = 1024;
 
@@ -36,35 +36,6 @@ std::string AnsiText(const RegistryValue& value) {
   return text.substr(0, text.find('\0'));
 }
 
-void AppendJsonString(std::string& out, std::string_view utf8) {
-  out += '"';
-  for (unsigned char c : utf8) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          out += escaped;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  out += '"';
-}
-
-void AppendToFile(const std::string& file, const std::string& text) {
-  if (std::FILE* stream = std::fopen(file.c_str(), "ab")) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fclose(stream);
-  }
-}
-
 }  // namespace
 
 std::unique_ptr<HostSystem> HostSystem::FromEnvironment(std::string& error) {
@@ -82,9 +53,8 @@ std::unique_ptr<HostSystem> HostSystem::FromEnvironment(std::string& error) {
   }
   try {
     RegistryFile registry = RegistryFile::Load(std::filesystem::path(machine) / "registry.reg");
-    const char* messages = std::getenv(kMessagesVariable);
     return std::unique_ptr<HostSystem>(
-        new HostSystem(MachinePaths(machine), std::move(registry), messages ? messages : ""));
+        new HostSystem(MachinePaths(machine), std::move(registry), MessagesFile()));
   } catch (const RegistryFileError& failure) {
     error = failure.what();
     return nullptr;
@@ -116,13 +86,7 @@ void HostSystem::ShowMessage(std::string_view title, std::string_view text) {
   const std::string utf8Text = encoding::Utf8FromAnsi(text);
   std::fflush(stdout);
   std::fprintf(stderr, "%s\n%s\n", utf8Title.c_str(), utf8Text.c_str());
-  if (messagesFile_.empty()) return;
-  std::string line = "{\"title\": ";
-  AppendJsonString(line, utf8Title);
-  line += ", \"text\": ";
-  AppendJsonString(line, utf8Text);
-  line += "}\n";
-  AppendToFile(messagesFile_, line);
+  if (!messagesFile_.empty()) RecordMessage(messagesFile_, title, text);
 }
 
 LocalTime HostSystem::Now() {
@@ -143,7 +107,7 @@ void HostSystem::RunShellCommand(std::string_view commandLine) {
 }
 
 void HostSystem::StartAndWait(std::string_view commandLine, std::chrono::milliseconds limit) {
-  launcher_.StartAndWait(commandLine, limit);
+  launcher_.StartAndWait(commandLine, BoundedWait(limit));
 }
 
 void HostSystem::StartDetached(std::string_view commandLine, std::string_view workingFolder) {
@@ -214,6 +178,10 @@ void HostSystem::Print(std::string_view text) {
 
 std::vector<std::optional<std::string>> HostSystem::RunningProcesses() {
   return ListHostProcesses(kProcessListLength);
+}
+
+std::unique_ptr<System> OpenMachineSystem(std::string& error) {
+  return HostSystem::FromEnvironment(error);
 }
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "MachineSystem.h"
 #include "System.h"
 #include "host/MachinePaths.h"
 #include "host/ProgramLauncher.h"
@@ -52,9 +53,5 @@ class HostSystem : public System {
   ProgramLauncher launcher_;
   ServiceManager services_;
 };
-
-// The program's arguments after its name, in ANSI text as Windows hands
-// them to a program of the ANSI code page.
-std::vector<std::string> ProgramArguments(int argc, char** argv);
 
 }  // namespace platform
