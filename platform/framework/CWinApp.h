@@ -3,13 +3,16 @@
 // framework searches: the application first, then the extension libraries
 // that registered themselves. Hosts register their strings by number.
 
+#include <filesystem>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "CString.h"
 #include "DialogTemplate.h"
 
 class CWnd;
+class ProfileFile;
 
 // One module's resources.
 class CResourceModule {
@@ -38,6 +41,20 @@ class CWinApp : public CResourceModule {
   static void AddExtensionModule(CResourceModule* module);
   static void RemoveExtensionModule(CResourceModule* module);
 
+  // The application profile: the host names its file. Without one, reads
+  // give the defaults and writes fail.
+  void SetProfileFile(const std::filesystem::path& file);
+  CString GetProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* defaultValue = nullptr) const;
+  // As the system reads numbers (_wtoi); the default only when the entry is missing.
+  UINT GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValue) const;
+  // A block the caller frees with delete[]; false, with null and 0, when the
+  // entry is missing, empty or not whole hexadecimal bytes.
+  BOOL GetProfileBinary(const wchar_t* section, const wchar_t* entry, BYTE** data, UINT* bytes) const;
+  BOOL WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value);
+  BOOL WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value);
+  // Stored as two upper-case hexadecimal digits a byte.
+  BOOL WriteProfileBinary(const wchar_t* section, const wchar_t* entry, const BYTE* data, UINT bytes);
+
   CString m_strAppName;
   // Disabled while a modal dialog without a parent of its own runs.
   CWnd* m_pMainWnd = nullptr;
@@ -46,6 +63,9 @@ class CWinApp : public CResourceModule {
   static int WaitCursorDepth();
   static void BeginWaitCursor();
   static void EndWaitCursor();
+
+ private:
+  std::unique_ptr<ProfileFile> profile_;
 };
 
 // Shows the wait cursor for as long as it lives.
