@@ -29,6 +29,8 @@ CUser*& Installed() {
 
 }  // namespace
 
+UINT CUser::AnswerPopupMenu(HMENU) { throw UserScriptError("no user is there to answer a popup menu"); }
+
 CUser& AfxGetUser() { return *Installed(); }
 
 CUserScope::CUserScope(CUser& user) : previous_(std::exchange(Installed(), &user)) {}

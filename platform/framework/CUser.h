@@ -29,6 +29,9 @@ class CUser {
   virtual int AnswerMessageBox(const CString& text, const CString& caption, UINT type) = 0;
   // True when the user confirmed a file, which the dialog then holds.
   virtual bool AnswerFileDialog(CFileDialog& dialog) = 0;
+  // The command picked in a popup menu, or 0 when the user dismissed it.
+  // A user that does not expect menus fails at once.
+  virtual UINT AnswerPopupMenu(HMENU menu);
 };
 
 CUser& AfxGetUser();

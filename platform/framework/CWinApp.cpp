@@ -48,6 +48,12 @@ const Resource* FindInChain(const Resource* (CResourceModule::*find)(UINT) const
 
 const CString* CWinApp::FindString(UINT id) { return FindInChain(&CResourceModule::FindString, id); }
 const DialogTemplate* CWinApp::FindDialog(UINT id) { return FindInChain(&CResourceModule::FindDialog, id); }
+const MenuTemplate* CWinApp::FindMenu(UINT id) { return FindInChain(&CResourceModule::FindMenu, id); }
+
+const MenuTemplate* CResourceModule::FindMenu(UINT id) const {
+  auto found = menus_.find(id);
+  return found == menus_.end() ? nullptr : &found->second;
+}
 
 int CWinApp::WaitCursorDepth() { return waitCursors; }
 void CWinApp::BeginWaitCursor() { ++waitCursors; }

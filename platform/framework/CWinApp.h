@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "CMenu.h"
 #include "CString.h"
 #include "DialogTemplate.h"
 
@@ -21,10 +22,13 @@ class CResourceModule {
   const CString* FindString(UINT id) const;
   void RegisterDialog(UINT id, DialogTemplate dialog) { dialogs_[id] = std::move(dialog); }
   const DialogTemplate* FindDialog(UINT id) const;
+  void RegisterMenu(UINT id, MenuTemplate menu) { menus_[id] = std::move(menu); }
+  const MenuTemplate* FindMenu(UINT id) const;
 
  private:
   std::map<UINT, CString> strings_;
   std::map<UINT, DialogTemplate> dialogs_;
+  std::map<UINT, MenuTemplate> menus_;
 };
 
 class CWinApp : public CResourceModule {
@@ -37,6 +41,7 @@ class CWinApp : public CResourceModule {
   // Searches the application, then each extension module in the order they joined.
   static const CString* FindString(UINT id);
   static const DialogTemplate* FindDialog(UINT id);
+  static const MenuTemplate* FindMenu(UINT id);
   // An extension library's resources join the chain for as long as it lives.
   static void AddExtensionModule(CResourceModule* module);
   static void RemoveExtensionModule(CResourceModule* module);

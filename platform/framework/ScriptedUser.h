@@ -61,9 +61,15 @@ class ScriptedUser : public CUser {
   void AnswerMessageBox(int button = 1);
   void ConfirmFile(const CString& path);
   void CancelFileDialog();
+  // Opens the popups on the way to the command and clicks it; it must be
+  // there and neither grayed nor disabled.
+  void PickMenuItem(UINT id);
+  // Closes the popup menu without picking anything.
+  void DismissMenu();
 
   // One line per modal thing and per reading: "dialog 234",
-  // "message box error: <text>", "file dialog open ...", "read 1238: ...".
+  // "message box error: <text>", "file dialog open ...", "read 1238: ...",
+  // "popup menu: Open, Print [checked], -, More >" (states in brackets).
   // Line breaks and tabs in texts are written as \r, \n and \t.
   const std::vector<std::string>& Seen() const { return seen_; }
   // The expectations and actions no modal thing has used yet.
@@ -74,6 +80,7 @@ class ScriptedUser : public CUser {
   void EndDialog(CDialog& dialog) override;
   int AnswerMessageBox(const CString& text, const CString& caption, UINT type) override;
   bool AnswerFileDialog(CFileDialog& dialog) override;
+  UINT AnswerPopupMenu(HMENU menu) override;
 
  protected:
   void Record(std::string line) { seen_.push_back(std::move(line)); }
@@ -87,7 +94,10 @@ class ScriptedUser : public CUser {
     bool confirm;
     CString path;
   };
-  using Expectation = std::variant<DialogScript, MessageBoxAnswer, FileAnswer>;
+  struct MenuAnswer {
+    UINT id;  // 0: dismiss
+  };
+  using Expectation = std::variant<DialogScript, MessageBoxAnswer, FileAnswer, MenuAnswer>;
 
   template <typename Wanted>
   Wanted Next(const std::string& thing);
