@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CDocTemplate.h"
 #include "CRuntimeNumbers.h"
 #include "CUser.h"
 #include "ProfileFile.h"
@@ -26,7 +27,29 @@ const CString* CResourceModule::FindString(UINT id) const {
 CWinApp::CWinApp(const wchar_t* appName) : m_strAppName(appName) { theApp = this; }
 
 CWinApp::~CWinApp() {
+  while (!templates_.IsEmpty()) {
+    delete templates_.GetHead();
+    templates_.RemoveAt(templates_.GetHeadPosition());
+  }
   if (theApp == this) theApp = nullptr;
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) {
+  docTemplate->LoadTemplate();
+  templates_.AddTail(docTemplate);
+}
+
+void CWinApp::CloseAllDocuments(BOOL endSession) {
+  for (POSITION position = GetFirstDocTemplatePosition(); position != nullptr;) {
+    GetNextDocTemplate(position)->CloseAllDocuments(endSession);
+  }
+}
+
+BOOL CWinApp::SaveAllModified() {
+  for (POSITION position = GetFirstDocTemplatePosition(); position != nullptr;) {
+    if (!GetNextDocTemplate(position)->SaveAllModified()) return false;
+  }
+  return true;
 }
 
 const DialogTemplate* CResourceModule::FindDialog(UINT id) const {
@@ -80,6 +103,7 @@ void CWinApp::RemoveExtensionModule(CResourceModule* module) {
 }
 
 CWinApp* AfxGetApp() { return theApp; }
+CWnd* AfxGetMainWnd() { return theApp != nullptr ? theApp->m_pMainWnd : nullptr; }
 
 void AfxFormatString1(CString& result, UINT textId, const wchar_t* argument) {
   CString format;

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "CMenu.h"
+#include "CList.h"
 #include "CString.h"
 #include "DialogTemplate.h"
 
+class CDocTemplate;
 class CWnd;
 class ProfileFile;
 
@@ -59,6 +61,13 @@ class CWinApp : public CResourceModule {
   BOOL WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value);
   // Stored as two upper-case hexadecimal digits a byte.
   BOOL WriteProfileBinary(const wchar_t* section, const wchar_t* entry, const BYTE* data, UINT bytes);
+  // The application owns its document templates from here on; each loads its strings.
+  void AddDocTemplate(CDocTemplate* docTemplate);
+  POSITION GetFirstDocTemplatePosition() const { return templates_.GetHeadPosition(); }
+  CDocTemplate* GetNextDocTemplate(POSITION& position) const { return templates_.GetNext(position); }
+  // Every template's documents, in template order.
+  void CloseAllDocuments(BOOL endSession);
+  BOOL SaveAllModified();
 
   CString m_strAppName;
   // Disabled while a modal dialog without a parent of its own runs.
@@ -71,6 +80,7 @@ class CWinApp : public CResourceModule {
 
  private:
   std::unique_ptr<ProfileFile> profile_;
+  CList<CDocTemplate*, CDocTemplate*> templates_;
 };
 
 // Shows the wait cursor for as long as it lives.
@@ -92,3 +102,5 @@ void AfxFormatString1(CString& result, UINT textId, const wchar_t* argument);
 
 // The one application object, or null when the host made none.
 CWinApp* AfxGetApp();
+// The application's main window, or null.
+CWnd* AfxGetMainWnd();
