@@ -2,11 +2,17 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
 
 std::vector<const CRuntimeClass*>& Registered() {
+  static std::vector<const CRuntimeClass*> classes;
+  return classes;
+}
+
+std::vector<const CRuntimeClass*>& Unclaimed() {
   static std::vector<const CRuntimeClass*> classes;
   return classes;
 }
@@ -41,11 +47,15 @@ CObject* CRuntimeClass::CreateObject(const char* className) {
 CRuntimeClassRegistration::CRuntimeClassRegistration(const CRuntimeClass* runtimeClass)
     : class_(runtimeClass) {
   Registered().push_back(runtimeClass);
+  Unclaimed().push_back(runtimeClass);
 }
+
+std::vector<const CRuntimeClass*> CRuntimeClassRegistration::TakeUnclaimed() { return std::exchange(Unclaimed(), {}); }
 
 CRuntimeClassRegistration::~CRuntimeClassRegistration() {
   auto& classes = Registered();
   classes.erase(std::remove(classes.begin(), classes.end(), class_), classes.end());
+  std::erase(Unclaimed(), class_);
 }
 
 const CRuntimeClass* CObject::ThisClass() {
