@@ -2,17 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 namespace {
 
 std::vector<const CRuntimeClass*>& Registered() {
-  static std::vector<const CRuntimeClass*> classes;
-  return classes;
-}
-
-std::vector<const CRuntimeClass*>& Unclaimed() {
   static std::vector<const CRuntimeClass*> classes;
   return classes;
 }
@@ -47,15 +41,13 @@ CObject* CRuntimeClass::CreateObject(const char* className) {
 CRuntimeClassRegistration::CRuntimeClassRegistration(const CRuntimeClass* runtimeClass)
     : class_(runtimeClass) {
   Registered().push_back(runtimeClass);
-  Unclaimed().push_back(runtimeClass);
 }
 
-std::vector<const CRuntimeClass*> CRuntimeClassRegistration::TakeUnclaimed() { return std::exchange(Unclaimed(), {}); }
+std::vector<const CRuntimeClass*> CRuntimeClassRegistration::All() { return Registered(); }
 
 CRuntimeClassRegistration::~CRuntimeClassRegistration() {
   auto& classes = Registered();
   classes.erase(std::remove(classes.begin(), classes.end(), class_), classes.end());
-  std::erase(Unclaimed(), class_);
 }
 
 const CRuntimeClass* CObject::ThisClass() {

@@ -30,9 +30,8 @@ class CRuntimeClassRegistration {
  public:
   explicit CRuntimeClassRegistration(const CRuntimeClass* runtimeClass);
   ~CRuntimeClassRegistration();
-  // The classes registered since the last call, in order: a loading library
-  // claims those its static objects registered.
-  static std::vector<const CRuntimeClass*> TakeUnclaimed();
+  // Every class registered, in the order they joined.
+  static std::vector<const CRuntimeClass*> All();
   CRuntimeClassRegistration(const CRuntimeClassRegistration&) = delete;
   CRuntimeClassRegistration& operator=(const CRuntimeClassRegistration&) = delete;
 

@@ -227,3 +227,9 @@ HICON LoadIcon(HINSTANCE module, UINT id) {
   const IconImage* icon = module != nullptr ? module->FindIcon(id) : nullptr;
   return icon != nullptr ? CreateIconFromImage(*icon) : nullptr;
 }
+
+HMENU LoadMenuW(HINSTANCE module, UINT id) {
+  if (module == nullptr) module = AfxFindResourceHandle(id, RT_MENU);
+  const MenuTemplate* menu = module != nullptr ? module->FindMenu(id) : nullptr;
+  return menu != nullptr ? CreateMenuFromTemplate(*menu) : nullptr;
+}

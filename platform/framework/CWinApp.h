@@ -127,6 +127,7 @@ HINSTANCE AfxGetInstanceHandle();
 // From the module, or searched through the chain when it is null; null when not found.
 HACCEL LoadAccelerators(HINSTANCE module, UINT id);
 HICON LoadIcon(HINSTANCE module, UINT id);
+HMENU LoadMenuW(HINSTANCE module, UINT id);
 
 // The one application object, or null when the host made none.
 CWinApp* AfxGetApp();

@@ -1,5 +1,7 @@
 #include "ExtensionModule.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 
 namespace {
@@ -9,12 +11,24 @@ std::vector<CDynLinkLibrary*>& TheLinks() {
   return links;
 }
 
+// The loaded program or library whose image holds the address.
+const void* LoadedObjectOf(const void* address) {
+  Dl_info info{};
+  return dladdr(address, &info) != 0 ? info.dli_fbase : nullptr;
+}
+
 }  // namespace
 
+// The library's classes are those whose descriptions lie in the same loaded
+// image as its module record, whatever order the static objects were built in.
 BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& module, HINSTANCE instance) {
   if (instance == nullptr) return false;
   module.hModule = instance;
-  module.classes = CRuntimeClassRegistration::TakeUnclaimed();
+  const void* library = LoadedObjectOf(&module);
+  module.classes.clear();
+  for (const CRuntimeClass* runtimeClass : CRuntimeClassRegistration::All()) {
+    if (library != nullptr && LoadedObjectOf(runtimeClass) == library) module.classes.push_back(runtimeClass);
+  }
   module.bInitialized = true;
   return true;
 }
