@@ -179,7 +179,7 @@ TEST(ExtensionModuleTest, LibraryJoinsTheChainWithTheClassesItRegistered) {
   CWinApp app(L"Host");
   CResourceModule resources;
   resources.RegisterString(5, L"from the library");
-  AFX_EXTENSION_MODULE module;
+  static AFX_EXTENSION_MODULE module;  // in the program's image, as a library's is in its own
   EXPECT_FALSE(AfxInitExtensionModule(module, nullptr));
   {
     static const CRuntimeClassRegistration registration(RUNTIME_CLASS(Claimed));
