@@ -1,17 +1,13 @@
 #include "Accelerators.h"
 
 #include <algorithm>
-#include <map>
+
+#include "HandleTable.h"
 
 namespace {
 
-struct AcceleratorTables {
-  std::uintptr_t next = 0x40000000;  // each kind of handle has its own range
-  std::map<std::uintptr_t, std::vector<ACCEL>> tables;
-};
-
-AcceleratorTables& Tables() {
-  static AcceleratorTables tables;
+HandleTable<HACCEL, std::vector<ACCEL>>& Tables() {
+  static HandleTable<HACCEL, std::vector<ACCEL>> tables(0x40000000);
   return tables;
 }
 
@@ -19,19 +15,17 @@ AcceleratorTables& Tables() {
 
 HACCEL CreateAcceleratorTableW(const ACCEL* entries, int count) {
   if (entries == nullptr || count <= 0) return nullptr;
-  const std::uintptr_t handle = Tables().next++;
-  Tables().tables[handle].assign(entries, entries + count);
-  return reinterpret_cast<HACCEL>(handle);
+  return Tables().Add(std::vector<ACCEL>(entries, entries + count));
 }
 
 BOOL DestroyAcceleratorTable(HACCEL table) {
-  return Tables().tables.erase(reinterpret_cast<std::uintptr_t>(table)) != 0;
+  return Tables().Remove(table);
 }
 
 int CopyAcceleratorTableW(HACCEL table, ACCEL* entries, int count) {
-  auto found = Tables().tables.find(reinterpret_cast<std::uintptr_t>(table));
-  if (found == Tables().tables.end()) return 0;
-  const auto& held = found->second;
+  const std::vector<ACCEL>* found = Tables().Find(table);
+  if (found == nullptr) return 0;
+  const auto& held = *found;
   if (entries == nullptr) return static_cast<int>(held.size());
   const int copied = std::clamp(count, 0, static_cast<int>(held.size()));
   std::copy_n(held.begin(), copied, entries);

@@ -1,9 +1,9 @@
 #include "Bitmap.h"
 
-#include <map>
 #include <utility>
 
 #include "CDC.h"
+#include "HandleTable.h"
 #include "RasterSurface.h"
 #include "WindowPainter.h"
 #include "WindowSystem.h"
@@ -16,33 +16,22 @@ struct BitmapRecord {
   std::vector<COLORREF> pixels;  // row by row
 };
 
-// Handles count up and are never reused.
-struct BitmapTable {
-  std::uintptr_t next = 0x10000000;  // each kind of handle has its own range
-  std::map<std::uintptr_t, BitmapRecord> bitmaps;
-};
-
-BitmapTable& Table() {
-  static BitmapTable table;
+HandleTable<HBITMAP, BitmapRecord>& Table() {
+  static HandleTable<HBITMAP, BitmapRecord> table(0x10000000);
   return table;
 }
 
-BitmapRecord* Find(HBITMAP bitmap) {
-  auto found = Table().bitmaps.find(reinterpret_cast<std::uintptr_t>(bitmap));
-  return found == Table().bitmaps.end() ? nullptr : &found->second;
-}
+BitmapRecord* Find(HBITMAP bitmap) { return Table().Find(bitmap); }
 
 }  // namespace
 
 HBITMAP CreateBitmap(int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
-  const std::uintptr_t handle = Table().next++;
-  Table().bitmaps[handle] = {width, height,
-                             std::vector<COLORREF>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height))};
-  return reinterpret_cast<HBITMAP>(handle);
+  return Table().Add(
+      {width, height, std::vector<COLORREF>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height))});
 }
 
-BOOL DeleteBitmap(HBITMAP bitmap) { return Table().bitmaps.erase(reinterpret_cast<std::uintptr_t>(bitmap)) != 0; }
+BOOL DeleteBitmap(HBITMAP bitmap) { return Table().Remove(bitmap); }
 bool IsBitmap(HBITMAP bitmap) { return Find(bitmap) != nullptr; }
 
 CSize GetBitmapSize(HBITMAP bitmap) {

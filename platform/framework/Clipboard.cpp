@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "HandleTable.h"
 #include "WindowSystem.h"
 
 namespace {
@@ -13,20 +14,12 @@ struct Block {
   int locks = 0;
 };
 
-struct GlobalMemory {
-  std::uintptr_t next = 0x20000000;  // each kind of handle has its own range
-  std::map<std::uintptr_t, Block> blocks;
-};
-
-GlobalMemory& Memory() {
-  static GlobalMemory memory;
+HandleTable<HGLOBAL, Block>& Memory() {
+  static HandleTable<HGLOBAL, Block> memory(0x20000000);
   return memory;
 }
 
-Block* FindBlock(HGLOBAL memory) {
-  auto found = Memory().blocks.find(reinterpret_cast<std::uintptr_t>(memory));
-  return found == Memory().blocks.end() ? nullptr : &found->second;
-}
+Block* FindBlock(HGLOBAL memory) { return Memory().Find(memory); }
 
 struct Board {
   bool open = false;
@@ -52,9 +45,7 @@ void Release(UINT format, HANDLE data) {
 
 HGLOBAL GlobalAlloc(UINT, std::size_t bytes) {
   if (bytes == 0) return nullptr;
-  const std::uintptr_t handle = Memory().next++;
-  Memory().blocks[handle].bytes.resize(bytes);
-  return reinterpret_cast<HGLOBAL>(handle);
+  return Memory().Add({std::vector<BYTE>(bytes), 0});
 }
 
 void* GlobalLock(HGLOBAL memory) {
@@ -76,7 +67,7 @@ std::size_t GlobalSize(HGLOBAL memory) {
 }
 
 HGLOBAL GlobalFree(HGLOBAL memory) {
-  return Memory().blocks.erase(reinterpret_cast<std::uintptr_t>(memory)) != 0 || memory == nullptr ? nullptr : memory;
+  return Memory().Remove(memory) || memory == nullptr ? nullptr : memory;
 }
 
 BOOL OpenClipboard(HWND owner) {

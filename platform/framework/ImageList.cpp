@@ -1,19 +1,15 @@
 #include "ImageList.h"
 
 #include <algorithm>
-#include <map>
 #include <utility>
+
+#include "HandleTable.h"
 
 namespace {
 
-struct IconTable {
-  std::uintptr_t next = 0x30000000;  // each kind of handle has its own range
-  std::map<std::uintptr_t, IconImage> icons;
-};
-
-IconTable& Icons() {
-  static IconTable table;
-  return table;
+HandleTable<HICON, IconImage>& Icons() {
+  static HandleTable<HICON, IconImage> icons(0x30000000);
+  return icons;
 }
 
 // Nearest-neighbour scaling; an image without pixels stays transparent black.
@@ -33,17 +29,12 @@ IconImage Scaled(const IconImage& image, CSize size) {
 }  // namespace
 
 HICON CreateIconFromImage(const IconImage& image) {
-  const std::uintptr_t handle = Icons().next++;
-  Icons().icons[handle] = image;
-  return reinterpret_cast<HICON>(handle);
+  return Icons().Add(image);
 }
 
-BOOL DestroyIcon(HICON icon) { return Icons().icons.erase(reinterpret_cast<std::uintptr_t>(icon)) != 0; }
+BOOL DestroyIcon(HICON icon) { return Icons().Remove(icon); }
 
-const IconImage* GetIconImage(HICON icon) {
-  auto found = Icons().icons.find(reinterpret_cast<std::uintptr_t>(icon));
-  return found == Icons().icons.end() ? nullptr : &found->second;
-}
+const IconImage* GetIconImage(HICON icon) { return Icons().Find(icon); }
 
 CImageList::~CImageList() { DeleteImageList(); }
 

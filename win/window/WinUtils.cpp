@@ -6,14 +6,14 @@
 #include <memory>
 #include <thread>
 
-#include "CDocWithID.h"
+#include "Bitmap.h"
 #include "CDocTemplate.h"
+#include "CDocWithID.h"
 #include "CFrameWnd.h"
 #include "CListCtrl.h"
 #include "CResourceString.h"
 #include "CView.h"
 #include "CWindowDC.h"
-#include "Bitmap.h"
 #include "Clipboard.h"
 #include "TextEncoding.h"
 #include "Tokenizer.h"
