@@ -243,6 +243,25 @@ TEST(WinUtilsMenusTest, MenusAreCopiedWithPopupsStatesAndASeparator) {
   EXPECT_NE(more->m_hMenu, source.GetSubMenu(2)->m_hMenu);
 }
 
+TEST(WinUtilsMenusTest, AMenuNestedAHundredDeepIsCopiedWhole) {
+  CMenu source;
+  source.CreatePopupMenu();
+  HMENU inner = source.m_hMenu;
+  for (int level = 0; level < 100; ++level) {
+    const HMENU popup = CreatePopupMenu();
+    AppendMenuW(inner, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"level");
+    inner = popup;
+  }
+  AppendMenuW(inner, MF_STRING, 77, L"leaf");
+  CMenu target;
+  target.CreateMenu();
+  WinUtils::AppendMenuHelper(&source, target.m_hMenu);
+  HMENU copied = target.m_hMenu;
+  for (int level = 0; level < 100; ++level) copied = GetSubMenu(copied, 0);
+  EXPECT_EQ(GetMenuItemID(copied, 0), 77u);
+  EXPECT_EQ(GetMenuItemCount(copied), 1);
+}
+
 TEST(WinUtilsIconsTest, IconsThatLoadAreAddedInOrder) {
   CWinApp app(L"Host");
   CResourceModule library;
