@@ -36,8 +36,10 @@ BOOL CWnd::Create(const wchar_t* className, const wchar_t* text, DWORD style, co
 
 BOOL CWnd::CreateEx(DWORD, const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
                     CWnd* parent, UINT id, void* createParams) {
-  CREATESTRUCT creating{createParams, parent != nullptr ? parent->m_hWnd : nullptr, rect.Height(), rect.Width(),
-                        rect.top, rect.left, style, text, className, static_cast<int>(id)};
+  // A place the system is to choose has no size yet.
+  const bool chosen = rect.left == CW_USEDEFAULT;
+  CREATESTRUCT creating{createParams, parent != nullptr ? parent->m_hWnd : nullptr, chosen ? 0 : rect.Height(),
+                        chosen ? 0 : rect.Width(), rect.top, rect.left, style, text, className, static_cast<int>(id)};
   if (!PreCreateWindow(creating)) {
     PostNcDestroy();
     return false;
