@@ -4,6 +4,7 @@
 // name. Dynamic classes register themselves while static objects are built.
 
 #include <cstddef>
+#include <vector>
 
 #include "WinTypes.h"
 
@@ -29,6 +30,8 @@ class CRuntimeClassRegistration {
  public:
   explicit CRuntimeClassRegistration(const CRuntimeClass* runtimeClass);
   ~CRuntimeClassRegistration();
+  // Every class registered, in the order they joined.
+  static std::vector<const CRuntimeClass*> All();
   CRuntimeClassRegistration(const CRuntimeClassRegistration&) = delete;
   CRuntimeClassRegistration& operator=(const CRuntimeClassRegistration&) = delete;
 
@@ -60,19 +63,29 @@ class CObject {
   DECLARE_DYNAMIC(class_name)         \
   static CObject* CreateObject();
 
-#define BRENMOOR_RUNTIME_CLASS(class_name, base_name, creator)                                 \
+#define BRENMOOR_RUNTIME_CLASS_SCHEMA(class_name, base_name, schema, creator)                 \
   const CRuntimeClass* class_name::ThisClass() {                                               \
     static const CRuntimeClass runtimeClass{#class_name, static_cast<int>(sizeof(class_name)), \
-                                            0xFFFF, creator, &base_name::ThisClass};           \
+                                            schema, creator, &base_name::ThisClass};           \
     return &runtimeClass;                                                                      \
   }                                                                                            \
   const CRuntimeClass* class_name::GetRuntimeClass() const { return ThisClass(); }
+#define BRENMOOR_RUNTIME_CLASS(class_name, base_name, creator) \
+  BRENMOOR_RUNTIME_CLASS_SCHEMA(class_name, base_name, 0xFFFF, creator)
 
 #define IMPLEMENT_DYNAMIC(class_name, base_name) BRENMOOR_RUNTIME_CLASS(class_name, base_name, nullptr)
 
 #define IMPLEMENT_DYNCREATE(class_name, base_name)                                 \
   CObject* class_name::CreateObject() { return new class_name; }                   \
   BRENMOOR_RUNTIME_CLASS(class_name, base_name, &class_name::CreateObject)         \
+  static const CRuntimeClassRegistration class_name##Registration(RUNTIME_CLASS(class_name));
+
+// A class that archives store by name with its schema number; it registers
+// while static objects are built, so a library's classes join on loading.
+#define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
+#define IMPLEMENT_SERIAL(class_name, base_name, schema)                                  \
+  CObject* class_name::CreateObject() { return new class_name; }                         \
+  BRENMOOR_RUNTIME_CLASS_SCHEMA(class_name, base_name, schema, &class_name::CreateObject) \
   static const CRuntimeClassRegistration class_name##Registration(RUNTIME_CLASS(class_name));
 
 // The object as the derived class, or null when it is not of that kind.

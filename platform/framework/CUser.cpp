@@ -34,6 +34,7 @@ bool CUser::AnswerPrintDialog(CPrintDialog&) {
 }
 
 void CUser::ViewPrintPreview(CPrintPreview&) { throw UserScriptError("no user is there to close a print preview"); }
+UINT CUser::AnswerPopupMenu(HMENU) { throw UserScriptError("no user is there to answer a popup menu"); }
 
 CUser& AfxGetUser() { return *Installed(); }
 

@@ -36,6 +36,9 @@ class CUser {
   virtual bool AnswerPrintDialog(CPrintDialog& dialog);
   // Returns when the user closes the preview.
   virtual void ViewPrintPreview(CPrintPreview& preview);
+  // The command picked in a popup menu, or 0 when the user dismissed it.
+  // A user that does not expect menus fails at once.
+  virtual UINT AnswerPopupMenu(HMENU menu);
 };
 
 CUser& AfxGetUser();

@@ -3,15 +3,31 @@
 // framework searches: the application first, then the extension libraries
 // that registered themselves. Hosts register their strings by number.
 
+#include <filesystem>
 #include <map>
+#include <memory>
 #include <vector>
 
+#include "Accelerators.h"
+#include "CMenu.h"
 #include "CList.h"
 #include "CString.h"
 #include "DialogTemplate.h"
+#include "ImageList.h"
 
 class CDocTemplate;
 class CWnd;
+class ProfileFile;
+
+// A module of the process whose resources can be searched: the application or an extension library.
+class CResourceModule;
+using HINSTANCE = CResourceModule*;
+
+constexpr UINT RT_ICON = 3;
+constexpr UINT RT_MENU = 4;
+constexpr UINT RT_DIALOG = 5;
+constexpr UINT RT_STRING = 6;
+constexpr UINT RT_ACCELERATOR = 9;
 
 // One module's resources.
 class CResourceModule {
@@ -20,10 +36,21 @@ class CResourceModule {
   const CString* FindString(UINT id) const;
   void RegisterDialog(UINT id, DialogTemplate dialog) { dialogs_[id] = std::move(dialog); }
   const DialogTemplate* FindDialog(UINT id) const;
+  void RegisterMenu(UINT id, MenuTemplate menu) { menus_[id] = std::move(menu); }
+  const MenuTemplate* FindMenu(UINT id) const;
+  void RegisterAccelerators(UINT id, AcceleratorTemplate table) { accelerators_[id] = std::move(table); }
+  const AcceleratorTemplate* FindAccelerators(UINT id) const;
+  void RegisterIcon(UINT id, IconImage icon) { icons_[id] = std::move(icon); }
+  const IconImage* FindIcon(UINT id) const;
+  // Whether the module holds a resource of the type (RT_MENU, ...) with the id.
+  bool Holds(UINT id, UINT type) const;
 
  private:
   std::map<UINT, CString> strings_;
   std::map<UINT, DialogTemplate> dialogs_;
+  std::map<UINT, MenuTemplate> menus_;
+  std::map<UINT, AcceleratorTemplate> accelerators_;
+  std::map<UINT, IconImage> icons_;
 };
 
 class CWinApp : public CResourceModule {
@@ -36,10 +63,24 @@ class CWinApp : public CResourceModule {
   // Searches the application, then each extension module in the order they joined.
   static const CString* FindString(UINT id);
   static const DialogTemplate* FindDialog(UINT id);
+  static const MenuTemplate* FindMenu(UINT id);
   // An extension library's resources join the chain for as long as it lives.
   static void AddExtensionModule(CResourceModule* module);
   static void RemoveExtensionModule(CResourceModule* module);
 
+  // The application profile: the host names its file. Without one, reads
+  // give the defaults and writes fail.
+  void SetProfileFile(const std::filesystem::path& file);
+  CString GetProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* defaultValue = nullptr) const;
+  // As the system reads numbers (_wtoi); the default only when the entry is missing.
+  UINT GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValue) const;
+  // A block the caller frees with delete[]; false, with null and 0, when the
+  // entry is missing, empty or not whole hexadecimal bytes.
+  BOOL GetProfileBinary(const wchar_t* section, const wchar_t* entry, BYTE** data, UINT* bytes) const;
+  BOOL WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value);
+  BOOL WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value);
+  // Stored as two upper-case hexadecimal digits a byte.
+  BOOL WriteProfileBinary(const wchar_t* section, const wchar_t* entry, const BYTE* data, UINT bytes);
   // The application owns its document templates from here on; each loads its strings.
   void AddDocTemplate(CDocTemplate* docTemplate);
   POSITION GetFirstDocTemplatePosition() const { return templates_.GetHeadPosition(); }
@@ -58,6 +99,7 @@ class CWinApp : public CResourceModule {
   static void EndWaitCursor();
 
  private:
+  std::unique_ptr<ProfileFile> profile_;
   CList<CDocTemplate*, CDocTemplate*> templates_;
 };
 
@@ -77,6 +119,15 @@ int AfxMessageBox(UINT textId, UINT type = 0);
 // The host's string with every "%1" replaced by the argument (nothing else is
 // read as a format, so any argument text is safe).
 void AfxFormatString1(CString& result, UINT textId, const wchar_t* argument);
+
+// The first module on the chain that holds the resource; null when none does.
+HINSTANCE AfxFindResourceHandle(UINT id, UINT type);
+// The application's own module (null when the host made no application).
+HINSTANCE AfxGetInstanceHandle();
+// From the module, or searched through the chain when it is null; null when not found.
+HACCEL LoadAccelerators(HINSTANCE module, UINT id);
+HICON LoadIcon(HINSTANCE module, UINT id);
+HMENU LoadMenuW(HINSTANCE module, UINT id);
 
 // The one application object, or null when the host made none.
 CWinApp* AfxGetApp();

@@ -39,4 +39,8 @@ class DrawingSurface {
   virtual void Polygon(const DrawState& state, const std::vector<CPoint>& points) = 0;
   virtual CSize TextExtent(const LOGFONT& font, const CString& text) = 0;
   virtual bool IsPrinting() const { return false; }
+  // Pixels per logical inch, as the screen has them unless the device says otherwise.
+  virtual int PixelsPerInch() const { return 96; }
+  // The area drawing reaches, in device pixels; empty when unknown.
+  virtual CRect ClipBox() const { return {}; }
 };

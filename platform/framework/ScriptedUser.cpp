@@ -7,6 +7,8 @@
 #include "CFileDialog.h"
 #include "CPrintInfo.h"
 #include "CPrintPreview.h"
+#include "CMenu.h"
+#include "TabControl.h"
 #include "WindowPainter.h"
 
 namespace {
@@ -18,8 +20,22 @@ std::string Describe(const char* action, int id) { return std::string(action) + 
 std::string Quoted(const CString& text) { return "\"" + VisibleText(text) + "\""; }
 
 // The control a person is about to use: it must be there, shown and enabled.
+// A control of the dialog, or of a page shown inside it (a property sheet's):
+// the shown one first when pages share an id.
+HWND FindControl(HWND dialog, int id) {
+  if (HWND control = GetDlgItem(dialog, id)) return control;
+  HWND hidden = nullptr;
+  for (HWND child : GetChildren(dialog)) {
+    if (GetChildren(child).empty()) continue;
+    const HWND control = FindControl(child, id);
+    if (control != nullptr && IsWindowVisible(control)) return control;
+    if (hidden == nullptr) hidden = control;
+  }
+  return hidden;
+}
+
 HWND Reachable(CDialog& dialog, int id, const std::string& action) {
-  const HWND control = GetDlgItem(dialog.m_hWnd, id);
+  const HWND control = FindControl(dialog.m_hWnd, id);
   std::string problem;
   if (control == nullptr) {
     problem = "has no control " + std::to_string(id);
@@ -56,6 +72,19 @@ void TypeInto(HWND control, const std::wstring& text, const std::string& action,
   for (wchar_t unit : text) SendMessage(control, WM_CHAR, static_cast<WPARAM>(unit));
 }
 
+void ClickTab(HWND tabs, const CString& text, const std::string& action) {
+  const auto count = static_cast<int>(SendMessage(tabs, TCM_GETITEMCOUNT));
+  for (int index = 0; index < count; ++index) {
+    wchar_t buffer[256];
+    TCITEMW item{TCIF_TEXT};
+    item.pszText = buffer;
+    item.cchTextMax = 256;
+    SendMessage(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    if (text == buffer) return ClickAt(tabs, Point(index * kTabWidth + kTabWidth / 2, kTabHeight / 2));
+  }
+  throw UserScriptError("cannot " + action + ": the tab control has no such tab");
+}
+
 LRESULT ChoiceIndex(HWND combo, const CString& choice, const std::string& action) {
   const LRESULT count = SendMessage(combo, CB_GETCOUNT);
   for (LRESULT i = 0; i < count; ++i) {
@@ -65,6 +94,44 @@ LRESULT ChoiceIndex(HWND combo, const CString& choice, const std::string& action
     if (text == choice.Str()) return i;
   }
   throw UserScriptError("cannot " + action + ": the combo box has no such choice");
+}
+
+std::string DescribeMenu(HMENU menu) {
+  std::string line = "popup menu:";
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    const auto index = static_cast<UINT>(position);
+    const UINT state = GetMenuState(menu, index, MF_BYPOSITION);
+    CString text;
+    CMenu::FromHandle(menu)->GetMenuString(index, text, MF_BYPOSITION);
+    line += position == 0 ? " " : ", ";
+    if ((state & MF_SEPARATOR) != 0) {
+      line += "-";
+      continue;
+    }
+    line += VisibleText(text);
+    if ((state & MF_POPUP) != 0) line += " >";
+    if ((state & MF_CHECKED) != 0) line += " [checked]";
+    if ((state & MF_GRAYED) != 0) line += " [grayed]";
+    if ((state & MF_DISABLED) != 0) line += " [disabled]";
+  }
+  return line;
+}
+
+// The item's state with the grayed and disabled bits of the popups on the way
+// to it, since a person cannot open a popup that is not enabled.
+UINT StateOnTheWay(HMENU menu, UINT id) {
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    const UINT state = GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
+    if ((state & MF_POPUP) != 0) {
+      const UINT inner = StateOnTheWay(GetSubMenu(menu, position), id);
+      if (inner != kNoMenuItem) return inner | (state & (MF_GRAYED | MF_DISABLED));
+    } else if ((state & MF_SEPARATOR) == 0 && GetMenuItemID(menu, position) == id) {
+      return state;
+    }
+  }
+  return kNoMenuItem;
 }
 
 }  // namespace
@@ -97,6 +164,7 @@ ScriptedUser::DialogScript& ScriptedUser::DialogScript::Pick(int id, const CStri
   const std::string action = Describe("pick", id) + " " + Quoted(choice);
   return Add(action, [id, choice, action](CDialog& dialog) {
     const HWND combo = Reachable(dialog, id, action);
+    if (FindWindowState(combo)->className == kTabControlClass) return ClickTab(combo, choice, action);
     const LRESULT index = ChoiceIndex(combo, choice, action);
     const CRect box = GetClientRect(combo);
     if (SendMessage(combo, CB_GETDROPPEDSTATE) == 0) ClickAt(combo, Point(box.right - 4, box.bottom / 2));
@@ -155,6 +223,8 @@ void ScriptedUser::AnswerPrintDialog(const CString& file, int fromPage, int toPa
 }
 void ScriptedUser::CancelPrintDialog() { script_.emplace_back(PrintAnswer{false, {}, 0, 0}); }
 void ScriptedUser::ClosePreview(const std::string& pngFolder) { script_.emplace_back(PreviewAnswer{pngFolder}); }
+void ScriptedUser::PickMenuItem(UINT id) { script_.emplace_back(MenuAnswer{id}); }
+void ScriptedUser::DismissMenu() { script_.emplace_back(MenuAnswer{0}); }
 
 std::vector<std::string> ScriptedUser::Unused() const {
   std::vector<std::string> unused;
@@ -169,14 +239,15 @@ std::vector<std::string> ScriptedUser::Unused() const {
     if (std::holds_alternative<FileAnswer>(expected)) unused.push_back("file dialog");
     if (std::holds_alternative<PrintAnswer>(expected)) unused.push_back("print dialog");
     if (std::holds_alternative<PreviewAnswer>(expected)) unused.push_back("print preview");
+    if (std::holds_alternative<MenuAnswer>(expected)) unused.push_back("popup menu");
   }
   return unused;
 }
 
 template <typename Wanted>
 Wanted ScriptedUser::Next(const std::string& thing) {
-  static const char* const kinds[] = {"a dialog", "a message box", "a file dialog", "a print dialog",
-                                      "a print preview"};
+  static const char* const kinds[] = {"a dialog",        "a message box",   "a file dialog",
+                                      "a print dialog",  "a print preview", "a popup menu"};
   if (script_.empty()) throw UserScriptError("unexpected " + thing + ": the script has no step left");
   if (!std::holds_alternative<Wanted>(script_.front())) {
     throw UserScriptError("unexpected " + thing + ": the script expected " + kinds[script_.front().index()]);
@@ -271,4 +342,16 @@ int CommandLineUser::AnswerMessageBox(const CString& text, const CString& captio
   std::fflush(stdout);
   const UINT kind = type & MB_TYPEMASK;
   return kind == MB_YESNO || kind == MB_YESNOCANCEL ? IDYES : IDOK;
+}
+
+UINT ScriptedUser::AnswerPopupMenu(HMENU menu) {
+  const std::string line = DescribeMenu(menu);
+  Record(line);
+  const UINT id = Next<MenuAnswer>(line).id;
+  if (id == 0) return 0;
+  const std::string action = "cannot pick menu item " + std::to_string(id);
+  const UINT state = StateOnTheWay(menu, id);
+  if (state == kNoMenuItem) throw UserScriptError(action + ": the menu has no such item");
+  if ((state & (MF_GRAYED | MF_DISABLED)) != 0) throw UserScriptError(action + ": it is not enabled");
+  return id;
 }

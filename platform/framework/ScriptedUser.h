@@ -31,7 +31,8 @@ class ScriptedUser : public CUser {
     // Puts the focus into an edit control or a combo box's field, selects
     // all of it and types the text (an empty text deletes it).
     DialogScript& Type(int id, const CString& text);
-    // Opens the combo box's list and picks the choice with exactly that text.
+    // Opens the combo box's list and picks the choice with exactly that
+    // text; on a tab control, clicks the tab with that text.
     DialogScript& Pick(int id, const CString& choice);
     DialogScript& Click(int id);
     // Clicks the check box when it does not show the state already.
@@ -68,9 +69,15 @@ class ScriptedUser : public CUser {
   // Closes the preview, first writing its pages as pictures into the folder
   // when one is given.
   void ClosePreview(const std::string& pngFolder = {});
+  // Opens the popups on the way to the command and clicks it; it must be
+  // there and neither grayed nor disabled.
+  void PickMenuItem(UINT id);
+  // Closes the popup menu without picking anything.
+  void DismissMenu();
 
   // One line per modal thing and per reading: "dialog 234",
-  // "message box error: <text>", "file dialog open ...", "read 1238: ...".
+  // "message box error: <text>", "file dialog open ...", "read 1238: ...",
+  // "popup menu: Open, Print [checked], -, More >" (states in brackets).
   // Line breaks and tabs in texts are written as \r, \n and \t.
   const std::vector<std::string>& Seen() const { return seen_; }
   // The expectations and actions no modal thing has used yet.
@@ -83,6 +90,7 @@ class ScriptedUser : public CUser {
   bool AnswerFileDialog(CFileDialog& dialog) override;
   bool AnswerPrintDialog(CPrintDialog& dialog) override;
   void ViewPrintPreview(CPrintPreview& preview) override;
+  UINT AnswerPopupMenu(HMENU menu) override;
 
  protected:
   void Record(std::string line) { seen_.push_back(std::move(line)); }
@@ -105,7 +113,11 @@ class ScriptedUser : public CUser {
   struct PreviewAnswer {
     std::string folder;
   };
-  using Expectation = std::variant<DialogScript, MessageBoxAnswer, FileAnswer, PrintAnswer, PreviewAnswer>;
+  struct MenuAnswer {
+    UINT id;  // 0: dismiss
+  };
+  using Expectation =
+      std::variant<DialogScript, MessageBoxAnswer, FileAnswer, PrintAnswer, PreviewAnswer, MenuAnswer>;
 
   template <typename Wanted>
   Wanted Next(const std::string& thing);
