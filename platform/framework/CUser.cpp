@@ -14,6 +14,7 @@ class NoUser : public CUser {
     Fail("the message box \"" + text.ToUtf8() + "\"");
   }
   bool AnswerFileDialog(CFileDialog&) override { Fail("a file dialog"); }
+  bool AnswerColorDialog(CColorDialog&) override { Fail("a colour dialog"); }
 
  private:
   [[noreturn]] static void Fail(const std::string& thing) {

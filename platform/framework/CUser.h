@@ -8,6 +8,7 @@
 
 #include "CString.h"
 
+class CColorDialog;
 class CDialog;
 class CFileDialog;
 
@@ -29,6 +30,8 @@ class CUser {
   virtual int AnswerMessageBox(const CString& text, const CString& caption, UINT type) = 0;
   // True when the user confirmed a file, which the dialog then holds.
   virtual bool AnswerFileDialog(CFileDialog& dialog) = 0;
+  // True when the user picked a colour, which the dialog then holds.
+  virtual bool AnswerColorDialog(CColorDialog& dialog) = 0;
 };
 
 CUser& AfxGetUser();

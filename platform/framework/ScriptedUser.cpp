@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "CColorDialog.h"
 #include "CComboBox.h"
 #include "CDialog.h"
 #include "CFileDialog.h"
@@ -148,6 +149,8 @@ ScriptedUser::DialogScript& ScriptedUser::InDialog(UINT templateId) {
 void ScriptedUser::AnswerMessageBox(int button) { script_.emplace_back(MessageBoxAnswer{button}); }
 void ScriptedUser::ConfirmFile(const CString& path) { script_.emplace_back(FileAnswer{true, path}); }
 void ScriptedUser::CancelFileDialog() { script_.emplace_back(FileAnswer{false, {}}); }
+void ScriptedUser::PickColour(COLORREF colour) { script_.emplace_back(ColourAnswer{true, colour}); }
+void ScriptedUser::CancelColourDialog() { script_.emplace_back(ColourAnswer{false, 0}); }
 
 std::vector<std::string> ScriptedUser::Unused() const {
   std::vector<std::string> unused;
@@ -160,13 +163,14 @@ std::vector<std::string> ScriptedUser::Unused() const {
     if (const auto* dialog = std::get_if<DialogScript>(&expected)) listDialog(*dialog);
     if (std::holds_alternative<MessageBoxAnswer>(expected)) unused.push_back("message box");
     if (std::holds_alternative<FileAnswer>(expected)) unused.push_back("file dialog");
+    if (std::holds_alternative<ColourAnswer>(expected)) unused.push_back("colour dialog");
   }
   return unused;
 }
 
 template <typename Wanted>
 Wanted ScriptedUser::Next(const std::string& thing) {
-  static const char* const kinds[] = {"a dialog", "a message box", "a file dialog"};
+  static const char* const kinds[] = {"a dialog", "a message box", "a file dialog", "a colour dialog"};
   if (script_.empty()) throw UserScriptError("unexpected " + thing + ": the script has no step left");
   if (!std::holds_alternative<Wanted>(script_.front())) {
     throw UserScriptError("unexpected " + thing + ": the script expected " + kinds[script_.front().index()]);
@@ -232,6 +236,16 @@ bool ScriptedUser::AnswerFileDialog(CFileDialog& dialog) {
     throw UserScriptError("cannot confirm " + Quoted(answer.path) + ": its folder does not exist");
   }
   return true;
+}
+
+bool ScriptedUser::AnswerColorDialog(CColorDialog& dialog) {
+  char line[64];
+  std::snprintf(line, sizeof line, "colour dialog, colour %06x, flags 0x%x", static_cast<unsigned>(dialog.GetColor()),
+                static_cast<unsigned>(dialog.GetFlags()));
+  Record(line);
+  const ColourAnswer answer = Next<ColourAnswer>(line);
+  if (answer.pick) dialog.SetCurrentColor(answer.colour);
+  return answer.pick;
 }
 
 int CommandLineUser::AnswerMessageBox(const CString& text, const CString& caption, UINT type) {
