@@ -75,3 +75,7 @@ printf '\n\033[1m$ list_export --delimiter Tab --qualifier %s --titles on --bann
   "'\"'" "$out/links"
 "$bin/list_export" --delimiter Tab --qualifier '"' --titles on --banner on --browse "$out/links" samples/links.tsv
 show "$out/links.txt" "$out/links.txt"
+
+# libwin's owner-drawn colour button in its four looks and its status bar.
+printf '\n\033[1m$ controls_picture %s\033[0m\n' "$out/controls.png"
+"$bin/controls_picture" "$out/controls.png"
