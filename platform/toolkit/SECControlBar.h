@@ -1,0 +1,18 @@
+#pragma once
+// The toolkit's docking bar: a control bar docked along its frame's edge or
+// floating on its own, moved between the two by its dock context. The
+// toolkit's own operation on a bar beside docking is hiding it.
+
+#include "CControlBar.h"
+
+constexpr DWORD CBRS_ALIGN_ANY = 0xF000;
+
+class SECControlBar : public CControlBar {
+  DECLARE_DYNAMIC(SECControlBar)
+
+ public:
+  // A docked bar with its dock context, along the parent's left edge.
+  virtual BOOL Create(CWnd* parent, const wchar_t* title, DWORD style = WS_CHILD | WS_VISIBLE, UINT id = 0);
+  // Hides the bar; docked or floating, it stays as it was.
+  void HideBar();
+};
