@@ -87,3 +87,22 @@ constexpr MessageMapEntry MessageEntry(UINT message) {
             return (static_cast<Class&>(target).*Handler)(wParam, lParam);
           }};
 }
+
+// WM_CREATE: int Handler(CREATESTRUCT*), its result the message's (-1 stops the window).
+template <auto Handler>
+constexpr MessageMapEntry CreateEntry() {
+  using Class = typename message_map::ClassOf<decltype(Handler)>::type;
+  return {WM_CREATE, 0, 0, [](CCmdTarget& target, WPARAM, LPARAM lParam) -> LRESULT {
+            return (static_cast<Class&>(target).*Handler)(reinterpret_cast<CREATESTRUCT*>(lParam));
+          }};
+}
+
+// A message whose parameters the handler does not need: void Handler().
+template <auto Handler>
+constexpr MessageMapEntry PlainEntry(UINT message) {
+  using Class = typename message_map::ClassOf<decltype(Handler)>::type;
+  return {message, 0, 0, [](CCmdTarget& target, WPARAM, LPARAM) -> LRESULT {
+            (static_cast<Class&>(target).*Handler)();
+            return 0;
+          }};
+}

@@ -14,7 +14,6 @@ class NoUser : public CUser {
     Fail("the message box \"" + text.ToUtf8() + "\"");
   }
   bool AnswerFileDialog(CFileDialog&) override { Fail("a file dialog"); }
-  bool AnswerColorDialog(CColorDialog&) override { Fail("a colour dialog"); }
 
  private:
   [[noreturn]] static void Fail(const std::string& thing) {
@@ -29,6 +28,10 @@ CUser*& Installed() {
 }
 
 }  // namespace
+
+UINT CUser::AnswerPopupMenu(HMENU) { throw UserScriptError("no user is there to answer a popup menu"); }
+
+bool CUser::AnswerColorDialog(CColorDialog&) { throw UserScriptError("no user is there to answer a colour dialog"); }
 
 CUser& AfxGetUser() { return *Installed(); }
 

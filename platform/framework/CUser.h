@@ -30,8 +30,12 @@ class CUser {
   virtual int AnswerMessageBox(const CString& text, const CString& caption, UINT type) = 0;
   // True when the user confirmed a file, which the dialog then holds.
   virtual bool AnswerFileDialog(CFileDialog& dialog) = 0;
+  // The command picked in a popup menu, or 0 when the user dismissed it.
+  // A user that does not expect menus fails at once.
+  virtual UINT AnswerPopupMenu(HMENU menu);
   // True when the user picked a colour, which the dialog then holds.
-  virtual bool AnswerColorDialog(CColorDialog& dialog) = 0;
+  // A user that does not expect colour dialogs fails at once.
+  virtual bool AnswerColorDialog(CColorDialog& dialog);
 };
 
 CUser& AfxGetUser();

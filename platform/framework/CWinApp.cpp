@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "CDocTemplate.h"
+#include "CRuntimeNumbers.h"
 #include "CUser.h"
+#include "ProfileFile.h"
 
 namespace {
 
@@ -24,7 +27,29 @@ const CString* CResourceModule::FindString(UINT id) const {
 CWinApp::CWinApp(const wchar_t* appName) : m_strAppName(appName) { theApp = this; }
 
 CWinApp::~CWinApp() {
+  while (!templates_.IsEmpty()) {
+    delete templates_.GetHead();
+    templates_.RemoveAt(templates_.GetHeadPosition());
+  }
   if (theApp == this) theApp = nullptr;
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) {
+  docTemplate->LoadTemplate();
+  templates_.AddTail(docTemplate);
+}
+
+void CWinApp::CloseAllDocuments(BOOL endSession) {
+  for (POSITION position = GetFirstDocTemplatePosition(); position != nullptr;) {
+    GetNextDocTemplate(position)->CloseAllDocuments(endSession);
+  }
+}
+
+BOOL CWinApp::SaveAllModified() {
+  for (POSITION position = GetFirstDocTemplatePosition(); position != nullptr;) {
+    if (!GetNextDocTemplate(position)->SaveAllModified()) return false;
+  }
+  return true;
 }
 
 const DialogTemplate* CResourceModule::FindDialog(UINT id) const {
@@ -46,6 +71,12 @@ const Resource* FindInChain(const Resource* (CResourceModule::*find)(UINT) const
 
 const CString* CWinApp::FindString(UINT id) { return FindInChain(&CResourceModule::FindString, id); }
 const DialogTemplate* CWinApp::FindDialog(UINT id) { return FindInChain(&CResourceModule::FindDialog, id); }
+const MenuTemplate* CWinApp::FindMenu(UINT id) { return FindInChain(&CResourceModule::FindMenu, id); }
+
+const MenuTemplate* CResourceModule::FindMenu(UINT id) const {
+  auto found = menus_.find(id);
+  return found == menus_.end() ? nullptr : &found->second;
+}
 
 int CWinApp::WaitCursorDepth() { return waitCursors; }
 void CWinApp::BeginWaitCursor() { ++waitCursors; }
@@ -72,6 +103,7 @@ void CWinApp::RemoveExtensionModule(CResourceModule* module) {
 }
 
 CWinApp* AfxGetApp() { return theApp; }
+CWnd* AfxGetMainWnd() { return theApp != nullptr ? theApp->m_pMainWnd : nullptr; }
 
 void AfxFormatString1(CString& result, UINT textId, const wchar_t* argument) {
   CString format;
@@ -82,4 +114,67 @@ void AfxFormatString1(CString& result, UINT textId, const wchar_t* argument) {
     text.replace(at, 2, inserted);
   }
   result = CString(std::move(text));
+}
+
+void CWinApp::SetProfileFile(const std::filesystem::path& file) { profile_ = std::make_unique<ProfileFile>(file); }
+
+CString CWinApp::GetProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* defaultValue) const {
+  std::optional<CString> value;
+  if (profile_ != nullptr && section != nullptr && entry != nullptr) value = profile_->Read(section, entry);
+  return value ? *value : CString(defaultValue);
+}
+
+UINT CWinApp::GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValue) const {
+  std::optional<CString> value;
+  if (profile_ != nullptr && section != nullptr && entry != nullptr) value = profile_->Read(section, entry);
+  return static_cast<UINT>(value ? crt::wtoi(*value) : defaultValue);
+}
+
+namespace {
+
+int HexDigit(wchar_t digit) {
+  if (digit >= L'0' && digit <= L'9') return digit - L'0';
+  if (digit >= L'A' && digit <= L'F') return digit - L'A' + 10;
+  if (digit >= L'a' && digit <= L'f') return digit - L'a' + 10;
+  return -1;
+}
+
+}  // namespace
+
+BOOL CWinApp::GetProfileBinary(const wchar_t* section, const wchar_t* entry, BYTE** data, UINT* bytes) const {
+  *data = nullptr;
+  *bytes = 0;
+  const CString text = GetProfileString(section, entry);
+  const std::wstring& digits = text.Str();
+  if (digits.empty() || digits.size() % 2 != 0) return false;
+  auto block = std::make_unique<BYTE[]>(digits.size() / 2);
+  for (std::size_t i = 0; i < digits.size(); i += 2) {
+    const int high = HexDigit(digits[i]);
+    const int low = HexDigit(digits[i + 1]);
+    if (high < 0 || low < 0) return false;
+    block[i / 2] = static_cast<BYTE>(high * 16 + low);
+  }
+  *bytes = static_cast<UINT>(digits.size() / 2);
+  *data = block.release();
+  return true;
+}
+
+BOOL CWinApp::WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value) {
+  return profile_ != nullptr && section != nullptr && entry != nullptr && value != nullptr &&
+         profile_->Write(section, entry, value);
+}
+
+BOOL CWinApp::WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value) {
+  return WriteProfileString(section, entry, std::to_wstring(value).c_str());
+}
+
+BOOL CWinApp::WriteProfileBinary(const wchar_t* section, const wchar_t* entry, const BYTE* data, UINT bytes) {
+  static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+  std::wstring text;
+  text.reserve(std::size_t{bytes} * 2);
+  for (UINT i = 0; i < bytes; ++i) {
+    text += kDigits[data[i] >> 4];
+    text += kDigits[data[i] & 0x0F];
+  }
+  return WriteProfileString(section, entry, text.c_str());
 }

@@ -3,13 +3,19 @@
 // framework searches: the application first, then the extension libraries
 // that registered themselves. Hosts register their strings by number.
 
+#include <filesystem>
 #include <map>
+#include <memory>
 #include <vector>
 
+#include "CMenu.h"
+#include "CList.h"
 #include "CString.h"
 #include "DialogTemplate.h"
 
+class CDocTemplate;
 class CWnd;
+class ProfileFile;
 
 // One module's resources.
 class CResourceModule {
@@ -18,10 +24,13 @@ class CResourceModule {
   const CString* FindString(UINT id) const;
   void RegisterDialog(UINT id, DialogTemplate dialog) { dialogs_[id] = std::move(dialog); }
   const DialogTemplate* FindDialog(UINT id) const;
+  void RegisterMenu(UINT id, MenuTemplate menu) { menus_[id] = std::move(menu); }
+  const MenuTemplate* FindMenu(UINT id) const;
 
  private:
   std::map<UINT, CString> strings_;
   std::map<UINT, DialogTemplate> dialogs_;
+  std::map<UINT, MenuTemplate> menus_;
 };
 
 class CWinApp : public CResourceModule {
@@ -34,9 +43,31 @@ class CWinApp : public CResourceModule {
   // Searches the application, then each extension module in the order they joined.
   static const CString* FindString(UINT id);
   static const DialogTemplate* FindDialog(UINT id);
+  static const MenuTemplate* FindMenu(UINT id);
   // An extension library's resources join the chain for as long as it lives.
   static void AddExtensionModule(CResourceModule* module);
   static void RemoveExtensionModule(CResourceModule* module);
+
+  // The application profile: the host names its file. Without one, reads
+  // give the defaults and writes fail.
+  void SetProfileFile(const std::filesystem::path& file);
+  CString GetProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* defaultValue = nullptr) const;
+  // As the system reads numbers (_wtoi); the default only when the entry is missing.
+  UINT GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValue) const;
+  // A block the caller frees with delete[]; false, with null and 0, when the
+  // entry is missing, empty or not whole hexadecimal bytes.
+  BOOL GetProfileBinary(const wchar_t* section, const wchar_t* entry, BYTE** data, UINT* bytes) const;
+  BOOL WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value);
+  BOOL WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value);
+  // Stored as two upper-case hexadecimal digits a byte.
+  BOOL WriteProfileBinary(const wchar_t* section, const wchar_t* entry, const BYTE* data, UINT bytes);
+  // The application owns its document templates from here on; each loads its strings.
+  void AddDocTemplate(CDocTemplate* docTemplate);
+  POSITION GetFirstDocTemplatePosition() const { return templates_.GetHeadPosition(); }
+  CDocTemplate* GetNextDocTemplate(POSITION& position) const { return templates_.GetNext(position); }
+  // Every template's documents, in template order.
+  void CloseAllDocuments(BOOL endSession);
+  BOOL SaveAllModified();
 
   CString m_strAppName;
   // Disabled while a modal dialog without a parent of its own runs.
@@ -46,6 +77,10 @@ class CWinApp : public CResourceModule {
   static int WaitCursorDepth();
   static void BeginWaitCursor();
   static void EndWaitCursor();
+
+ private:
+  std::unique_ptr<ProfileFile> profile_;
+  CList<CDocTemplate*, CDocTemplate*> templates_;
 };
 
 // Shows the wait cursor for as long as it lives.
@@ -67,3 +102,5 @@ void AfxFormatString1(CString& result, UINT textId, const wchar_t* argument);
 
 // The one application object, or null when the host made none.
 CWinApp* AfxGetApp();
+// The application's main window, or null.
+CWnd* AfxGetMainWnd();

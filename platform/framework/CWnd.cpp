@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "CDialog.h"
+#include "CFrameWnd.h"
 #include "GdiObjects.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -30,8 +31,25 @@ CWnd* CWnd::FromHandle(HWND window) {
 
 BOOL CWnd::Create(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
                   CWnd* parent, UINT id) {
-  return CreateWindowExW(className, text, style, rect, parent != nullptr ? parent->m_hWnd : nullptr,
-                         static_cast<int>(id), this) != nullptr;
+  return CreateEx(0, className, text, style, rect, parent, id);
+}
+
+BOOL CWnd::CreateEx(DWORD, const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
+                    CWnd* parent, UINT id, void* createParams) {
+  CREATESTRUCT creating{createParams, parent != nullptr ? parent->m_hWnd : nullptr, rect.Height(), rect.Width(),
+                        rect.top, rect.left, style, text, className, static_cast<int>(id)};
+  if (!PreCreateWindow(creating)) {
+    PostNcDestroy();
+    return false;
+  }
+  const CRect place{creating.x, creating.y, creating.x + creating.cx, creating.y + creating.cy};
+  return CreateWindowExW(creating.lpszClass, creating.lpszName, creating.style, place, creating.hwndParent,
+                         creating.id, this, creating.lpCreateParams) != nullptr;
+}
+
+BOOL CWnd::PreCreateWindow(CREATESTRUCT& creating) {
+  if (creating.lpszClass == nullptr) creating.lpszClass = kGenericWindowClass;
+  return true;
 }
 
 BOOL CWnd::DestroyWindow() { return ::DestroyWindow(m_hWnd); }
@@ -82,6 +100,31 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
 
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+
+CFrameWnd* CWnd::GetParentFrame() const {
+  for (HWND parent = ::GetParent(m_hWnd); parent != nullptr; parent = ::GetParent(parent)) {
+    if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, FromHandlePermanent(parent))) return frame;
+  }
+  return nullptr;
+}
+
+CWnd* CWnd::GetDescendantWindow(int id, BOOL onlyChildren) const {
+  for (HWND child : GetChildren(m_hWnd)) {
+    if (::GetDlgCtrlID(child) == id) return FromHandle(child);
+  }
+  if (onlyChildren) return nullptr;
+  for (HWND child : GetChildren(m_hWnd)) {
+    if (CWnd* found = FromHandle(child)->GetDescendantWindow(id)) return found;
+  }
+  return nullptr;
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep) const {
+  for (HWND child : GetChildren(m_hWnd)) {
+    ::SendMessage(child, message, wParam, lParam);
+    if (deep && IsWindow(child)) FromHandle(child)->SendMessageToDescendants(message, wParam, lParam, deep);
+  }
+}
 CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
 
 void CWnd::SetDlgItemText(int id, const wchar_t* text) {
@@ -116,6 +159,10 @@ void CWnd::ScreenToClient(CRect* rect) const {
 void CWnd::MoveWindow(const CRect& rect, BOOL) { ::MoveWindow(m_hWnd, rect); }
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
+CWnd* CWnd::SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
+CWnd* CWnd::GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
+BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+CWnd* CWnd::GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
 
 void CWnd::SetFont(CFont* font, BOOL redraw) {
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);

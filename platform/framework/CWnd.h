@@ -10,6 +10,7 @@
 
 class CDataExchange;
 class CFont;
+class CFrameWnd;
 
 class CWnd : public CCmdTarget {
   DECLARE_DYNAMIC(CWnd)
@@ -29,6 +30,12 @@ class CWnd : public CCmdTarget {
   // A window of a registered class attached to this object; false when it cannot be made.
   virtual BOOL Create(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
                       CWnd* parent, UINT id);
+  // The window as the structure says, after PreCreateWindow had its say; the
+  // parameter reaches WM_CREATE as the structure's lpCreateParams.
+  BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
+                CWnd* parent, UINT id, void* createParams = nullptr);
+  // May change how the window is made; false stops it being made.
+  virtual BOOL PreCreateWindow(CREATESTRUCT& creating);
   virtual BOOL DestroyWindow();
   // Attaches this object to an existing window, so its messages go through this object.
   BOOL SubclassWindow(HWND window);
@@ -43,6 +50,12 @@ class CWnd : public CCmdTarget {
   BOOL ModifyStyle(DWORD remove, DWORD add);
   int GetDlgCtrlID() const;
   CWnd* GetParent() const;
+  // The nearest frame among the window's parents; null when none.
+  CFrameWnd* GetParentFrame() const;
+  // The child with the id, searched at every depth (or only among the children).
+  CWnd* GetDescendantWindow(int id, BOOL onlyChildren = false) const;
+  // Sends the message to every child, and to their children when deep.
+  void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL deep = true) const;
   CWnd* GetDlgItem(int id) const;
   void SetDlgItemText(int id, const wchar_t* text);
   int GetDlgItemText(int id, CString& text) const;
@@ -59,6 +72,10 @@ class CWnd : public CCmdTarget {
   void MoveWindow(const CRect& rect, BOOL repaint = true);
   CWnd* SetFocus();
   static CWnd* GetFocus();
+  CWnd* SetActiveWindow();
+  static CWnd* GetActiveWindow();
+  BOOL SetForegroundWindow();
+  static CWnd* GetForegroundWindow();
   void SetFont(CFont* font, BOOL redraw = true);
   CFont* GetFont() const;
 

@@ -6,6 +6,7 @@
 #include "CComboBox.h"
 #include "CDialog.h"
 #include "CFileDialog.h"
+#include "CMenu.h"
 #include "WindowPainter.h"
 
 namespace {
@@ -64,6 +65,44 @@ LRESULT ChoiceIndex(HWND combo, const CString& choice, const std::string& action
     if (text == choice.Str()) return i;
   }
   throw UserScriptError("cannot " + action + ": the combo box has no such choice");
+}
+
+std::string DescribeMenu(HMENU menu) {
+  std::string line = "popup menu:";
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    const auto index = static_cast<UINT>(position);
+    const UINT state = GetMenuState(menu, index, MF_BYPOSITION);
+    CString text;
+    CMenu::FromHandle(menu)->GetMenuString(index, text, MF_BYPOSITION);
+    line += position == 0 ? " " : ", ";
+    if ((state & MF_SEPARATOR) != 0) {
+      line += "-";
+      continue;
+    }
+    line += VisibleText(text);
+    if ((state & MF_POPUP) != 0) line += " >";
+    if ((state & MF_CHECKED) != 0) line += " [checked]";
+    if ((state & MF_GRAYED) != 0) line += " [grayed]";
+    if ((state & MF_DISABLED) != 0) line += " [disabled]";
+  }
+  return line;
+}
+
+// The item's state with the grayed and disabled bits of the popups on the way
+// to it, since a person cannot open a popup that is not enabled.
+UINT StateOnTheWay(HMENU menu, UINT id) {
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    const UINT state = GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
+    if ((state & MF_POPUP) != 0) {
+      const UINT inner = StateOnTheWay(GetSubMenu(menu, position), id);
+      if (inner != kNoMenuItem) return inner | (state & (MF_GRAYED | MF_DISABLED));
+    } else if ((state & MF_SEPARATOR) == 0 && GetMenuItemID(menu, position) == id) {
+      return state;
+    }
+  }
+  return kNoMenuItem;
 }
 
 }  // namespace
@@ -149,6 +188,8 @@ ScriptedUser::DialogScript& ScriptedUser::InDialog(UINT templateId) {
 void ScriptedUser::AnswerMessageBox(int button) { script_.emplace_back(MessageBoxAnswer{button}); }
 void ScriptedUser::ConfirmFile(const CString& path) { script_.emplace_back(FileAnswer{true, path}); }
 void ScriptedUser::CancelFileDialog() { script_.emplace_back(FileAnswer{false, {}}); }
+void ScriptedUser::PickMenuItem(UINT id) { script_.emplace_back(MenuAnswer{id}); }
+void ScriptedUser::DismissMenu() { script_.emplace_back(MenuAnswer{0}); }
 void ScriptedUser::PickColour(COLORREF colour) { script_.emplace_back(ColourAnswer{true, colour}); }
 void ScriptedUser::CancelColourDialog() { script_.emplace_back(ColourAnswer{false, 0}); }
 
@@ -163,6 +204,7 @@ std::vector<std::string> ScriptedUser::Unused() const {
     if (const auto* dialog = std::get_if<DialogScript>(&expected)) listDialog(*dialog);
     if (std::holds_alternative<MessageBoxAnswer>(expected)) unused.push_back("message box");
     if (std::holds_alternative<FileAnswer>(expected)) unused.push_back("file dialog");
+    if (std::holds_alternative<MenuAnswer>(expected)) unused.push_back("popup menu");
     if (std::holds_alternative<ColourAnswer>(expected)) unused.push_back("colour dialog");
   }
   return unused;
@@ -170,7 +212,8 @@ std::vector<std::string> ScriptedUser::Unused() const {
 
 template <typename Wanted>
 Wanted ScriptedUser::Next(const std::string& thing) {
-  static const char* const kinds[] = {"a dialog", "a message box", "a file dialog", "a colour dialog"};
+  static const char* const kinds[] = {"a dialog", "a message box", "a file dialog", "a popup menu",
+                                      "a colour dialog"};
   if (script_.empty()) throw UserScriptError("unexpected " + thing + ": the script has no step left");
   if (!std::holds_alternative<Wanted>(script_.front())) {
     throw UserScriptError("unexpected " + thing + ": the script expected " + kinds[script_.front().index()]);
@@ -254,4 +297,16 @@ int CommandLineUser::AnswerMessageBox(const CString& text, const CString& captio
   std::fflush(stdout);
   const UINT kind = type & MB_TYPEMASK;
   return kind == MB_YESNO || kind == MB_YESNOCANCEL ? IDYES : IDOK;
+}
+
+UINT ScriptedUser::AnswerPopupMenu(HMENU menu) {
+  const std::string line = DescribeMenu(menu);
+  Record(line);
+  const UINT id = Next<MenuAnswer>(line).id;
+  if (id == 0) return 0;
+  const std::string action = "cannot pick menu item " + std::to_string(id);
+  const UINT state = StateOnTheWay(menu, id);
+  if (state == kNoMenuItem) throw UserScriptError(action + ": the menu has no such item");
+  if ((state & (MF_GRAYED | MF_DISABLED)) != 0) throw UserScriptError(action + ": it is not enabled");
+  return id;
 }

@@ -62,11 +62,17 @@ class ScriptedUser : public CUser {
   void AnswerMessageBox(int button = 1);
   void ConfirmFile(const CString& path);
   void CancelFileDialog();
+  // Opens the popups on the way to the command and clicks it; it must be
+  // there and neither grayed nor disabled.
+  void PickMenuItem(UINT id);
+  // Closes the popup menu without picking anything.
+  void DismissMenu();
   void PickColour(COLORREF colour);
   void CancelColourDialog();
 
   // One line per modal thing and per reading: "dialog 234",
   // "message box error: <text>", "file dialog open ...", "read 1238: ...",
+  // "popup menu: Open, Print [checked], -, More >" (states in brackets),
   // "colour dialog, colour 0000ff, flags 0x101".
   // Line breaks and tabs in texts are written as \r, \n and \t.
   const std::vector<std::string>& Seen() const { return seen_; }
@@ -78,6 +84,7 @@ class ScriptedUser : public CUser {
   void EndDialog(CDialog& dialog) override;
   int AnswerMessageBox(const CString& text, const CString& caption, UINT type) override;
   bool AnswerFileDialog(CFileDialog& dialog) override;
+  UINT AnswerPopupMenu(HMENU menu) override;
   bool AnswerColorDialog(CColorDialog& dialog) override;
 
  protected:
@@ -92,11 +99,14 @@ class ScriptedUser : public CUser {
     bool confirm;
     CString path;
   };
+  struct MenuAnswer {
+    UINT id;  // 0: dismiss
+  };
   struct ColourAnswer {
     bool pick;
     COLORREF colour;
   };
-  using Expectation = std::variant<DialogScript, MessageBoxAnswer, FileAnswer, ColourAnswer>;
+  using Expectation = std::variant<DialogScript, MessageBoxAnswer, FileAnswer, MenuAnswer, ColourAnswer>;
 
   template <typename Wanted>
   Wanted Next(const std::string& thing);

@@ -9,6 +9,7 @@
 constexpr UINT WM_CREATE = 0x0001;
 constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_SIZE = 0x0005;
+constexpr UINT WM_ACTIVATE = 0x0006;
 constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_ENABLE = 0x000A;
@@ -29,7 +30,14 @@ constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_MDICREATE = 0x0220;
+constexpr UINT WM_MDIDESTROY = 0x0221;
+constexpr UINT WM_MDIACTIVATE = 0x0222;
+constexpr UINT WM_MDINEXT = 0x0224;
+constexpr UINT WM_MDIGETACTIVE = 0x0229;
 constexpr UINT WM_PRINTCLIENT = 0x0318;
+// The framework's own: a new frame's views are told to take their first look at the document.
+constexpr UINT WM_INITIALUPDATE = 0x0364;
 constexpr UINT WM_USER = 0x0400;
 // The framework sends a control's own notifications back to it under this base.
 constexpr UINT WM_REFLECT_BASE = 0xBC00;
@@ -55,7 +63,39 @@ constexpr DWORD DS_MODALFRAME = 0x0080;
 
 // Show commands.
 constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_SHOWNOACTIVATE = 4;
 constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_SHOWMINNOACTIVE = 7;
+constexpr int SW_SHOWNA = 8;
+constexpr int SW_RESTORE = 9;
+constexpr int WA_INACTIVE = 0;
+constexpr int WA_ACTIVE = 1;
+
+// What WM_CREATE carries in its lParam: the window as it is being made.
+struct CREATESTRUCTW {
+  void* lpCreateParams = nullptr;
+  HWND hwndParent = nullptr;
+  int cy = 0;
+  int cx = 0;
+  int y = 0;
+  int x = 0;
+  DWORD style = 0;
+  const wchar_t* lpszName = nullptr;
+  const wchar_t* lpszClass = nullptr;
+  int id = 0;
+};
+using CREATESTRUCT = CREATESTRUCTW;
+
+// The framework's command ids and the id of a frame's first view.
+constexpr UINT ID_FILE_PRINT_SETUP = 0xE106;
+constexpr UINT ID_FILE_PRINT = 0xE107;
+constexpr UINT ID_FILE_PRINT_DIRECT = 0xE108;
+constexpr UINT ID_FILE_PRINT_PREVIEW = 0xE109;
+constexpr UINT AFX_IDW_PANE_FIRST = 0xE900;
 
 // Dialogs and message boxes.
 constexpr int IDOK = 1;

@@ -15,11 +15,15 @@ using BOOL = int;
 // the framework's window table; it never points into memory.
 struct HWND__;
 using HWND = HWND__*;
+// Menus live in the framework's menu table; a handle never points into memory.
+struct HMENU__;
+using HMENU = HMENU__*;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using INT_PTR = std::intptr_t;
 using DWORD_PTR = std::uintptr_t;
+using UINT_PTR = std::uintptr_t;
 
 constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
 constexpr WORD HIWORD(std::uintptr_t value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }

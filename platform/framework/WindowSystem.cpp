@@ -28,6 +28,7 @@ struct System {
   std::vector<std::size_t> freeSlots;
   std::deque<Posted> queue;
   HWND focus = nullptr;
+  HWND active = nullptr;
 };
 
 System& TheSystem() {
@@ -93,6 +94,7 @@ void SendDestroy(HWND window) {
   if (state == nullptr || state->destroying) return;
   state->destroying = true;
   if (TheSystem().focus == window) TheSystem().focus = nullptr;
+  if (TheSystem().active == window) TheSystem().active = nullptr;
   SendMessage(window, WM_DESTROY);
   for (HWND child : GetChildren(window)) SendDestroy(child);
 }
@@ -132,7 +134,7 @@ WindowState* FindWindowState(HWND window) {
 }
 
 HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
-                     HWND parent, int id, CWnd* attach) {
+                     HWND parent, int id, CWnd* attach, void* createParams) {
   const auto found = Classes().find(className != nullptr ? className : L"");
   if (found == Classes().end()) return nullptr;
   WindowState* parentState = FindWindowState(parent);
@@ -159,7 +161,9 @@ HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style,
   const HWND window = NewWindow(std::move(state));
   if (parentState != nullptr) FindWindowState(parent)->children.push_back(window);
   if (attach != nullptr) attach->m_hWnd = window;
-  if (SendMessage(window, WM_CREATE) == -1) {
+  CREATESTRUCT creating{createParams, parent, rect.Height(), rect.Width(), rect.top, rect.left,
+                        style, text, found->first.c_str(), id};
+  if (SendMessage(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&creating)) == -1) {
     DestroyWindow(window);
     return nullptr;
   }
@@ -359,6 +363,27 @@ HWND SetFocus(HWND window) {
 }
 
 HWND GetFocus() { return TheSystem().focus; }
+
+HWND SetActiveWindow(HWND window) {
+  System& system = TheSystem();
+  if (window != nullptr && !IsWindow(window)) return nullptr;
+  const HWND previous = system.active;
+  if (previous == window) return previous;
+  system.active = window;
+  if (IsWindow(previous)) SendMessage(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(window));
+  if (window != nullptr) SendMessage(window, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
+  return previous;
+}
+
+HWND GetActiveWindow() { return TheSystem().active; }
+
+BOOL SetForegroundWindow(HWND window) {
+  if (!IsWindow(window)) return false;
+  SetActiveWindow(window);
+  return true;
+}
+
+HWND GetForegroundWindow() { return TheSystem().active; }
 
 namespace {
 

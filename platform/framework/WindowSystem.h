@@ -81,9 +81,10 @@ Data* FindControlData(HWND window) {
 // Creates a window of a registered class. A child's position is relative to
 // its parent's client area; a top-level window's is on the screen. The
 // attached object, when given, handles the window's messages from its first
-// (WM_CREATE) on. Null for an unknown class or a missing parent.
+// (WM_CREATE) on; WM_CREATE carries a CREATESTRUCT whose lpCreateParams
+// are the createParams. Null for an unknown class or a missing parent.
 HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
-                     HWND parent, int id, CWnd* attach = nullptr);
+                     HWND parent, int id, CWnd* attach = nullptr, void* createParams = nullptr);
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 
@@ -118,6 +119,12 @@ CPoint GetClientOrigin(HWND window);
 BOOL MoveWindow(HWND window, const CRect& rect);
 HWND SetFocus(HWND window);
 HWND GetFocus();
+// The active top-level window gets WM_ACTIVATE (WA_INACTIVE to the one it
+// replaces first); with one thread the foreground window is the active one.
+HWND SetActiveWindow(HWND window);
+HWND GetActiveWindow();
+BOOL SetForegroundWindow(HWND window);
+HWND GetForegroundWindow();
 
 // Makes a class known to CreateWindowExW; the built-in controls register
 // theirs while the library loads.
