@@ -7,6 +7,7 @@
 
 #include "WinTypes.h"
 
+class CArchive;
 class CObject;
 
 struct CRuntimeClass {
@@ -42,6 +43,8 @@ class CObject {
   static const CRuntimeClass* ThisClass();
   virtual const CRuntimeClass* GetRuntimeClass() const;
   bool IsKindOf(const CRuntimeClass* runtimeClass) const;
+  // Writes or reads the object's own state; a class made serialisable says what it keeps.
+  virtual void Serialize(CArchive&) {}
 
  protected:
   CObject() = default;
@@ -60,19 +63,29 @@ class CObject {
   DECLARE_DYNAMIC(class_name)         \
   static CObject* CreateObject();
 
-#define BRENMOOR_RUNTIME_CLASS(class_name, base_name, creator)                                 \
+#define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
+
+#define BRENMOOR_RUNTIME_CLASS_SCHEMA(class_name, base_name, schema, creator)                    \
   const CRuntimeClass* class_name::ThisClass() {                                               \
     static const CRuntimeClass runtimeClass{#class_name, static_cast<int>(sizeof(class_name)), \
-                                            0xFFFF, creator, &base_name::ThisClass};           \
+                                            schema, creator, &base_name::ThisClass};           \
     return &runtimeClass;                                                                      \
   }                                                                                            \
   const CRuntimeClass* class_name::GetRuntimeClass() const { return ThisClass(); }
+#define BRENMOOR_RUNTIME_CLASS(class_name, base_name, creator) \
+  BRENMOOR_RUNTIME_CLASS_SCHEMA(class_name, base_name, 0xFFFF, creator)
 
 #define IMPLEMENT_DYNAMIC(class_name, base_name) BRENMOOR_RUNTIME_CLASS(class_name, base_name, nullptr)
 
 #define IMPLEMENT_DYNCREATE(class_name, base_name)                                 \
   CObject* class_name::CreateObject() { return new class_name; }                   \
   BRENMOOR_RUNTIME_CLASS(class_name, base_name, &class_name::CreateObject)         \
+  static const CRuntimeClassRegistration class_name##Registration(RUNTIME_CLASS(class_name));
+
+// Created by name and written to archives with its class name and schema number.
+#define IMPLEMENT_SERIAL(class_name, base_name, schema)                              \
+  CObject* class_name::CreateObject() { return new class_name; }                     \
+  BRENMOOR_RUNTIME_CLASS_SCHEMA(class_name, base_name, schema, &class_name::CreateObject) \
   static const CRuntimeClassRegistration class_name##Registration(RUNTIME_CLASS(class_name));
 
 // The object as the derived class, or null when it is not of that kind.

@@ -23,6 +23,7 @@ constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
 constexpr UINT WM_NOTIFY = 0x004E;
+constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_CHAR = 0x0102;

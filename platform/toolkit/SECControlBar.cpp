@@ -1,5 +1,7 @@
 #include "SECControlBar.h"
 
+#include "CMenu.h"
+
 IMPLEMENT_DYNAMIC(SECControlBar, CControlBar)
 
 namespace {
@@ -7,6 +9,14 @@ namespace {
 constexpr LONG kDockedWidth = 120;
 
 }  // namespace
+
+const MessageMap* SECControlBar::GetThisMessageMap() {
+  static const MessageMapEntry entries[] = {
+      MessageEntry<&SECControlBar::OnContextMenu>(WM_CONTEXTMENU),
+  };
+  static const MessageMap map{&CControlBar::GetThisMessageMap, entries};
+  return &map;
+}
 
 BOOL SECControlBar::Create(CWnd* parent, const wchar_t* title, DWORD style, UINT id) {
   if (parent == nullptr) return false;
@@ -20,3 +30,15 @@ BOOL SECControlBar::Create(CWnd* parent, const wchar_t* title, DWORD style, UINT
 }
 
 void SECControlBar::HideBar() { ShowWindow(SW_HIDE); }
+
+void SECControlBar::GetContextMenu(CMenu&) {}
+
+LRESULT SECControlBar::OnContextMenu(WPARAM, LPARAM point) {
+  CMenu menu;
+  menu.CreatePopupMenu();
+  GetContextMenu(menu);
+  if (menu.GetMenuItemCount() == 0) return 0;
+  const CPoint at = PointFromLParam(point);
+  menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, this);
+  return 0;
+}
