@@ -146,3 +146,19 @@ CScreenDC::Substitute::Substitute(DrawingSurface& surface)
     : previous_(std::exchange(ScreenSurfaceSubstitute(), &surface)) {}
 
 CScreenDC::Substitute::~Substitute() { ScreenSurfaceSubstitute() = previous_; }
+
+int CDC::GetDeviceCaps(int index) const {
+  return index == LOGPIXELSX || index == LOGPIXELSY ? surface_.PixelsPerInch() : 0;
+}
+
+int CDC::GetClipBox(CRect* rect) const {
+  const CRect box = surface_.ClipBox();
+  *rect = {box.left - origin_.x, box.top - origin_.y, box.right - origin_.x, box.bottom - origin_.y};
+  return box.IsRectEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD operation) {
+  if (operation != PATCOPY) return false;
+  FillSolidRect({x, y, x + width, y + height}, brush_->GetColor());
+  return true;
+}

@@ -6,6 +6,12 @@
 
 #include "DrawingSurface.h"
 
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+constexpr DWORD PATCOPY = 0x00F00021;
+
 class CDC {
  public:
   // The surface is lent and must outlive the context.
@@ -49,6 +55,12 @@ class CDC {
   // Where the logical point (0, 0) lands on the surface; returns the previous origin.
   CPoint SetViewportOrg(int x, int y);
   CSize GetTextExtent(const CString& text) const;
+  // LOGPIXELSX and LOGPIXELSY; 0 for anything else.
+  int GetDeviceCaps(int index) const;
+  // The area drawing reaches in logical coordinates: SIMPLEREGION, or NULLREGION when empty.
+  int GetClipBox(CRect* rect) const;
+  // PATCOPY fills the rectangle with the selected brush; other operations draw nothing.
+  BOOL PatBlt(int x, int y, int width, int height, DWORD operation);
   BOOL IsPrinting() const { return surface_.IsPrinting(); }
 
   DrawingSurface& Surface() { return surface_; }

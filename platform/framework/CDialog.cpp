@@ -117,15 +117,13 @@ const MessageMap* CDialog::GetThisMessageMap() {
 }
 
 INT_PTR CDialog::DoModal() {
-  const DialogTemplate* dialog = CWinApp::FindDialog(templateId_);
-  if (dialog == nullptr) return -1;
   CWinApp* app = AfxGetApp();
   HWND owner = parent_ != nullptr ? parent_->m_hWnd
                                   : (app != nullptr && app->m_pMainWnd != nullptr ? app->m_pMainWnd->m_hWnd : nullptr);
   ModalScope scope(owner);
   result_ = IDCANCEL;
   running_ = true;
-  if (!CreateFromTemplate(*dialog, owner)) {
+  if (!CreateModalWindow(owner)) {
     running_ = false;
     return -1;
   }
@@ -172,7 +170,16 @@ bool CDialog::CreateFromTemplate(const DialogTemplate& dialog, HWND owner) {
   CRect frame{0, 0, size.Width() + 6, size.Height() + ((style & WS_CAPTION) == WS_CAPTION ? 25 : 6)};
   const CPoint corner{(kScreenWidth - frame.Width()) / 2, (kScreenHeight - frame.Height()) / 2};
   frame = {corner.x, corner.y, corner.x + frame.Width(), corner.y + frame.Height()};
-  if (CreateWindowExW(kDialogClass, dialog.caption, style, frame, owner, 0, this) == nullptr) return false;
+  return CreateWindowExW(kDialogClass, dialog.caption, style, frame, owner, 0, this) != nullptr &&
+         CreateControls(dialog);
+}
+
+bool CDialog::CreateModalWindow(HWND owner) {
+  const DialogTemplate* dialog = CWinApp::FindDialog(templateId_);
+  return dialog != nullptr && CreateFromTemplate(*dialog, owner);
+}
+
+bool CDialog::CreateControls(const DialogTemplate& dialog) {
   for (const DialogItemTemplate& item : dialog.items) {
     const HWND control = CreateWindowExW(item.className.c_str(), item.text, item.style | WS_CHILD,
                                          MapDialogRect(item.rect), m_hWnd, item.id);

@@ -48,6 +48,10 @@ class CDialog : public CWnd {
   // OK saves the controls into the members and ends the dialog; Cancel ends it.
   virtual void OnOK();
   virtual void OnCancel();
+  // Makes the window of a modal run: the host's template by number.
+  virtual bool CreateModalWindow(HWND owner);
+  // The template's controls as children of the dialog's window.
+  bool CreateControls(const DialogTemplate& dialog);
 
   DECLARE_MESSAGE_MAP()
 

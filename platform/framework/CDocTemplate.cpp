@@ -84,7 +84,15 @@ CMultiDocTemplate::CMultiDocTemplate(UINT resourceId, const CRuntimeClass* docum
                                      const CRuntimeClass* frameClass, const CRuntimeClass* viewClass)
     : CDocTemplate(resourceId, documentClass, frameClass, viewClass) {}
 
+void CMultiDocTemplate::LoadTemplate() {
+  CDocTemplate::LoadTemplate();
+  if (m_hMenuShared == nullptr) m_hMenuShared = LoadMenuW(nullptr, m_nIDResource);
+  if (m_hAccelTable == nullptr) m_hAccelTable = LoadAccelerators(nullptr, m_nIDResource);
+}
+
 CMultiDocTemplate::~CMultiDocTemplate() {
+  DestroyMenu(m_hMenuShared);
+  DestroyAcceleratorTable(m_hAccelTable);
   while (!m_docList.IsEmpty()) {
     auto* document = static_cast<CDocument*>(m_docList.GetHead());
     document->OnCloseDocument();

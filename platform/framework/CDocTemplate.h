@@ -6,6 +6,7 @@
 // multi-document template keeps any number of open documents.
 
 #include "CCmdTarget.h"
+#include "Accelerators.h"
 #include "CList.h"
 
 class CDocument;
@@ -75,6 +76,12 @@ class CMultiDocTemplate : public CDocTemplate {
   void SetDefaultTitle(CDocument* document) override;
   CDocument* OpenDocumentFile(const wchar_t* path, BOOL makeVisible = true) override;
 
+  // Also loads the menu and accelerator table under the template's resource
+  // id, which its frames show.
+  void LoadTemplate() override;
+
   CPtrList m_docList;
   UINT m_nUntitledCount = 0;
+  HMENU m_hMenuShared = nullptr;
+  HACCEL m_hAccelTable = nullptr;
 };

@@ -28,7 +28,7 @@ struct MenuRecord {
 
 // Handles count up and are never reused, so a destroyed menu's handle stays dead.
 struct MenuTable {
-  std::uintptr_t next = 1;
+  std::uintptr_t next = 0x50000000;  // each kind of handle has its own range
   std::map<std::uintptr_t, MenuRecord> menus;
 };
 

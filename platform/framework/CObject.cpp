@@ -43,6 +43,8 @@ CRuntimeClassRegistration::CRuntimeClassRegistration(const CRuntimeClass* runtim
   Registered().push_back(runtimeClass);
 }
 
+std::vector<const CRuntimeClass*> CRuntimeClassRegistration::All() { return Registered(); }
+
 CRuntimeClassRegistration::~CRuntimeClassRegistration() {
   auto& classes = Registered();
   classes.erase(std::remove(classes.begin(), classes.end(), class_), classes.end());

@@ -4,6 +4,7 @@
 // name. Dynamic classes register themselves while static objects are built.
 
 #include <cstddef>
+#include <vector>
 
 #include "WinTypes.h"
 
@@ -30,6 +31,8 @@ class CRuntimeClassRegistration {
  public:
   explicit CRuntimeClassRegistration(const CRuntimeClass* runtimeClass);
   ~CRuntimeClassRegistration();
+  // Every class registered, in the order they joined.
+  static std::vector<const CRuntimeClass*> All();
   CRuntimeClassRegistration(const CRuntimeClassRegistration&) = delete;
   CRuntimeClassRegistration& operator=(const CRuntimeClassRegistration&) = delete;
 
@@ -63,9 +66,7 @@ class CObject {
   DECLARE_DYNAMIC(class_name)         \
   static CObject* CreateObject();
 
-#define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
-
-#define BRENMOOR_RUNTIME_CLASS_SCHEMA(class_name, base_name, schema, creator)                    \
+#define BRENMOOR_RUNTIME_CLASS_SCHEMA(class_name, base_name, schema, creator)                 \
   const CRuntimeClass* class_name::ThisClass() {                                               \
     static const CRuntimeClass runtimeClass{#class_name, static_cast<int>(sizeof(class_name)), \
                                             schema, creator, &base_name::ThisClass};           \
@@ -82,9 +83,11 @@ class CObject {
   BRENMOOR_RUNTIME_CLASS(class_name, base_name, &class_name::CreateObject)         \
   static const CRuntimeClassRegistration class_name##Registration(RUNTIME_CLASS(class_name));
 
-// Created by name and written to archives with its class name and schema number.
-#define IMPLEMENT_SERIAL(class_name, base_name, schema)                              \
-  CObject* class_name::CreateObject() { return new class_name; }                     \
+// A class that archives store by name with its schema number; it registers
+// while static objects are built, so a library's classes join on loading.
+#define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
+#define IMPLEMENT_SERIAL(class_name, base_name, schema)                                  \
+  CObject* class_name::CreateObject() { return new class_name; }                         \
   BRENMOOR_RUNTIME_CLASS_SCHEMA(class_name, base_name, schema, &class_name::CreateObject) \
   static const CRuntimeClassRegistration class_name##Registration(RUNTIME_CLASS(class_name));
 

@@ -178,3 +178,58 @@ BOOL CWinApp::WriteProfileBinary(const wchar_t* section, const wchar_t* entry, c
   }
   return WriteProfileString(section, entry, text.c_str());
 }
+
+const AcceleratorTemplate* CResourceModule::FindAccelerators(UINT id) const {
+  auto found = accelerators_.find(id);
+  return found == accelerators_.end() ? nullptr : &found->second;
+}
+
+const IconImage* CResourceModule::FindIcon(UINT id) const {
+  auto found = icons_.find(id);
+  return found == icons_.end() ? nullptr : &found->second;
+}
+
+bool CResourceModule::Holds(UINT id, UINT type) const {
+  switch (type) {
+    case RT_ICON:
+      return FindIcon(id) != nullptr;
+    case RT_MENU:
+      return FindMenu(id) != nullptr;
+    case RT_DIALOG:
+      return FindDialog(id) != nullptr;
+    case RT_STRING:
+      return FindString(id) != nullptr;
+    case RT_ACCELERATOR:
+      return FindAccelerators(id) != nullptr;
+    default:
+      return false;
+  }
+}
+
+HINSTANCE AfxFindResourceHandle(UINT id, UINT type) {
+  if (theApp != nullptr && theApp->Holds(id, type)) return theApp;
+  for (CResourceModule* module : ExtensionModules()) {
+    if (module->Holds(id, type)) return module;
+  }
+  return nullptr;
+}
+
+HINSTANCE AfxGetInstanceHandle() { return theApp; }
+
+HACCEL LoadAccelerators(HINSTANCE module, UINT id) {
+  if (module == nullptr) module = AfxFindResourceHandle(id, RT_ACCELERATOR);
+  const AcceleratorTemplate* table = module != nullptr ? module->FindAccelerators(id) : nullptr;
+  return table != nullptr ? CreateAcceleratorTableW(table->data(), static_cast<int>(table->size())) : nullptr;
+}
+
+HICON LoadIcon(HINSTANCE module, UINT id) {
+  if (module == nullptr) module = AfxFindResourceHandle(id, RT_ICON);
+  const IconImage* icon = module != nullptr ? module->FindIcon(id) : nullptr;
+  return icon != nullptr ? CreateIconFromImage(*icon) : nullptr;
+}
+
+HMENU LoadMenuW(HINSTANCE module, UINT id) {
+  if (module == nullptr) module = AfxFindResourceHandle(id, RT_MENU);
+  const MenuTemplate* menu = module != nullptr ? module->FindMenu(id) : nullptr;
+  return menu != nullptr ? CreateMenuFromTemplate(*menu) : nullptr;
+}

@@ -8,14 +8,26 @@
 #include <memory>
 #include <vector>
 
+#include "Accelerators.h"
 #include "CMenu.h"
 #include "CList.h"
 #include "CString.h"
 #include "DialogTemplate.h"
+#include "ImageList.h"
 
 class CDocTemplate;
 class CWnd;
 class ProfileFile;
+
+// A module of the process whose resources can be searched: the application or an extension library.
+class CResourceModule;
+using HINSTANCE = CResourceModule*;
+
+constexpr UINT RT_ICON = 3;
+constexpr UINT RT_MENU = 4;
+constexpr UINT RT_DIALOG = 5;
+constexpr UINT RT_STRING = 6;
+constexpr UINT RT_ACCELERATOR = 9;
 
 // One module's resources.
 class CResourceModule {
@@ -26,11 +38,19 @@ class CResourceModule {
   const DialogTemplate* FindDialog(UINT id) const;
   void RegisterMenu(UINT id, MenuTemplate menu) { menus_[id] = std::move(menu); }
   const MenuTemplate* FindMenu(UINT id) const;
+  void RegisterAccelerators(UINT id, AcceleratorTemplate table) { accelerators_[id] = std::move(table); }
+  const AcceleratorTemplate* FindAccelerators(UINT id) const;
+  void RegisterIcon(UINT id, IconImage icon) { icons_[id] = std::move(icon); }
+  const IconImage* FindIcon(UINT id) const;
+  // Whether the module holds a resource of the type (RT_MENU, ...) with the id.
+  bool Holds(UINT id, UINT type) const;
 
  private:
   std::map<UINT, CString> strings_;
   std::map<UINT, DialogTemplate> dialogs_;
   std::map<UINT, MenuTemplate> menus_;
+  std::map<UINT, AcceleratorTemplate> accelerators_;
+  std::map<UINT, IconImage> icons_;
 };
 
 class CWinApp : public CResourceModule {
@@ -99,6 +119,15 @@ int AfxMessageBox(UINT textId, UINT type = 0);
 // The host's string with every "%1" replaced by the argument (nothing else is
 // read as a format, so any argument text is safe).
 void AfxFormatString1(CString& result, UINT textId, const wchar_t* argument);
+
+// The first module on the chain that holds the resource; null when none does.
+HINSTANCE AfxFindResourceHandle(UINT id, UINT type);
+// The application's own module (null when the host made no application).
+HINSTANCE AfxGetInstanceHandle();
+// From the module, or searched through the chain when it is null; null when not found.
+HACCEL LoadAccelerators(HINSTANCE module, UINT id);
+HICON LoadIcon(HINSTANCE module, UINT id);
+HMENU LoadMenuW(HINSTANCE module, UINT id);
 
 // The one application object, or null when the host made none.
 CWinApp* AfxGetApp();

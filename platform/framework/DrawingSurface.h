@@ -45,4 +45,8 @@ class DrawingSurface {
     Polyline(state, {{x, y}, {x + 1, y}});
   }
   virtual bool IsPrinting() const { return false; }
+  // Pixels per logical inch, as the screen has them unless the device says otherwise.
+  virtual int PixelsPerInch() const { return 96; }
+  // The area drawing reaches, in device pixels; empty when unknown.
+  virtual CRect ClipBox() const { return {}; }
 };

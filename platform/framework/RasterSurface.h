@@ -19,6 +19,7 @@ class RasterSurface : public DrawingSurface {
   void Polygon(const DrawState& state, const std::vector<CPoint>& points) override;
   CSize TextExtent(const LOGFONT& font, const CString& text) override;
 
+  CRect ClipBox() const override { return {0, 0, Width(), Height()}; }
   int Width() const;
   int Height() const;
   // The colour of one pixel; black outside the image.

@@ -29,6 +29,10 @@ class RecordingSurface : public DrawingSurface {
   void SetPixel(int x, int y, COLORREF colour) override;
   bool IsPrinting() const override { return printing_; }
   void SetPrinting(bool printing) { printing_ = printing; }
+  int PixelsPerInch() const override { return pixelsPerInch_; }
+  void SetPixelsPerInch(int pixels) { pixelsPerInch_ = pixels; }
+  CRect ClipBox() const override { return clipBox_; }
+  void SetClipBox(const CRect& box) { clipBox_ = box; }
 
   const std::vector<Call>& Calls() const { return calls_; }
   void Clear() { calls_.clear(); }
@@ -40,5 +44,7 @@ class RecordingSurface : public DrawingSurface {
  private:
   CSize cell_;
   bool printing_ = false;
+  int pixelsPerInch_ = 96;
+  CRect clipBox_;
   std::vector<Call> calls_;
 };

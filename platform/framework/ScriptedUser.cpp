@@ -7,6 +7,7 @@
 #include "CDialog.h"
 #include "CFileDialog.h"
 #include "CMenu.h"
+#include "TabControl.h"
 #include "WindowPainter.h"
 
 namespace {
@@ -18,8 +19,22 @@ std::string Describe(const char* action, int id) { return std::string(action) + 
 std::string Quoted(const CString& text) { return "\"" + VisibleText(text) + "\""; }
 
 // The control a person is about to use: it must be there, shown and enabled.
+// A control of the dialog, or of a page shown inside it (a property sheet's):
+// the shown one first when pages share an id.
+HWND FindControl(HWND dialog, int id) {
+  if (HWND control = GetDlgItem(dialog, id)) return control;
+  HWND hidden = nullptr;
+  for (HWND child : GetChildren(dialog)) {
+    if (GetChildren(child).empty()) continue;
+    const HWND control = FindControl(child, id);
+    if (control != nullptr && IsWindowVisible(control)) return control;
+    if (hidden == nullptr) hidden = control;
+  }
+  return hidden;
+}
+
 HWND Reachable(CDialog& dialog, int id, const std::string& action) {
-  const HWND control = GetDlgItem(dialog.m_hWnd, id);
+  const HWND control = FindControl(dialog.m_hWnd, id);
   std::string problem;
   if (control == nullptr) {
     problem = "has no control " + std::to_string(id);
@@ -54,6 +69,19 @@ void TypeInto(HWND control, const std::wstring& text, const std::string& action,
   }
   if (text.empty()) SendMessage(control, WM_KEYDOWN, VK_DELETE);
   for (wchar_t unit : text) SendMessage(control, WM_CHAR, static_cast<WPARAM>(unit));
+}
+
+void ClickTab(HWND tabs, const CString& text, const std::string& action) {
+  const auto count = static_cast<int>(SendMessage(tabs, TCM_GETITEMCOUNT));
+  for (int index = 0; index < count; ++index) {
+    wchar_t buffer[256];
+    TCITEMW item{TCIF_TEXT};
+    item.pszText = buffer;
+    item.cchTextMax = 256;
+    SendMessage(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    if (text == buffer) return ClickAt(tabs, Point(index * kTabWidth + kTabWidth / 2, kTabHeight / 2));
+  }
+  throw UserScriptError("cannot " + action + ": the tab control has no such tab");
 }
 
 LRESULT ChoiceIndex(HWND combo, const CString& choice, const std::string& action) {
@@ -135,6 +163,7 @@ ScriptedUser::DialogScript& ScriptedUser::DialogScript::Pick(int id, const CStri
   const std::string action = Describe("pick", id) + " " + Quoted(choice);
   return Add(action, [id, choice, action](CDialog& dialog) {
     const HWND combo = Reachable(dialog, id, action);
+    if (FindWindowState(combo)->className == kTabControlClass) return ClickTab(combo, choice, action);
     const LRESULT index = ChoiceIndex(combo, choice, action);
     const CRect box = GetClientRect(combo);
     if (SendMessage(combo, CB_GETDROPPEDSTATE) == 0) ClickAt(combo, Point(box.right - 4, box.bottom / 2));

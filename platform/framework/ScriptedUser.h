@@ -32,7 +32,8 @@ class ScriptedUser : public CUser {
     // Puts the focus into an edit control or a combo box's field, selects
     // all of it and types the text (an empty text deletes it).
     DialogScript& Type(int id, const CString& text);
-    // Opens the combo box's list and picks the choice with exactly that text.
+    // Opens the combo box's list and picks the choice with exactly that
+    // text; on a tab control, clicks the tab with that text.
     DialogScript& Pick(int id, const CString& choice);
     DialogScript& Click(int id);
     // Clicks the check box when it does not show the state already.

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "CWnd.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ struct System {
   std::vector<std::size_t> freeSlots;
   std::deque<Posted> queue;
   HWND focus = nullptr;
+  std::vector<HWND> topLevel;  // in Z order, topmost first
   HWND active = nullptr;
 };
 
@@ -107,6 +109,7 @@ void Release(HWND window) {
   if (WindowState* parent = FindWindowState(state->parent)) {
     std::erase(parent->children, window);
   }
+  std::erase(TheSystem().topLevel, window);
   CWnd* attached = state->attached;
   std::unique_ptr<CWnd> wrapper = std::move(state->wrapper);
   if (wrapper != nullptr) wrapper->m_hWnd = nullptr;
@@ -160,6 +163,7 @@ HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style,
   state->attached = attach;
   const HWND window = NewWindow(std::move(state));
   if (parentState != nullptr) FindWindowState(parent)->children.push_back(window);
+  if ((style & WS_CHILD) == 0) TheSystem().topLevel.insert(TheSystem().topLevel.begin(), window);
   if (attach != nullptr) attach->m_hWnd = window;
   CREATESTRUCT creating{createParams, parent, rect.Height(), rect.Width(), rect.top, rect.left,
                         style, text, found->first.c_str(), id};
@@ -293,6 +297,7 @@ BOOL ShowWindow(HWND window, int showCommand) {
   if (state == nullptr) return false;
   const bool wasVisible = (state->style & WS_VISIBLE) != 0;
   const bool show = showCommand != SW_HIDE;
+  ApplyShowCommand(window, showCommand);
   if (wasVisible != show) {
     state->style = show ? state->style | WS_VISIBLE : state->style & ~WS_VISIBLE;
     SendMessage(window, WM_SHOWWINDOW, show ? 1 : 0);
@@ -384,6 +389,44 @@ BOOL SetForegroundWindow(HWND window) {
 }
 
 HWND GetForegroundWindow() { return TheSystem().active; }
+
+BOOL EnumWindows(WNDENUMPROC procedure, LPARAM lParam) {
+  const std::vector<HWND> windows = TheSystem().topLevel;
+  for (HWND window : windows) {
+    if (IsWindow(window) && !procedure(window, lParam)) return false;
+  }
+  return true;
+}
+
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  WindowState* state = FindWindowState(window);
+  if (state == nullptr) return false;
+  if ((flags & SWP_NOZORDER) == 0 && (insertAfter == HWND_TOP || insertAfter == HWND_BOTTOM)) {
+    WindowState* parent = (state->style & WS_CHILD) != 0 ? FindWindowState(state->parent) : nullptr;
+    std::vector<HWND>& order = parent != nullptr ? parent->children : TheSystem().topLevel;
+    std::erase(order, window);
+    order.insert(insertAfter == HWND_TOP ? order.begin() : order.end(), window);
+  }
+  if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+    CRect rect = GetWindowRect(window);
+    if (const WindowState* parent = FindWindowState(state->parent); parent != nullptr && (state->style & WS_CHILD)) {
+      const CPoint origin = ClientOrigin(*parent);
+      rect = {rect.left - origin.x, rect.top - origin.y, rect.right - origin.x, rect.bottom - origin.y};
+    }
+    const CPoint topLeft = (flags & SWP_NOMOVE) != 0 ? rect.TopLeft() : CPoint(x, y);
+    const CSize size = (flags & SWP_NOSIZE) != 0 ? rect.Size() : CSize(cx, cy);
+    MoveWindow(window, CRect(topLeft, size));
+  }
+  if ((flags & SWP_SHOWWINDOW) != 0) ShowWindow(window, SW_SHOW);
+  if ((flags & SWP_HIDEWINDOW) != 0) ShowWindow(window, SW_HIDE);
+  return true;
+}
+
+BOOL BringWindowToTop(HWND window) {
+  if (!SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE)) return false;
+  if ((GetStyle(window) & WS_CHILD) == 0) SetActiveWindow(window);
+  return true;
+}
 
 namespace {
 

@@ -41,6 +41,8 @@ struct WindowState {
   CWnd* (*makeWrapper)() = nullptr;
   std::unique_ptr<ControlData> data;
   bool destroying = false;
+  CRect normalRect;  // where a minimised or maximised window is restored to
+  bool restoreToMaximized = false;
 };
 
 // A window class: its procedure and the state its windows start with.

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "CArchive.h"
 #include "CWinApp.h"
+#include "LibraryStartup.h"
 #include "ScriptedUser.h"
 #include "testing/TestParent.h"
 
@@ -64,9 +66,11 @@ TEST_F(CDockingControlBarTest, OnlyTheMenusCommandsAreHandledByTheBar) {
   EXPECT_EQ(State(), "docked, hidden");
 }
 
-TEST(CDockingControlBarClass, IsRegisteredByNameAndWrittenWithSchemaOne) {
+TEST(CDockingControlBarClass, IsRegisteredByNameOnTheLibrarysModuleAndWrittenWithSchemaOne) {
   const CRuntimeClass* runtimeClass = CRuntimeClass::FromName("CDockingControlBar");
   ASSERT_EQ(runtimeClass, RUNTIME_CLASS(CDockingControlBar));
+  const auto& classes = WinLibraryModule()->classes;
+  EXPECT_NE(std::find(classes.begin(), classes.end(), runtimeClass), classes.end());
   EXPECT_EQ(runtimeClass->m_wSchema, 1u);
   EXPECT_TRUE(runtimeClass->IsDerivedFrom(RUNTIME_CLASS(SECControlBar)));
   EXPECT_TRUE(runtimeClass->IsDerivedFrom(RUNTIME_CLASS(CControlBar)));

@@ -1,6 +1,24 @@
 #include "WinUtils.h"
 
 #include <algorithm>
+#include <cstring>
+#include <cwctype>
+#include <memory>
+#include <thread>
+
+#include "CDocWithID.h"
+#include "CDocTemplate.h"
+#include "CFrameWnd.h"
+#include "CListCtrl.h"
+#include "CResourceString.h"
+#include "CView.h"
+#include "CWindowDC.h"
+#include "Bitmap.h"
+#include "Clipboard.h"
+#include "TextEncoding.h"
+#include "Tokenizer.h"
+#include "Utils.h"
+#include "WindowPlacement.h"
 
 CSize WinUtils::CreateFontW(CFont* font, CString faceName, int height, bool bold, bool underline,
                             bool italic) {
@@ -18,4 +36,357 @@ CSize WinUtils::CreateFontW(CFont* font, CString faceName, int height, bool bold
   const CSize extent = screen.GetTextExtent(CString(L'X', 100));
   screen.SelectObject(previous);
   return {extent.cx / 100, extent.cy};
+}
+
+namespace {
+
+constexpr const wchar_t* kListColumnsEntry = L"ListColumns";
+constexpr int kHeadingUnits = 64;
+constexpr UINT kLayoutMessage = 697;
+constexpr int kTitleUnits = 1024;
+
+// The point a screen position has in the client area of the window (the screen itself for none).
+CPoint ScreenToClientOf(HWND window, CPoint point) {
+  const WindowState* state = FindWindowState(window);
+  if (state == nullptr) return point;
+  return {point.x - state->windowRect.left - state->clientInsets.left,
+          point.y - state->windowRect.top - state->clientInsets.top};
+}
+
+// Compares the record names of the stored layout with the default's, record by record.
+bool FitsDefault(const CString& stored, const CString& defaultLayout) {
+  StringTokenizerStream storedStream(stored);
+  StringTokenizerStream defaultStream(defaultLayout);
+  Tokenizer storedReader(&storedStream, true, 0);
+  Tokenizer defaultReader(&defaultStream, true, 0);
+  try {
+    while (!defaultReader.Eof() || !storedReader.Eof()) {
+      const CString defaultName = defaultReader.ReadUntil(L";");
+      defaultReader.Match(L';');
+      defaultReader.ReadInt();
+      const CString storedName = storedReader.ReadUntil(L";");
+      storedReader.Match(L';');
+      storedReader.ReadInt();
+      if (storedName != defaultName) return false;
+      defaultReader.Match(L';');
+      storedReader.Match(L';');
+    }
+  } catch (const TokenizerException&) {
+    return false;
+  }
+  return true;
+}
+
+CDocument* FirstDocument(const CDocTemplate* docTemplate) {
+  POSITION position = docTemplate->GetFirstDocPosition();
+  return position != nullptr ? docTemplate->GetNextDoc(position) : nullptr;
+}
+
+CView* FirstView(const CDocument* document) {
+  POSITION position = document->GetFirstViewPosition();
+  return position != nullptr ? document->GetNextView(position) : nullptr;
+}
+
+template <typename Test>
+CDocument* FindDocument(UINT id, Test test) {
+  const CDocTemplate* docTemplate = WinUtils::FindDocTemplate(id);
+  if (docTemplate == nullptr) return nullptr;
+  for (POSITION position = docTemplate->GetFirstDocPosition(); position != nullptr;) {
+    CDocument* document = docTemplate->GetNextDoc(position);
+    if (test(document)) return document;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void WinUtils::SaveWindowPlacement(CString section, CString entry, CWnd* window) {
+  WINDOWPLACEMENT placement;
+  placement.length = sizeof placement;
+  CWinApp* app = AfxGetApp();
+  if (app == nullptr || window == nullptr || !::GetWindowPlacement(window->GetSafeHwnd(), &placement)) return;
+  app->WriteProfileBinary(section, entry, reinterpret_cast<const BYTE*>(&placement), sizeof placement);
+}
+
+void WinUtils::RestoreWindowPlacement(CString section, CString entry, CWnd* window) {
+  CWinApp* app = AfxGetApp();
+  BYTE* data = nullptr;
+  UINT bytes = 0;
+  if (app == nullptr || window == nullptr || !app->GetProfileBinary(section, entry, &data, &bytes)) return;
+  const std::unique_ptr<BYTE[]> owned(data);
+  // Only a whole record: anything shorter or longer would be read past or cut.
+  if (bytes != sizeof(WINDOWPLACEMENT)) return;
+  WINDOWPLACEMENT placement;
+  std::memcpy(&placement, data, sizeof placement);
+  placement.length = sizeof placement;
+  ::SetWindowPlacement(window->GetSafeHwnd(), &placement);
+}
+
+void WinUtils::SaveListColumns(const CListCtrl& list, const CString& section) {
+  CString layout;
+  int count = 0;
+  for (;; ++count) {
+    wchar_t heading[kHeadingUnits] = {};
+    LVCOLUMN column;
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    column.pszText = heading;
+    column.cchTextMax = kHeadingUnits;
+    if (!list.GetColumn(count, &column)) break;
+    layout += CString(heading) + CString(L";") + CString(std::to_wstring(column.cx)) + CString(L";");
+  }
+  CWinApp* app = AfxGetApp();
+  if (count >= 2 && app != nullptr) app->WriteProfileString(section, kListColumnsEntry, layout);
+}
+
+void WinUtils::RestoreListColumns(CListCtrl& list, const CString& section, const CString& defaultLayout) {
+  CWinApp* app = AfxGetApp();
+  CString layout = app != nullptr ? app->GetProfileString(section, kListColumnsEntry, defaultLayout) : defaultLayout;
+  if (layout != defaultLayout && !FitsDefault(layout, defaultLayout)) layout = defaultLayout;
+
+  StringTokenizerStream stream(layout);
+  Tokenizer reader(&stream, true, 0);
+  try {
+    for (int index = 0; !reader.Eof(); ++index) {
+      const CString heading = reader.ReadUntil(L";");
+      reader.Match(L';');
+      const int width = reader.ReadInt();
+      reader.Match(L';');
+      list.InsertColumn(index, heading, LVCFMT_LEFT, width, -1);
+    }
+  } catch (const TokenizerException&) {
+    AfxMessageBox(kLayoutMessage, MB_ICONERROR);
+  }
+}
+
+bool WinUtils::CopyToClipboard(const CString& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  const std::string ansi = Utils::ToANSI(text);
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, ansi.size() + 1);
+  void* block = memory != nullptr ? GlobalLock(memory) : nullptr;
+  if (block == nullptr) {
+    GlobalFree(memory);
+    CloseClipboard();
+    return false;
+  }
+  std::memcpy(block, ansi.c_str(), ansi.size() + 1);
+  GlobalUnlock(memory);
+  EmptyClipboard();
+  const bool taken = SetClipboardData(CF_TEXT, memory) != nullptr;
+  if (!taken) GlobalFree(memory);
+  CloseClipboard();
+  return taken;
+}
+
+CString WinUtils::PasteFromClipboard() {
+  if (!OpenClipboard(nullptr)) return {};
+  const HGLOBAL memory = GetClipboardData(CF_TEXT);
+  const auto* block = memory != nullptr ? static_cast<const char*>(GlobalLock(memory)) : nullptr;
+  if (block == nullptr) {
+    CloseClipboard();
+    return {};
+  }
+  // The block's own size bounds the text, whether or not it holds its zero.
+  const std::string ansi(block, strnlen(block, GlobalSize(memory)));
+  GlobalUnlock(memory);
+  CloseClipboard();
+  return CString::FromUtf8(platform::encoding::Utf8FromAnsi(ansi));
+}
+
+void WinUtils::PutImageOnClipboard(CWnd* window) {
+  if (window == nullptr) return;
+  const CRect outer = ::GetWindowRect(window->GetSafeHwnd());
+  CBitmap picture;
+  if (!picture.CreateFromWindowClient(window->GetSafeHwnd(), outer.Width(), outer.Height())) return;
+  if (OpenClipboard(window->GetSafeHwnd())) {
+    if (EmptyClipboard() && SetClipboardData(CF_BITMAP, picture.GetSafeHandle()) != nullptr) picture.Detach();
+    CloseClipboard();
+  }
+}
+
+int WinUtils::ScaleFont(CDC* dc, int size) {
+  CScreenDC screen;
+  return MulDiv(size, dc->GetDeviceCaps(LOGPIXELSY), screen.GetDeviceCaps(LOGPIXELSY));
+}
+
+void WinUtils::PaintBackground(CDC* dc, COLORREF colour) {
+  CBrush brush(colour);
+  CBrush* previous = dc->SelectObject(&brush);
+  CRect box;
+  dc->GetClipBox(&box);
+  dc->PatBlt(box.left, box.top, box.Width(), box.Height(), PATCOPY);
+  dc->SelectObject(previous);
+}
+
+void WinUtils::PaintDialogFrame(CView* view) {
+  CWindowDC dc(view);
+  CRect client;
+  view->GetClientRect(&client);
+  constexpr COLORREF kGrey = RGB(192, 192, 192);
+  CRect frame{0, 0, client.Width() + 4, client.Height() + 4};
+  dc.Draw3dRect(frame, kGrey, kGrey);
+  frame = {frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1};
+  dc.Draw3dRect(frame, kGrey, kGrey);
+}
+
+void WinUtils::SetViewSize(CView* view, CSize& size) {
+  CWnd* frame = view != nullptr ? view->GetParent() : nullptr;
+  if (frame == nullptr) return;
+  WINDOWPLACEMENT placement;
+  placement.length = sizeof placement;
+  if (!::GetWindowPlacement(frame->GetSafeHwnd(), &placement) || placement.showCmd == SW_SHOWMAXIMIZED) return;
+  size.cx += 12;
+  size.cy += 31;
+  CRect rect;
+  frame->GetWindowRect(&rect);
+  const HWND parent = (frame->GetStyle() & WS_CHILD) != 0 ? ::GetParent(frame->GetSafeHwnd()) : nullptr;
+  frame->MoveWindow(CRect(ScreenToClientOf(parent, rect.TopLeft()), size), true);
+}
+
+void WinUtils::BringToTop(CWnd* window) {
+  if (window == nullptr) return;
+  ::SetWindowPos(window->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
+}
+
+HWND WinUtils::FindApplication(const CString& title) {
+  struct Search {
+    const CString* title;
+    HWND found = nullptr;
+  } search{&title};
+  EnumWindows(
+      [](HWND window, LPARAM lParam) -> BOOL {
+        auto* wanted = reinterpret_cast<Search*>(lParam);
+        std::wstring text(kTitleUnits + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessage(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        const std::wstring& prefix = wanted->title->Str();
+        if (text.size() < prefix.size()) return true;
+        for (std::size_t i = 0; i < prefix.size(); ++i) {
+          if (std::towlower(static_cast<wint_t>(text[i])) != std::towlower(static_cast<wint_t>(prefix[i]))) return true;
+        }
+        wanted->found = window;
+        return false;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void WinUtils::SelectDlgEdit(CWnd* dialog, UINT id) {
+  CWnd* edit = dialog != nullptr ? dialog->GetDlgItem(static_cast<int>(id)) : nullptr;
+  if (edit == nullptr) return;
+  edit->SetFocus();
+  edit->SendMessage(EM_SETSEL, 0, -1);
+  edit->SendMessage(EM_SCROLLCARET);
+}
+
+CDocTemplate* WinUtils::FindDocTemplate(UINT id) {
+  const CResourceString strings(id);
+  const std::wstring& all = strings.Str();
+  const std::size_t start = all.find(L'\n');
+  if (start == std::wstring::npos) return nullptr;
+  const std::size_t end = all.find(L'\n', start + 1);
+  const CString name(all.substr(start + 1, end == std::wstring::npos ? std::wstring::npos : end - start - 1));
+  CWinApp* app = AfxGetApp();
+  if (app == nullptr) return nullptr;
+  for (POSITION position = app->GetFirstDocTemplatePosition(); position != nullptr;) {
+    CDocTemplate* docTemplate = app->GetNextDocTemplate(position);
+    CString own;
+    docTemplate->GetDocString(own, CDocTemplate::docName);
+    if (own == name) return docTemplate;
+  }
+  return nullptr;
+}
+
+CView* WinUtils::FindView(UINT id) {
+  const CDocTemplate* docTemplate = FindDocTemplate(id);
+  const CDocument* document = docTemplate != nullptr ? FirstDocument(docTemplate) : nullptr;
+  return document != nullptr ? FirstView(document) : nullptr;
+}
+
+CDocument* WinUtils::FindDoc(UINT id, const CString& title) {
+  return FindDocument(id, [&title](const CDocument* document) { return document->GetTitle() == title; });
+}
+
+CDocument* WinUtils::FindDocWithID(UINT id, void* documentId) {
+  return FindDocument(id, [documentId](const CDocument* document) {
+    const auto* withId = dynamic_cast<const CDocWithID*>(document);
+    return withId != nullptr && withId->GetID() == documentId;
+  });
+}
+
+CView* WinUtils::CreateView(UINT id, bool visible) {
+  CDocTemplate* docTemplate = FindDocTemplate(id);
+  CDocument* document = docTemplate != nullptr ? docTemplate->OpenDocumentFile(nullptr, visible) : nullptr;
+  CView* view = document != nullptr ? FirstView(document) : nullptr;
+  if (view == nullptr) return nullptr;
+  if (CFrameWnd* frame = view->GetParentFrame()) frame->ShowWindow(SW_SHOWMAXIMIZED);
+  return view;
+}
+
+CView* WinUtils::CreateNewView(UINT id, CDocument* document) {
+  CWaitCursor wait;
+  CDocTemplate* docTemplate = document != nullptr ? FindDocTemplate(id) : nullptr;
+  if (docTemplate == nullptr) return nullptr;
+  std::this_thread::yield();
+  CFrameWnd* frame = docTemplate->CreateNewFrame(document, nullptr);
+  if (frame == nullptr) return nullptr;
+  docTemplate->InitialUpdateFrame(frame, document, true);
+  // A document sits in one template's list only: a second entry would be
+  // closed twice, and one left in its former template would dangle.
+  if (document->GetDocTemplate() != docTemplate) {
+    if (CDocTemplate* former = document->GetDocTemplate()) former->RemoveDocument(document);
+    docTemplate->AddDocument(document);
+  }
+  return frame->GetActiveView();
+}
+
+bool WinUtils::ActivateDoc(const CDocument* document) {
+  const CView* view = document != nullptr ? FirstView(document) : nullptr;
+  CFrameWnd* frame = view != nullptr ? view->GetParentFrame() : nullptr;
+  if (frame == nullptr) return false;
+  ::BringWindowToTop(frame->GetSafeHwnd());
+  if (::IsIconic(frame->GetSafeHwnd())) frame->ShowWindow(SW_SHOWNORMAL);
+  return true;
+}
+
+bool WinUtils::CloseAllDocuments() {
+  CWinApp* app = AfxGetApp();
+  if (app == nullptr) return true;
+  for (POSITION templates = app->GetFirstDocTemplatePosition(); templates != nullptr;) {
+    const CDocTemplate* docTemplate = app->GetNextDocTemplate(templates);
+    for (POSITION position = docTemplate->GetFirstDocPosition(); position != nullptr;) {
+      CDocument* document = docTemplate->GetNextDoc(position);
+      if (!document->SaveModified()) return false;
+      document->OnCloseDocument();
+    }
+  }
+  return true;
+}
+
+void WinUtils::AppendMenuHelper(const CMenu* source, HMENU target) {
+  if (source == nullptr || !IsMenu(target)) return;
+  if (GetMenuItemCount(target) > 0) AppendMenuW(target, MF_SEPARATOR, 0, nullptr);
+  const auto count = static_cast<int>(source->GetMenuItemCount());
+  for (int position = 0; position < count; ++position) {
+    const auto index = static_cast<UINT>(position);
+    CString text;
+    source->GetMenuString(index, text, MF_BYPOSITION);
+    if (const CMenu* popup = source->GetSubMenu(position)) {
+      const HMENU copy = CreatePopupMenu();
+      AppendMenuHelper(popup, copy);
+      if (!AppendMenuW(target, MF_POPUP, reinterpret_cast<UINT_PTR>(copy), text)) DestroyMenu(copy);
+    } else {
+      AppendMenuW(target, source->GetMenuState(index, MF_BYPOSITION), source->GetMenuItemID(position), text);
+    }
+  }
+}
+
+void WinUtils::ImageListIconLoader(CImageList& list, UINT* ids, HINSTANCE module) {
+  list.Create(16, 16, ILC_MASK, 0, 1);
+  for (const UINT* id = ids; id != nullptr && *id != 0; ++id) {
+    if (const HICON icon = LoadIcon(module, *id)) {
+      list.Add(icon);
+      DestroyIcon(icon);
+    }
+  }
 }

@@ -1,0 +1,43 @@
+#include "CMDIChildWndPlus.h"
+
+#include "CWinApp.h"
+#include "WindowPlacement.h"
+
+IMPLEMENT_DYNCREATE(CMDIChildWndPlus, CMDIChildWnd)
+
+namespace {
+
+constexpr const wchar_t* kSection = L"SYSTEM";
+constexpr const wchar_t* kEntry = L"LastMdiPlacement";
+
+}  // namespace
+
+const MessageMap* CMDIChildWndPlus::GetThisMessageMap() {
+  static const MessageMapEntry entries[] = {
+      PlainEntry<&CMDIChildWndPlus::OnClose>(WM_CLOSE),
+      CommandEntry<&CMDIChildWndPlus::OnWindowClose>(kCloseCommand),
+  };
+  static const MessageMap map{&CMDIChildWnd::GetThisMessageMap, entries};
+  return &map;
+}
+
+BOOL CMDIChildWndPlus::PreCreateWindow(CREATESTRUCT& creating) {
+  CWinApp* app = AfxGetApp();
+  const auto* frame = app != nullptr ? DYNAMIC_DOWNCAST(CMDIFrameWnd, app->m_pMainWnd) : nullptr;
+  if (frame != nullptr && frame->MDIGetActive() == nullptr &&
+      app->GetProfileInt(kSection, kEntry, SW_RESTORE) == static_cast<UINT>(SW_SHOWMAXIMIZED)) {
+    creating.style |= WS_VISIBLE | WS_MAXIMIZE;
+  }
+  return CMDIChildWnd::PreCreateWindow(creating);
+}
+
+void CMDIChildWndPlus::OnClose() {
+  WINDOWPLACEMENT placement;
+  placement.length = sizeof placement;
+  if (CWinApp* app = AfxGetApp(); app != nullptr && ::GetWindowPlacement(m_hWnd, &placement)) {
+    app->WriteProfileInt(kSection, kEntry, static_cast<int>(placement.showCmd));
+  }
+  CMDIChildWnd::OnClose();
+}
+
+void CMDIChildWndPlus::OnWindowClose() { PostMessage(WM_CLOSE); }
