@@ -148,6 +148,7 @@ void CStatusBar::GetItemRect(int index, CRect* rect) const {
 
 // The fixed panes sit at the right end; the first pane stretches over the rest.
 void CStatusBar::LayOutPanes() {
+  if (widths_.empty()) return;
   CRect client;
   GetClientRect(&client);
   std::vector<int> rights(widths_.size());
@@ -156,7 +157,7 @@ void CStatusBar::LayOutPanes() {
     rights[i] = right;
     right -= widths_[i] + kPaneGap;
   }
-  if (!rights.empty()) rights[0] = std::max(0, right);
-  if (!rights.empty()) rights.back() = -1;
+  rights[0] = std::max(0, right);
+  rights.back() = -1;
   SendMessage(SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
 }

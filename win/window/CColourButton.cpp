@@ -1,5 +1,7 @@
 #include "CColourButton.h"
 
+#include <initializer_list>
+
 #include "CColorDialog.h"
 #include "CDC.h"
 

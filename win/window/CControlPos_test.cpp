@@ -13,6 +13,11 @@ namespace {
 using Rects = std::vector<std::string>;
 enum : int { kMoveX = 1, kMoveDownGrow = 2, kStretchX = 3, kFixed = 4 };
 
+struct Step {
+  int width, height;
+  Rects expected;  // move-x, move-y and grow-y, stretch-x, fixed
+};
+
 // Four controls on a 400 x 300 parent, anchored four ways.
 class CControlPosTest : public ::testing::Test {
  protected:
@@ -33,41 +38,36 @@ class CControlPosTest : public ::testing::Test {
     return {parent.ChildRect(kMoveX), parent.ChildRect(kMoveDownGrow), parent.ChildRect(kStretchX),
             parent.ChildRect(kFixed)};
   }
+  // Resizes the parent step by step; the controls' rectangles after each.
+  void ExpectSteps(const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+      EXPECT_EQ(ResizeTo(step.width, step.height), step.expected) << step.width << " x " << step.height;
+    }
+  }
   TestParent parent{{0, 0, 400, 300}};
   CControlPos positions;
 };
 
-struct Step {
-  int width, height;
-  Rects expected;  // move-x, move-y and grow-y, stretch-x, fixed
-};
-
 TEST_F(CControlPosTest, WithoutNegativeMovesTheParentNeverCountsAsSmallerThanAtTheStart) {
-  const Step steps[] = {
+  ExpectSteps({
       {300, 300, {"(10,10,60,30)", "(10,40,60,60)", "(10,70,160,90)", "(10,100,60,120)"}},
       {500, 300, {"(110,10,160,30)", "(10,40,60,60)", "(10,70,260,90)", "(10,100,60,120)"}},
       {500, 350, {"(110,10,160,30)", "(10,90,60,160)", "(10,70,260,90)", "(10,100,60,120)"}},
       {400, 250, {"(10,10,60,30)", "(10,40,60,60)", "(10,70,160,90)", "(10,100,60,120)"}},
       {200, 100, {"(10,10,60,30)", "(10,40,60,60)", "(10,70,160,90)", "(10,100,60,120)"}},
       {401, 301, {"(11,10,61,30)", "(10,41,60,62)", "(10,70,161,90)", "(10,100,60,120)"}},
-  };
-  for (const Step& step : steps) {
-    EXPECT_EQ(ResizeTo(step.width, step.height), step.expected) << step.width << " x " << step.height;
-  }
+  });
 }
 
 TEST_F(CControlPosTest, WithNegativeMovesTheControlsFollowEveryChange) {
   positions.SetNegativeMoves(1);
   EXPECT_EQ(positions.GetNegativeMoves(), 1);
-  const Step steps[] = {
+  ExpectSteps({
       {300, 300, {"(-90,10,-40,30)", "(10,40,60,60)", "(10,70,60,90)", "(10,100,60,120)"}},
       {500, 300, {"(110,10,160,30)", "(10,40,60,60)", "(10,70,260,90)", "(10,100,60,120)"}},
       {500, 350, {"(110,10,160,30)", "(10,90,60,160)", "(10,70,260,90)", "(10,100,60,120)"}},
       {400, 300, {"(10,10,60,30)", "(10,40,60,60)", "(10,70,160,90)", "(10,100,60,120)"}},
-  };
-  for (const Step& step : steps) {
-    EXPECT_EQ(ResizeTo(step.width, step.height), step.expected) << step.width << " x " << step.height;
-  }
+  });
 }
 
 TEST_F(CControlPosTest, AControlRegisteredTwiceMovesTwiceUntilItsFirstRecordIsRemoved) {
