@@ -90,3 +90,7 @@ mkdir -p "$out/links-preview"
 printf '\n\033[1m$ list_print --system KESTLE --preview %s samples/links.tsv\033[0m\n' "$out/links-preview"
 "$bin/list_print" --system KESTLE --preview "$out/links-preview" samples/links.tsv
 ls "$out/links-preview"
+
+# libwin's owner-drawn colour button in its four looks and its status bar.
+printf '\n\033[1m$ controls_picture %s\033[0m\n' "$out/controls.png"
+"$bin/controls_picture" "$out/controls.png"

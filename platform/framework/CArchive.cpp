@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CObject.h"
 #include "TextEncoding.h"
 
 namespace {
@@ -10,6 +11,10 @@ namespace {
 constexpr BYTE kLongLength = 0xFF;
 constexpr WORD kUnicodeTag = 0xFFFE;
 constexpr WORD kLongerLength = 0xFFFF;
+constexpr WORD kNullTag = 0;
+constexpr WORD kNewClassTag = 0xFFFF;
+constexpr WORD kClassTag = 0x8000;
+constexpr WORD kLastIndex = 0x7FFE;
 
 }  // namespace
 
@@ -108,4 +113,77 @@ CArchive& CArchive::operator>>(CString& value) {
   }
   value = CString(std::move(text));
   return *this;
+}
+
+void CArchive::WriteObject(const CObject* object) {
+  if (object == nullptr) {
+    *this << kNullTag;
+    return;
+  }
+  if (const auto known = stored_.find(object); known != stored_.end()) {
+    *this << known->second;
+    return;
+  }
+  const CRuntimeClass* runtimeClass = object->GetRuntimeClass();
+  if (const auto known = stored_.find(runtimeClass); known != stored_.end()) {
+    *this << static_cast<WORD>(kClassTag | known->second);
+  } else {
+    const std::string name = runtimeClass->m_lpszClassName;
+    *this << kNewClassTag << static_cast<WORD>(runtimeClass->m_wSchema) << static_cast<WORD>(name.size());
+    Write(name.data(), static_cast<UINT>(name.size()));
+    if (stored_.size() >= kLastIndex) throw CArchiveException(CArchiveException::badIndex, file_->GetFilePath());
+    stored_.emplace(runtimeClass, static_cast<WORD>(stored_.size() + 1));
+  }
+  if (stored_.size() >= kLastIndex) throw CArchiveException(CArchiveException::badIndex, file_->GetFilePath());
+  stored_.emplace(object, static_cast<WORD>(stored_.size() + 1));
+  const_cast<CObject*>(object)->Serialize(*this);
+}
+
+const CRuntimeClass* CArchive::ReadClass(WORD tag) {
+  if (tag != kNewClassTag) {
+    const std::size_t index = tag & ~kClassTag;
+    if (index == 0 || index > loadedClasses_.size() || loadedClasses_[index - 1] == nullptr) {
+      throw CArchiveException(CArchiveException::badIndex, file_->GetFilePath());
+    }
+    return loadedClasses_[index - 1];
+  }
+  WORD schema = 0;
+  WORD length = 0;
+  *this >> schema >> length;
+  std::string name(length, '\0');
+  Read(name.data(), length);
+  const CRuntimeClass* runtimeClass = CRuntimeClass::FromName(name.c_str());
+  if (runtimeClass == nullptr) throw CArchiveException(CArchiveException::badClass, file_->GetFilePath());
+  if (runtimeClass->m_wSchema != schema) throw CArchiveException(CArchiveException::badSchema, file_->GetFilePath());
+  loadedClasses_.push_back(runtimeClass);
+  loadedObjects_.push_back(nullptr);
+  return runtimeClass;
+}
+
+CObject* CArchive::ReadObject(const CRuntimeClass* kind) {
+  WORD tag = 0;
+  *this >> tag;
+  if (tag == kNullTag) return nullptr;
+  if (tag != kNewClassTag && (tag & kClassTag) == 0) {
+    if (tag > loadedObjects_.size() || loadedObjects_[tag - 1] == nullptr) {
+      throw CArchiveException(CArchiveException::badIndex, file_->GetFilePath());
+    }
+    return loadedObjects_[tag - 1];
+  }
+  const CRuntimeClass* runtimeClass = ReadClass(tag);
+  if (kind != nullptr && !runtimeClass->IsDerivedFrom(kind)) {
+    throw CArchiveException(CArchiveException::badClass, file_->GetFilePath());
+  }
+  CObject* object = runtimeClass->CreateObject();
+  if (object == nullptr) throw CArchiveException(CArchiveException::badClass, file_->GetFilePath());
+  loadedClasses_.push_back(nullptr);
+  loadedObjects_.push_back(object);
+  try {
+    object->Serialize(*this);
+  } catch (...) {
+    delete object;
+    loadedObjects_.back() = nullptr;
+    throw;
+  }
+  return object;
 }

@@ -4,9 +4,14 @@
 // longer than what is left of the file, ends in a CArchiveException.
 
 #include <cstdint>
+#include <map>
+#include <vector>
 
 #include "CException.h"
 #include "CFile.h"
+
+class CObject;
+struct CRuntimeClass;
 
 class CArchive {
  public:
@@ -36,6 +41,16 @@ class CArchive {
   // Unicode strings and single-byte (ANSI) strings alike.
   CArchive& operator>>(CString& value);
 
+  // An object with its class: the first of a class is tagged with the
+  // class's schema number and name, later ones with the class's index, an
+  // object written before with its own index; null is the tag 0.
+  void WriteObject(const CObject* object);
+  // A new object of a registered class that is of the kind asked for (any
+  // when null), or the object read before at that index. An unknown class or
+  // one of another kind throws badClass, another schema badSchema, an index
+  // nothing was read at badIndex. The caller owns what it gets.
+  CObject* ReadObject(const CRuntimeClass* kind);
+
  private:
   template <typename Value>
   void WriteLittleEndian(Value value);
@@ -43,6 +58,12 @@ class CArchive {
   Value ReadLittleEndian();
   std::uint64_t Remaining() const;
 
+  const CRuntimeClass* ReadClass(WORD tag);
+
   CFile* file_;
   UINT mode_;
+  // Classes and objects in the order they were first written or read, from index 1.
+  std::map<const void*, WORD> stored_;
+  std::vector<const CRuntimeClass*> loadedClasses_;
+  std::vector<CObject*> loadedObjects_;  // by index; null where a class stands
 };

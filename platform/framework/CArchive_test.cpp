@@ -1,8 +1,11 @@
 #include "CArchive.h"
 
+#include "CCmdTarget.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -179,6 +182,96 @@ TEST(CArchiveTest, MisuseCausesMatchTheirMessages) {
   } catch (const CArchiveException& e) {
     EXPECT_STREQ(e.what(), "archive: read while storing");
   }
+}
+
+// A class written to archives with its schema number 2.
+class Counter : public CObject {
+  DECLARE_SERIAL(Counter)
+
+ public:
+  std::int32_t value = 0;
+  void Serialize(CArchive& archive) override {
+    if (archive.IsStoring()) {
+      archive << value;
+    } else {
+      archive >> value;
+    }
+  }
+};
+
+}  // namespace
+
+IMPLEMENT_SERIAL(Counter, CObject, 2)
+
+namespace {
+
+Bytes CounterClass(WORD schema, const std::string& name) {
+  Bytes bytes = {0xFF, 0xFF, static_cast<BYTE>(schema), 0, static_cast<BYTE>(name.size()), 0};
+  for (char letter : name) bytes.push_back(static_cast<BYTE>(letter));
+  return bytes;
+}
+
+TEST(CArchiveObjects, ClassesOnceThenByIndexObjectsWrittenTwiceByIndexNullAsZero) {
+  Counter first;
+  first.value = 7;
+  Counter second;
+  second.value = 9;
+  CMemFile file;
+  CArchive store(&file, CArchive::store);
+  store.WriteObject(&first);
+  store.WriteObject(&second);
+  store.WriteObject(&first);
+  store.WriteObject(nullptr);
+  Bytes expected = CounterClass(2, "Counter");
+  expected.insert(expected.end(), {7, 0, 0, 0, 0x01, 0x80, 9, 0, 0, 0, 0x02, 0x00, 0x00, 0x00});
+  EXPECT_EQ(file.Bytes(), expected);
+
+  CMemFile written(file.Bytes());
+  CArchive load(&written, CArchive::load);
+  const std::unique_ptr<CObject> a(load.ReadObject(RUNTIME_CLASS(Counter)));
+  const std::unique_ptr<CObject> b(load.ReadObject(nullptr));
+  EXPECT_EQ(load.ReadObject(RUNTIME_CLASS(CObject)), a.get());
+  EXPECT_EQ(load.ReadObject(RUNTIME_CLASS(Counter)), nullptr);
+  ASSERT_NE(DYNAMIC_DOWNCAST(Counter, a.get()), nullptr);
+  ASSERT_NE(DYNAMIC_DOWNCAST(Counter, b.get()), nullptr);
+  EXPECT_EQ(DYNAMIC_DOWNCAST(Counter, a.get())->value, 7);
+  EXPECT_EQ(DYNAMIC_DOWNCAST(Counter, b.get())->value, 9);
+}
+
+// An archive's objects, read as what the reader asks for; the cause of the refusal.
+TEST(CArchiveObjects, UnknownClassesOtherSchemasOtherKindsAndBadIndexesAreRefused) {
+  struct Case {
+    const char* what;
+    Bytes bytes;
+    const CRuntimeClass* kind;
+    int cause;
+  };
+  Bytes valued = CounterClass(2, "Counter");
+  valued.insert(valued.end(), {1, 0, 0, 0});
+  Bytes laterIndex = valued;
+  laterIndex.insert(laterIndex.end(), {0x05, 0x00});
+  const Case cases[] = {
+      {"unknown class", CounterClass(2, "Nobody"), nullptr, CArchiveException::badClass},
+      {"other schema", CounterClass(3, "Counter"), nullptr, CArchiveException::badSchema},
+      {"other kind", valued, RUNTIME_CLASS(CCmdTarget), CArchiveException::badClass},
+      {"class index before any class", {0x01, 0x80}, nullptr, CArchiveException::badIndex},
+      {"object index before any object", {0x01, 0x00}, nullptr, CArchiveException::badIndex},
+      {"cut short", {0xFF, 0xFF, 0x02}, nullptr, CArchiveException::endOfFile},
+  };
+  for (const Case& c : cases) {
+    CMemFile file(c.bytes);
+    CArchive load(&file, CArchive::load);
+    try {
+      delete load.ReadObject(c.kind);
+      ADD_FAILURE() << c.what << ": no exception";
+    } catch (const CArchiveException& e) {
+      EXPECT_EQ(e.m_cause, c.cause) << c.what;
+    }
+  }
+  CMemFile file(laterIndex);
+  CArchive load(&file, CArchive::load);
+  const std::unique_ptr<CObject> read(load.ReadObject(nullptr));
+  EXPECT_THROW(load.ReadObject(nullptr), CArchiveException);
 }
 
 }  // namespace

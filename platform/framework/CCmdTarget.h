@@ -68,6 +68,17 @@ constexpr MessageMapEntry CommandEntry(UINT id) {
   return ControlEntry<Handler>(BN_CLICKED, id);
 }
 
+// The code under which a control's own notification comes back to it from its parent.
+constexpr UINT ReflectedCode(UINT code) { return static_cast<UINT>(MAKEWPARAM(static_cast<WORD>(code),
+                                                                              WM_REFLECT_BASE + WM_COMMAND)); }
+
+// A control's own notification, reflected to it by the parent (the
+// framework's ON_CONTROL_REFLECT): void Handler().
+template <auto Handler>
+constexpr MessageMapEntry ReflectEntry(UINT code) {
+  return ControlEntry<Handler>(ReflectedCode(code), 0);
+}
+
 // Any other message: LRESULT Handler(WPARAM, LPARAM).
 template <auto Handler>
 constexpr MessageMapEntry MessageEntry(UINT message) {

@@ -55,6 +55,13 @@ CFont* CDC::SelectObject(CFont* font) { return Swap(font_, font); }
 CPen* CDC::SelectObject(CPen* pen) { return Swap(pen_, pen); }
 CBrush* CDC::SelectObject(CBrush* brush) { return Swap(brush_, brush); }
 
+CGdiObject* CDC::SelectStockObject(int index) {
+  CGdiObject* stock = GetStockObject(index);
+  if (auto* pen = dynamic_cast<CPen*>(stock)) return SelectObject(pen);
+  if (auto* font = dynamic_cast<CFont*>(stock)) return SelectObject(font);
+  return nullptr;
+}
+
 DrawState CDC::CurrentState() const {
   DrawState state = state_;
   state.font = font_->GetLogFont();
@@ -83,6 +90,25 @@ BOOL CDC::Polygon(const CPoint* points, int count) {
   if (points == nullptr || count < 2) return false;
   surface_.Polygon(CurrentState(), ToDevice(points, count));
   return true;
+}
+
+CPoint CDC::MoveTo(int x, int y) { return std::exchange(position_, CPoint(x, y)); }
+
+BOOL CDC::LineTo(int x, int y) {
+  const CPoint line[] = {position_, {x, y}};
+  position_ = line[1];
+  return Polyline(line, 2);
+}
+
+BOOL CDC::Rectangle(const CRect& rect) {
+  const CPoint corners[] = {{rect.left, rect.top}, {rect.right - 1, rect.top}, {rect.right - 1, rect.bottom - 1},
+                            {rect.left, rect.bottom - 1}};
+  return Polygon(corners, 4);
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF colour) {
+  surface_.SetPixel(x + origin_.x, y + origin_.y, colour);
+  return colour;
 }
 
 std::vector<CPoint> CDC::ToDevice(const CPoint* points, int count) const {

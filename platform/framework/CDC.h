@@ -32,11 +32,21 @@ class CDC {
   CFont* SelectObject(CFont* font);
   CPen* SelectObject(CPen* pen);
   CBrush* SelectObject(CBrush* brush);
+  // Selects a stock pen or font (see GetStockObject); returns what it replaced.
+  CGdiObject* SelectStockObject(int index);
 
   BOOL TextOut(int x, int y, const CString& text);
   BOOL TextOut(int x, int y, const wchar_t* text, int count);
   BOOL Polyline(const CPoint* points, int count);
   BOOL Polygon(const CPoint* points, int count);
+  // Lines from the current position with the pen, leaving out the end point.
+  CPoint MoveTo(int x, int y);
+  BOOL LineTo(int x, int y);
+  // Outlined with the pen (right and bottom edges inside the outline's
+  // last row and column), filled with the brush.
+  BOOL Rectangle(const CRect& rect);
+  // Returns the colour set.
+  COLORREF SetPixel(int x, int y, COLORREF colour);
   // Fills the rectangle (its right and bottom edges left out) whatever the
   // pen and brush.
   void FillSolidRect(const CRect& rect, COLORREF colour);
@@ -68,6 +78,7 @@ class CDC {
   CPen* pen_ = &stockPen_;
   CBrush* brush_ = &stockBrush_;
   CPoint origin_;
+  CPoint position_;
 };
 
 // A device context on the screen, for measuring text as the screen shows it.

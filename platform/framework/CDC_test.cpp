@@ -172,3 +172,46 @@ TEST(CDCDrawing, MeasuringAndPrintingAskTheSurface) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CDCDrawing, LinesFromTheCurrentPositionRectanglesPixelsAndStockPens) {
+  RecordingSurface surface;
+  CDC dc(surface);
+  dc.SetViewportOrg(100, 200);
+  CBrush green(RGB(0, 255, 0));
+  CPen* previousPen = static_cast<CPen*>(dc.SelectStockObject(NULL_PEN));
+  dc.SelectObject(&green);
+  dc.Rectangle({1, 2, 11, 7});
+  EXPECT_EQ(dc.SelectStockObject(WHITE_PEN), GetStockObject(NULL_PEN));
+  EXPECT_EQ(dc.MoveTo(3, 4), CPoint(0, 0));
+  dc.LineTo(9, 4);
+  dc.SelectStockObject(BLACK_PEN);
+  dc.LineTo(9, 1);
+  EXPECT_EQ(dc.MoveTo(0, 0), CPoint(9, 1));
+  EXPECT_EQ(dc.SetPixel(5, 6, RGB(1, 2, 3)), RGB(1, 2, 3));
+  EXPECT_EQ(dc.SelectStockObject(99), nullptr);
+  EXPECT_EQ(dc.SelectObject(previousPen), GetStockObject(BLACK_PEN));
+  EXPECT_EQ(surface.Lines(), (std::vector<std::string>{
+                                 "polygon w1 s5 c000000 b00ff00 (101,202)-(110,202)-(110,206)-(101,206)",
+                                 "polyline w1 s0 cffffff (103,204)-(109,204)",
+                                 "polyline w1 s0 c000000 (109,204)-(109,201)",
+                                 "pixel (105,206) c030201",
+                             }));
+}
+
+TEST(CDCDrawing, StockObjectsAndSystemColoursOfTheClassicLook) {
+  const auto* gui = dynamic_cast<CFont*>(GetStockObject(DEFAULT_GUI_FONT));
+  ASSERT_NE(gui, nullptr);
+  EXPECT_STREQ(gui->GetLogFont().lfFaceName, L"Tahoma");
+  EXPECT_EQ(gui->GetLogFont().lfHeight, -11);
+  EXPECT_EQ(dynamic_cast<CPen*>(GetStockObject(NULL_PEN))->GetStyle(), PS_NULL);
+  EXPECT_EQ(dynamic_cast<CPen*>(GetStockObject(WHITE_PEN))->GetColor(), RGB(255, 255, 255));
+  EXPECT_EQ(GetStockObject(3), nullptr);
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(212, 208, 200));
+  EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), RGB(128, 128, 128));
+  EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), RGB(255, 255, 255));
+  EXPECT_EQ(GetSysColor(1), RGB(0, 0, 0));
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 
 #include "WinTypes.h"
 
+class CArchive;
 class CObject;
 
 struct CRuntimeClass {
@@ -45,6 +46,8 @@ class CObject {
   static const CRuntimeClass* ThisClass();
   virtual const CRuntimeClass* GetRuntimeClass() const;
   bool IsKindOf(const CRuntimeClass* runtimeClass) const;
+  // Writes or reads the object's own state; a class made serialisable says what it keeps.
+  virtual void Serialize(CArchive&) {}
 
  protected:
   CObject() = default;

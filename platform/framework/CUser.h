@@ -8,6 +8,7 @@
 
 #include "CString.h"
 
+class CColorDialog;
 class CDialog;
 class CFileDialog;
 class CPrintDialog;
@@ -39,6 +40,9 @@ class CUser {
   // The command picked in a popup menu, or 0 when the user dismissed it.
   // A user that does not expect menus fails at once.
   virtual UINT AnswerPopupMenu(HMENU menu);
+  // True when the user picked a colour, which the dialog then holds.
+  // A user that does not expect colour dialogs fails at once.
+  virtual bool AnswerColorDialog(CColorDialog& dialog);
 };
 
 CUser& AfxGetUser();

@@ -153,6 +153,11 @@ BOOL CWnd::ShowWindow(int showCommand) { return ::ShowWindow(m_hWnd, showCommand
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 void CWnd::GetWindowRect(CRect* rect) const { *rect = ::GetWindowRect(m_hWnd); }
 void CWnd::GetClientRect(CRect* rect) const { *rect = ::GetClientRect(m_hWnd); }
+
+void CWnd::ScreenToClient(CRect* rect) const {
+  const CPoint origin = ::GetClientOrigin(m_hWnd);
+  *rect = {rect->left - origin.x, rect->top - origin.y, rect->right - origin.x, rect->bottom - origin.y};
+}
 void CWnd::MoveWindow(const CRect& rect, BOOL) { ::MoveWindow(m_hWnd, rect); }
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
@@ -216,10 +221,27 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     *result = 1;
     return true;
   }
+  if (message == WM_DRAWITEM) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    CWnd* control = item != nullptr ? FromHandlePermanent(item->hwndItem) : nullptr;
+    if (control != nullptr && control->OnChildNotify(message, wParam, lParam, result)) return true;
+  }
   const MessageMapEntry* entry = FindEntry(message, 0, 0);
   if (entry == nullptr) return false;
   *result = entry->call(*this, wParam, lParam);
   return true;
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) { return OnCmdMsg(LOWORD(wParam), HIWORD(wParam)); }
+// A control's notification goes to the control first; what it leaves comes to this window's map.
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  CWnd* control = FromHandlePermanent(reinterpret_cast<HWND>(lParam));
+  LRESULT ignored = 0;
+  if (control != nullptr && control != this && control->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored)) {
+    return true;
+  }
+  return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+}
+
+bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT*) {
+  return message == WM_COMMAND && OnCmdMsg(0, ReflectedCode(HIWORD(wParam)));
+}

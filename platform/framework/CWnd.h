@@ -67,6 +67,8 @@ class CWnd : public CCmdTarget {
   BOOL IsWindowVisible() const;
   void GetWindowRect(CRect* rect) const;
   void GetClientRect(CRect* rect) const;
+  // From screen coordinates to this window's client coordinates.
+  void ScreenToClient(CRect* rect) const;
   void MoveWindow(const CRect& rect, BOOL repaint = true);
   CWnd* SetFocus();
   static CWnd* GetFocus();
@@ -104,6 +106,9 @@ class CWnd : public CCmdTarget {
   virtual bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   // WM_COMMAND: the command or a control's notification through the message map.
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  // A message the parent got about this control and hands back to it first
+  // (a notification, WM_DRAWITEM); true when the control dealt with it.
+  virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   virtual void DoDataExchange(CDataExchange* exchange);
   virtual void PreSubclassWindow() {}
 

@@ -173,6 +173,7 @@ void SetPenShape(cairo_t* cr, const PenState& pen) {
 
 // Expects the pixel-centre transform and no antialiasing to be in place.
 void DrawLines(cairo_t* cr, const PenState& pen, const std::vector<CPoint>& points, bool closed) {
+  if ((pen.style & 0x0F) == PS_NULL) return;
   SetColour(cr, pen.colour);
   if (pen.width <= 1) {
     DrawOnePixelLines(cr, points);

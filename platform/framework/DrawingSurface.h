@@ -38,6 +38,12 @@ class DrawingSurface {
   // Filled with the brush and outlined with the pen.
   virtual void Polygon(const DrawState& state, const std::vector<CPoint>& points) = 0;
   virtual CSize TextExtent(const LOGFONT& font, const CString& text) = 0;
+  // One pixel: a one-pixel line of one step unless the surface knows better.
+  virtual void SetPixel(int x, int y, COLORREF colour) {
+    DrawState state;
+    state.pen = {PS_SOLID, 1, colour};
+    Polyline(state, {{x, y}, {x + 1, y}});
+  }
   virtual bool IsPrinting() const { return false; }
   // Pixels per logical inch, as the screen has them unless the device says otherwise.
   virtual int PixelsPerInch() const { return 96; }

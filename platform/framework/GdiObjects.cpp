@@ -1,5 +1,7 @@
 #include "GdiObjects.h"
 
+#include <cwchar>
+
 BOOL CGdiObject::DeleteObject() {
   const bool wasCreated = created_;
   created_ = false;
@@ -32,4 +34,42 @@ BOOL CBrush::CreateSolidBrush(COLORREF colour) {
   colour_ = colour;
   created_ = true;
   return true;
+}
+
+namespace {
+
+CFont GuiFont() {
+  LOGFONT description;
+  description.lfHeight = -11;
+  description.lfWeight = FW_NORMAL;
+  std::wcsncpy(description.lfFaceName, L"Tahoma", LF_FACESIZE - 1);
+  CFont font;
+  font.CreateFontIndirect(&description);
+  return font;
+}
+
+}  // namespace
+
+CGdiObject* GetStockObject(int index) {
+  static CPen whitePen = {PS_SOLID, 1, RGB(255, 255, 255)};
+  static CPen blackPen = {PS_SOLID, 1, RGB(0, 0, 0)};
+  static CPen nullPen = {PS_NULL, 1, RGB(0, 0, 0)};
+  static CFont guiFont = GuiFont();
+  switch (index) {
+    case WHITE_PEN: return &whitePen;
+    case BLACK_PEN: return &blackPen;
+    case NULL_PEN: return &nullPen;
+    case DEFAULT_GUI_FONT: return &guiFont;
+    default: return nullptr;
+  }
+}
+
+COLORREF GetSysColor(int index) {
+  switch (index) {
+    case COLOR_BTNFACE: return RGB(212, 208, 200);
+    case COLOR_BTNSHADOW: return RGB(128, 128, 128);
+    case COLOR_BTNTEXT: return RGB(0, 0, 0);
+    case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
+    default: return RGB(0, 0, 0);
+  }
 }

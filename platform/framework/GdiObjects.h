@@ -30,6 +30,7 @@ using LOGFONT = LOGFONTW;
 
 // Pen style bits.
 constexpr int PS_SOLID = 0;
+constexpr int PS_NULL = 5;  // draws nothing
 constexpr int PS_ENDCAP_ROUND = 0;
 constexpr int PS_JOIN_ROUND = 0;
 constexpr int PS_ENDCAP_FLAT = 0x200;
@@ -91,3 +92,19 @@ class CBrush : public CGdiObject {
  private:
   COLORREF colour_ = RGB(255, 255, 255);
 };
+
+// The system's stock objects: shared, never deleted.
+constexpr int WHITE_PEN = 6;
+constexpr int BLACK_PEN = 7;
+constexpr int NULL_PEN = 8;
+constexpr int DEFAULT_GUI_FONT = 17;
+// Null for a number that names no stock object.
+CGdiObject* GetStockObject(int index);
+
+// System colours of the classic look.
+constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_BTNSHADOW = 16;
+constexpr int COLOR_BTNTEXT = 18;
+constexpr int COLOR_BTNHIGHLIGHT = 20;
+// Black for a number the system has no colour for.
+COLORREF GetSysColor(int index);

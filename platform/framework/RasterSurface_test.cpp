@@ -198,6 +198,23 @@ TEST(RasterSurfacePolygon, FilledWithTheBrushInsideAClosedOutline) {
   EXPECT_EQ(InRow(wide, 8), Span(8, 31));  // the first corner is joined like the others
 }
 
+TEST(RasterSurfacePolygon, ANullPenLeavesTheOutlineOutAndOnlyTheInsideIsFilled) {
+  RasterSurface surface(16, 12);
+  surface.Polygon(WithPen(1, PS_NULL), {{2, 2}, {12, 2}, {12, 8}, {2, 8}});
+  EXPECT_EQ(InkOf(surface, kBlue).exact, 6 * 10);
+  for (int y = 2; y <= 7; ++y) EXPECT_EQ(InRow(surface, y, kBlue), Span(2, 11)) << "row " << y;
+  EXPECT_EQ(InRow(surface, 8, kBlue), Pixels{});
+  surface.Polyline(WithPen(1, PS_NULL), {{0, 10}, {15, 10}});
+  EXPECT_EQ(InkOf(surface, kBlue).count, 6 * 10);
+}
+
+TEST(RasterSurfacePixel, OnePixelInItsColour) {
+  RasterSurface surface(8, 8);
+  surface.SetPixel(3, 5, kGreen);
+  EXPECT_EQ(surface.Pixel(3, 5), kGreen);
+  EXPECT_EQ(InkOf(surface, kGreen).count, 1);
+}
+
 TEST(RasterSurfacePolygon, OverlapsAlternateBetweenInsideAndOutside) {
   RasterSurface surface(16, 16);
   surface.Polygon(WithPen(1),

@@ -39,6 +39,12 @@ void RecordingSurface::Polygon(const DrawState& state, const std::vector<CPoint>
   calls_.push_back({Call::Kind::Polygon, state, {}, {}, points});
 }
 
+void RecordingSurface::SetPixel(int x, int y, COLORREF colour) {
+  DrawState state;
+  state.pen.colour = colour;
+  calls_.push_back({Call::Kind::Pixel, state, {x, y}, {}, {}});
+}
+
 CSize RecordingSurface::TextExtent(const LOGFONT&, const CString& text) {
   return {cell_.cx * text.GetLength(), cell_.cy};
 }
@@ -59,6 +65,9 @@ std::vector<std::string> RecordingSurface::Lines() const {
       case Call::Kind::Polygon:
         lines.push_back("polygon " + Pen(call.state.pen) + " b" + Hex(call.state.brushColour) +
                         " " + Points(call.points));
+        break;
+      case Call::Kind::Pixel:
+        lines.push_back("pixel " + Points({call.at}) + " c" + Hex(call.state.pen.colour));
         break;
     }
   }

@@ -10,10 +10,10 @@
 class RecordingSurface : public DrawingSurface {
  public:
   struct Call {
-    enum class Kind { Text, Polyline, Polygon };
+    enum class Kind { Text, Polyline, Polygon, Pixel };
     Kind kind;
     DrawState state;
-    CPoint at;                  // the text's position
+    CPoint at;                  // the text's or the pixel's position
     CString text;
     std::vector<CPoint> points;
   };
@@ -26,6 +26,7 @@ class RecordingSurface : public DrawingSurface {
   void Polyline(const DrawState& state, const std::vector<CPoint>& points) override;
   void Polygon(const DrawState& state, const std::vector<CPoint>& points) override;
   CSize TextExtent(const LOGFONT& font, const CString& text) override;
+  void SetPixel(int x, int y, COLORREF colour) override;
   bool IsPrinting() const override { return printing_; }
   void SetPrinting(bool printing) { printing_ = printing; }
   int PixelsPerInch() const override { return pixelsPerInch_; }
@@ -36,7 +37,8 @@ class RecordingSurface : public DrawingSurface {
   const std::vector<Call>& Calls() const { return calls_; }
   void Clear() { calls_.clear(); }
   // One line per call, for tables of expected drawing: "text (x,y) 'A' fg bg mode",
-  // "polyline w<width> s<style> c<colour> (x,y)-(x,y)...", "polygon ...".
+  // "polyline w<width> s<style> c<colour> (x,y)-(x,y)...", "polygon ...",
+  // "pixel (x,y) c<colour>".
   std::vector<std::string> Lines() const;
 
  private:

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "CColorDialog.h"
 #include "CComboBox.h"
 #include "CDialog.h"
 #include "CFileDialog.h"
@@ -225,6 +226,8 @@ void ScriptedUser::CancelPrintDialog() { script_.emplace_back(PrintAnswer{false,
 void ScriptedUser::ClosePreview(const std::string& pngFolder) { script_.emplace_back(PreviewAnswer{pngFolder}); }
 void ScriptedUser::PickMenuItem(UINT id) { script_.emplace_back(MenuAnswer{id}); }
 void ScriptedUser::DismissMenu() { script_.emplace_back(MenuAnswer{0}); }
+void ScriptedUser::PickColour(COLORREF colour) { script_.emplace_back(ColourAnswer{true, colour}); }
+void ScriptedUser::CancelColourDialog() { script_.emplace_back(ColourAnswer{false, 0}); }
 
 std::vector<std::string> ScriptedUser::Unused() const {
   std::vector<std::string> unused;
@@ -240,14 +243,15 @@ std::vector<std::string> ScriptedUser::Unused() const {
     if (std::holds_alternative<PrintAnswer>(expected)) unused.push_back("print dialog");
     if (std::holds_alternative<PreviewAnswer>(expected)) unused.push_back("print preview");
     if (std::holds_alternative<MenuAnswer>(expected)) unused.push_back("popup menu");
+    if (std::holds_alternative<ColourAnswer>(expected)) unused.push_back("colour dialog");
   }
   return unused;
 }
 
 template <typename Wanted>
 Wanted ScriptedUser::Next(const std::string& thing) {
-  static const char* const kinds[] = {"a dialog",        "a message box",   "a file dialog",
-                                      "a print dialog",  "a print preview", "a popup menu"};
+  static const char* const kinds[] = {"a dialog",        "a message box",   "a file dialog",  "a print dialog",
+                                      "a print preview", "a popup menu",    "a colour dialog"};
   if (script_.empty()) throw UserScriptError("unexpected " + thing + ": the script has no step left");
   if (!std::holds_alternative<Wanted>(script_.front())) {
     throw UserScriptError("unexpected " + thing + ": the script expected " + kinds[script_.front().index()]);
@@ -334,6 +338,16 @@ void ScriptedUser::ViewPrintPreview(CPrintPreview& preview) {
   const int pages = preview.WritePages(answer.folder);
   if (pages < 0) throw UserScriptError("cannot write the preview's pages into " + answer.folder);
   Record("print preview: " + std::to_string(pages) + " pages");
+}
+
+bool ScriptedUser::AnswerColorDialog(CColorDialog& dialog) {
+  char line[64];
+  std::snprintf(line, sizeof line, "colour dialog, colour %06x, flags 0x%x", static_cast<unsigned>(dialog.GetColor()),
+                static_cast<unsigned>(dialog.GetFlags()));
+  Record(line);
+  const ColourAnswer answer = Next<ColourAnswer>(line);
+  if (answer.pick) dialog.SetCurrentColor(answer.colour);
+  return answer.pick;
 }
 
 int CommandLineUser::AnswerMessageBox(const CString& text, const CString& caption, UINT type) {

@@ -2,7 +2,8 @@
 // A user that follows a script, for tests and for tools that answer from
 // their options: one expectation per modal thing, in the order they come
 // (a dialog with the actions to take in it, a message box with the button
-// to press, a file dialog with the file to confirm or a cancel). Each action
+// to press, a file dialog with the file to confirm or a cancel, a colour
+// dialog with the colour to pick or a cancel). Each action
 // goes through the messages a mouse and keyboard would cause. A modal thing
 // the script did not expect, an action a person could not take, or a dialog
 // left open when the script's actions run out throws UserScriptError at once,
@@ -74,10 +75,13 @@ class ScriptedUser : public CUser {
   void PickMenuItem(UINT id);
   // Closes the popup menu without picking anything.
   void DismissMenu();
+  void PickColour(COLORREF colour);
+  void CancelColourDialog();
 
   // One line per modal thing and per reading: "dialog 234",
   // "message box error: <text>", "file dialog open ...", "read 1238: ...",
-  // "popup menu: Open, Print [checked], -, More >" (states in brackets).
+  // "popup menu: Open, Print [checked], -, More >" (states in brackets),
+  // "colour dialog, colour 0000ff, flags 0x101".
   // Line breaks and tabs in texts are written as \r, \n and \t.
   const std::vector<std::string>& Seen() const { return seen_; }
   // The expectations and actions no modal thing has used yet.
@@ -91,6 +95,7 @@ class ScriptedUser : public CUser {
   bool AnswerPrintDialog(CPrintDialog& dialog) override;
   void ViewPrintPreview(CPrintPreview& preview) override;
   UINT AnswerPopupMenu(HMENU menu) override;
+  bool AnswerColorDialog(CColorDialog& dialog) override;
 
  protected:
   void Record(std::string line) { seen_.push_back(std::move(line)); }
@@ -116,8 +121,12 @@ class ScriptedUser : public CUser {
   struct MenuAnswer {
     UINT id;  // 0: dismiss
   };
-  using Expectation =
-      std::variant<DialogScript, MessageBoxAnswer, FileAnswer, PrintAnswer, PreviewAnswer, MenuAnswer>;
+  struct ColourAnswer {
+    bool pick;
+    COLORREF colour;
+  };
+  using Expectation = std::variant<DialogScript, MessageBoxAnswer, FileAnswer, PrintAnswer, PreviewAnswer,
+                                   MenuAnswer, ColourAnswer>;
 
   template <typename Wanted>
   Wanted Next(const std::string& thing);

@@ -2,6 +2,7 @@
 // The window system's numbers: messages, notifications, styles and the
 // structures the controls exchange, with the values the real system uses.
 
+#include "Geometry.h"
 #include "WinTypes.h"
 
 // Window messages.
@@ -18,9 +19,11 @@ constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
+constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
 constexpr UINT WM_NOTIFY = 0x004E;
+constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_CHAR = 0x0102;
@@ -132,6 +135,37 @@ constexpr WPARAM BST_UNCHECKED = 0;
 constexpr WPARAM BST_CHECKED = 1;
 constexpr LRESULT BST_PUSHED = 0x0004;
 constexpr LRESULT BST_FOCUS = 0x0008;
+
+// Owner-drawn controls: what the owner is asked to draw.
+constexpr UINT ODT_BUTTON = 4;
+constexpr UINT ODA_DRAWENTIRE = 0x0001;
+constexpr UINT ODS_SELECTED = 0x0001;
+constexpr UINT ODS_DISABLED = 0x0004;
+constexpr UINT ODS_FOCUS = 0x0010;
+
+class CDC;
+// Sent with WM_DRAWITEM; the context is the framework's, already on the
+// control's surface with (0, 0) at the control's top-left corner.
+struct DRAWITEMSTRUCT {
+  UINT CtlType = 0;
+  UINT CtlID = 0;
+  UINT itemID = 0;
+  UINT itemAction = 0;
+  UINT itemState = 0;
+  HWND hwndItem = nullptr;
+  CDC* hDC = nullptr;
+  CRect rcItem;
+  DWORD_PTR itemData = 0;
+};
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+
+// Status bars.
+constexpr UINT SB_SETTEXTW = 0x040B;
+constexpr UINT SB_GETTEXTW = 0x040D;
+constexpr UINT SB_GETTEXTLENGTHW = 0x040C;
+constexpr UINT SB_SETPARTS = 0x0404;
+constexpr UINT SB_GETPARTS = 0x0406;
+constexpr UINT SB_GETRECT = 0x040A;
 
 // Edit controls.
 constexpr DWORD ES_MULTILINE = 0x0004;

@@ -7,6 +7,8 @@
 #include "CComboBox.h"
 #include "CEdit.h"
 #include "CListCtrl.h"
+#include "CPaintDC.h"
+#include "CStatusBar.h"
 #include "CStatic.h"
 #include "RasterSurface.h"
 #include "WindowSystem.h"
@@ -130,11 +132,29 @@ void PaintDialog(Painter& painter) {
   }
 }
 
+// The owner of an owner-drawn button draws it, on the button's own place.
+void AskOwnerToDraw(Painter& painter, UINT state) {
+  DRAWITEMSTRUCT item;
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = static_cast<UINT>(painter.State().id);
+  item.itemAction = ODA_DRAWENTIRE;
+  item.itemState = ((state & BST_PUSHED) != 0 ? ODS_SELECTED : 0) | ((state & BST_FOCUS) != 0 ? ODS_FOCUS : 0) |
+                   (painter.Enabled() ? 0 : ODS_DISABLED);
+  item.hwndItem = painter.State().handle;
+  item.hDC = &painter.Dc();
+  item.rcItem = painter.Area();
+  SendMessage(painter.State().parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+}
+
 void PaintButton(Painter& painter) {
   CDC& dc = painter.Dc();
   const CRect& box = painter.Area();
   const DWORD type = painter.State().style & BS_TYPEMASK;
   const auto state = static_cast<UINT>(SendMessage(painter.State().handle, BM_GETSTATE));
+  if (type == BS_OWNERDRAW) {
+    AskOwnerToDraw(painter, state);
+    return;
+  }
   const std::wstring& label = painter.State().text.Str();
   if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) {
     const int top = box.top + (box.Height() - 13) / 2;
@@ -263,7 +283,10 @@ void PaintOne(HWND window, CDC& dc, CPoint origin) {
   else if (name == kStaticClass) PaintStatic(painter);
   else if (name == kListViewClass) PaintList(painter);
   else if (name == kHeaderClass) PaintHeader(painter);
-  else {
+  else if (name == kStatusBarClass) {
+    const PaintTarget target(window, dc.Surface(), origin);
+    SendMessage(window, WM_PAINT);
+  } else {
     dc.SetViewportOrg(origin.x + state.clientInsets.left, origin.y + state.clientInsets.top);
     SendMessage(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(&dc));
   }

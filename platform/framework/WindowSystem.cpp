@@ -325,6 +325,11 @@ CRect GetClientRect(HWND window) {
           std::max(0, state->windowRect.Height() - insets.top - insets.bottom)};
 }
 
+CPoint GetClientOrigin(HWND window) {
+  const WindowState* state = FindWindowState(window);
+  return state != nullptr ? ClientOrigin(*state) : CPoint();
+}
+
 BOOL MoveWindow(HWND window, const CRect& rect) {
   WindowState* state = FindWindowState(window);
   if (state == nullptr) return false;

@@ -116,6 +116,8 @@ BOOL IsWindowVisible(HWND window);
 CRect GetWindowRect(HWND window);
 // In client coordinates: the top-left is (0, 0).
 CRect GetClientRect(HWND window);
+// Where the client area's top-left corner lies on the screen.
+CPoint GetClientOrigin(HWND window);
 BOOL MoveWindow(HWND window, const CRect& rect);
 HWND SetFocus(HWND window);
 HWND GetFocus();

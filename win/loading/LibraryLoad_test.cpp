@@ -30,7 +30,7 @@ TEST(LibraryLoadTest, LoadingJoinsTheChainAndUnloadingLeavesIt) {
     for (const CRuntimeClass* each : module.classes) found.emplace_back(each->m_lpszClassName);
     return found;
   }();
-  EXPECT_EQ(names, (std::vector<std::string>{"CMDIChildWndPlus", "CPropertyPagePlus"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"CDockingControlBar", "CMDIChildWndPlus", "CPropertyPagePlus"}));
   CObject* made = child->CreateObject();
   ASSERT_NE(made, nullptr);
   EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CWnd)));

@@ -1,0 +1,24 @@
+#include "CColorStatusBar.h"
+
+#include "CPaintDC.h"
+
+IMPLEMENT_DYNAMIC(CColorStatusBar, CStatusBar)
+
+const MessageMap* CColorStatusBar::GetThisMessageMap() {
+  static const MessageMapEntry entries[] = {
+      MessageEntry<&CColorStatusBar::OnPaint>(WM_PAINT),
+  };
+  static const MessageMap map{&CStatusBar::GetThisMessageMap, entries};
+  return &map;
+}
+
+LRESULT CColorStatusBar::OnPaint(WPARAM, LPARAM) {
+  CPaintDC dc(this);
+  const CString text = GetPaneText(0);
+  if (text.IsEmpty()) return 0;
+  dc.SelectObject(GetFont());
+  dc.SetBkColor(RGB(0, 0, 128));
+  dc.SetTextColor(RGB(255, 255, 255));
+  dc.TextOut(0, 3, text + CString(L" "));
+  return 0;
+}

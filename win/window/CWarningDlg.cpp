@@ -1,0 +1,38 @@
+#include "CWarningDlg.h"
+
+#include "CWinApp.h"
+
+IMPLEMENT_DYNAMIC(CWarningDlg, CDialog)
+
+namespace {
+
+constexpr const wchar_t* kSection = L"WarningDlg";
+
+}  // namespace
+
+CWarningDlg::CWarningDlg(const CString& message, const CString& key, CWnd* parent)
+    : CDialog(IDD, parent), message_(message), key_(key) {}
+
+const MessageMap* CWarningDlg::GetThisMessageMap() {
+  static const MessageMapEntry entries[] = {
+      CommandEntry<&CWarningDlg::OnDisable>(IDC_DONT_SHOW),
+  };
+  static const MessageMap map{&CDialog::GetThisMessageMap, entries};
+  return &map;
+}
+
+void CWarningDlg::DoDataExchange(CDataExchange*) {}
+
+BOOL CWarningDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  SetDlgItemText(IDC_MESSAGE, message_);
+  const CWinApp* app = AfxGetApp();
+  if (app != nullptr && app->GetProfileInt(kSection, key_, 0) != 0) PostMessage(WM_COMMAND, IDOK);
+  return true;
+}
+
+void CWarningDlg::OnDisable() {
+  if (CWinApp* app = AfxGetApp()) {
+    app->WriteProfileInt(kSection, key_, static_cast<int>(IsDlgButtonChecked(IDC_DONT_SHOW)));
+  }
+}
