@@ -45,8 +45,14 @@ BOOL CWnd::CreateEx(DWORD, const wchar_t* className, const wchar_t* text, DWORD 
     return false;
   }
   const CRect place{creating.x, creating.y, creating.x + creating.cx, creating.y + creating.cy};
-  return CreateWindowExW(creating.lpszClass, creating.lpszName, creating.style, place, creating.hwndParent,
-                         creating.id, this, creating.lpCreateParams) != nullptr;
+  if (CreateWindowExW(creating.lpszClass, creating.lpszName, creating.style, place, creating.hwndParent,
+                      creating.id, this, creating.lpCreateParams) == nullptr) {
+    return false;
+  }
+  // A class that adapts the windows it is attached to does so whether it
+  // subclassed a dialog's control or created its own.
+  PreSubclassWindow();
+  return true;
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& creating) {

@@ -60,6 +60,13 @@ TEST(CColourButton, SubclassingMakesThePushButtonOwnerDrawn) {
   EXPECT_EQ(shown.button.InvalidationCount(), 0);
 }
 
+TEST(CColourButton, CreatingOneMakesItOwnerDrawnToo) {
+  TestParent parent{{0, 0, 200, 100}};
+  CColourButton button{kRed};
+  ASSERT_TRUE(button.Create(kButtonClass, L"", WS_CHILD | WS_VISIBLE, {0, 0, 20, 14}, &parent, kButton));
+  EXPECT_EQ(button.GetButtonStyle(), BS_OWNERDRAW);
+}
+
 TEST(CColourButton, DrawsItsBorderSwatchAndFocusInEachLook) {
   const std::string face = "polygon w1 s5 c000000 bc8d0d4 (0,0)-(19,0)-(19,13)-(0,13)";
   const std::string swatch = "polygon w1 s0 c000000 b0000ff (5,4)-(14,4)-(14,9)-(5,9)";
