@@ -51,7 +51,7 @@ class CDocument : public CCmdTarget {
   virtual BOOL SaveModified();
   virtual BOOL CanCloseFrame(CFrameWnd* frame);
   virtual void PreCloseFrame(CFrameWnd*) {}
-  virtual void Serialize(CArchive& archive);
+  void Serialize(CArchive& archive) override;
   virtual BOOL DoFileSave();
   // With no path the user names the file.
   virtual BOOL DoSave(const wchar_t* path, BOOL replace = true);
