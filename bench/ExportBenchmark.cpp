@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "CExportFormatDlg.h"
-#include "CListCtrl.h"
+#include "brenmoor/ui/CListCtrl.h"
 #include "ExportHost.h"
-#include "ScriptedUser.h"
+#include "brenmoor/app/ScriptedUser.h"
 #include "WinUtils.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "CListCtrl.h"
+#include "brenmoor/ui/CListCtrl.h"
 #include "CListCtrlSorter.h"
 #include "SortKeys.h"
 

@@ -25,10 +25,10 @@
 #include <string_view>
 #include <vector>
 
-#include "CDC.h"
+#include "brenmoor/gdi/CDC.h"
 #include "EscapeParser.h"
 #include "GridLayout.h"
-#include "RecordingSurface.h"
+#include "brenmoor/gdi/RecordingSurface.h"
 #include "ScreenBuffer.h"
 
 namespace {

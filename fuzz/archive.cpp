@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "CArchive.h"
+#include "brenmoor/core/CArchive.h"
 #include "CSchemaManager.h"
 #include "FuzzCheck.h"
 

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "CDC.h"
+#include "brenmoor/gdi/CDC.h"
 #include "EscapeParser.h"
-#include "FontCaches.h"
+#include "brenmoor/gdi/FontCaches.h"
 #include "FuzzCheck.h"
-#include "DrawingSurface.h"
+#include "brenmoor/gdi/DrawingSurface.h"
 #include "ScreenBuffer.h"
 
 namespace {

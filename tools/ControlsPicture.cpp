@@ -10,9 +10,9 @@
 
 #include "CColorStatusBar.h"
 #include "CColourButton.h"
-#include "CStatic.h"
-#include "FontCaches.h"
-#include "WindowPainter.h"
+#include "brenmoor/ui/CStatic.h"
+#include "brenmoor/gdi/FontCaches.h"
+#include "brenmoor/windowing/WindowPainter.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "CellAttributes.h"
-#include "RecordingSurface.h"
+#include "brenmoor/gdi/RecordingSurface.h"
 #include "ScreenBuffer.h"
 #include "TerminalTesting.h"
 

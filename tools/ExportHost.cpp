@@ -1,6 +1,6 @@
 #include "ExportHost.h"
 
-#include "WinMessages.h"
+#include "brenmoor/windowing/WinMessages.h"
 
 namespace {
 

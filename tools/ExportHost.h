@@ -2,6 +2,6 @@
 // What a host application gives the export: the format dialog's template
 // 234 with its controls and choices, and the strings the export shows.
 
-#include "CWinApp.h"
+#include "brenmoor/app/CWinApp.h"
 
 void RegisterExportResources(CResourceModule& host);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "GridLayout.h"
-#include "RasterSurface.h"
+#include "brenmoor/gdi/RasterSurface.h"
 #include "ScreenChar.h"
 #include "ScreenCharRenderer.h"
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "CExportFormatDlg.h"
-#include "CListCtrl.h"
+#include "brenmoor/ui/CListCtrl.h"
 #include "ExportHost.h"
-#include "FontCaches.h"
-#include "ScriptedUser.h"
+#include "brenmoor/gdi/FontCaches.h"
+#include "brenmoor/app/ScriptedUser.h"
 #include "TableFile.h"
 #include "WinUtils.h"
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "CListPrintDoc.h"
-#include "CPrintInfo.h"
-#include "FontCaches.h"
+#include "brenmoor/docview/CPrintInfo.h"
+#include "brenmoor/gdi/FontCaches.h"
 #include "PrintHost.h"
-#include "ScriptedUser.h"
+#include "brenmoor/app/ScriptedUser.h"
 #include "TableFile.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <climits>
 #include <vector>
 
-#include "DrawingSurface.h"
+#include "brenmoor/gdi/DrawingSurface.h"
 
 class OffsetSurface : public DrawingSurface {
  public:

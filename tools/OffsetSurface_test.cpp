@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "RecordingSurface.h"
+#include "brenmoor/gdi/RecordingSurface.h"
 
 namespace {
 

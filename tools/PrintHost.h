@@ -4,10 +4,10 @@
 // a document template of the three print classes, and a main MDI frame with
 // one child that shows the host's list control and has the focus.
 
-#include "CDocTemplate.h"
-#include "CListCtrl.h"
-#include "CMDIFrameWnd.h"
-#include "CWinApp.h"
+#include "brenmoor/docview/CDocTemplate.h"
+#include "brenmoor/ui/CListCtrl.h"
+#include "brenmoor/docview/CMDIFrameWnd.h"
+#include "brenmoor/app/CWinApp.h"
 
 class CListPrintDoc;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CListCtrl.h"
+#include "brenmoor/ui/CListCtrl.h"
 
 struct Table {
   std::vector<CString> headings;

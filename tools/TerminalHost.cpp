@@ -20,8 +20,8 @@
 #include "GridLayout.h"
 #include "EscapeParser.h"
 #include "OffsetSurface.h"
-#include "PdfSurface.h"
-#include "RasterSurface.h"
+#include "brenmoor/gdi/PdfSurface.h"
+#include "brenmoor/gdi/RasterSurface.h"
 #include "ScreenBuffer.h"
 #include "ScreenCharRenderer.h"
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "CString.h"
+#include "brenmoor/core/CString.h"
 #include "TokenizerStream.h"
 
 // The input does not hold what the call expects. what() reads like

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "CString.h"
+#include "brenmoor/core/CString.h"
 
 // Yields text one UTF-16 code unit at a time.
 class TokenizerStream {

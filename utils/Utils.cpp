@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "CTime.h"
+#include "brenmoor/core/CTime.h"
 #include "TextEncoding.h"
 
 namespace {

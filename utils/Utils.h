@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "CString.h"
+#include "brenmoor/core/CString.h"
 
 class Utils {
  public:

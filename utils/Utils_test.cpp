@@ -13,7 +13,7 @@
 #include <tuple>
 #include <vector>
 
-#include "CTime.h"
+#include "brenmoor/core/CTime.h"
 #include "ScopedEnvironment.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "CDC.h"
-#include "CPrintInfo.h"
+#include "brenmoor/gdi/CDC.h"
+#include "brenmoor/docview/CPrintInfo.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "CGXStyle.h"
-#include "GdiObjects.h"
-#include "Geometry.h"
+#include "brenmoor/gdi/GdiObjects.h"
+#include "brenmoor/core/Geometry.h"
 
 class CDC;
 class CPrintInfo;

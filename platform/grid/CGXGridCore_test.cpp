@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "CDC.h"
-#include "CPrintInfo.h"
-#include "FontCaches.h"
-#include "RecordingSurface.h"
+#include "brenmoor/gdi/CDC.h"
+#include "brenmoor/docview/CPrintInfo.h"
+#include "brenmoor/gdi/FontCaches.h"
+#include "brenmoor/gdi/RecordingSurface.h"
 
 namespace {
 

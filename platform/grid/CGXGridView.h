@@ -3,7 +3,7 @@
 // printing are the grid's, and the grid's scroll bars are the window's.
 
 #include "CGXGridCore.h"
-#include "CView.h"
+#include "brenmoor/docview/CView.h"
 
 class CGXGridView : public CView, public CGXGridCore {
   DECLARE_DYNAMIC(CGXGridView)

@@ -6,7 +6,7 @@
 #include <map>
 #include <optional>
 
-#include "CString.h"
+#include "brenmoor/core/CString.h"
 
 using ROWCOL = DWORD;
 

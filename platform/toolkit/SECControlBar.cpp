@@ -1,6 +1,6 @@
 #include "SECControlBar.h"
 
-#include "CMenu.h"
+#include "brenmoor/windowing/CMenu.h"
 
 IMPLEMENT_DYNAMIC(SECControlBar, CControlBar)
 

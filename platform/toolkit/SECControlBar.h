@@ -5,7 +5,7 @@
 // GetContextMenu; the command picked comes back to the bar as WM_COMMAND.
 // The toolkit's own operation on a bar beside docking is hiding it.
 
-#include "CControlBar.h"
+#include "brenmoor/ui/CControlBar.h"
 
 class CMenu;
 

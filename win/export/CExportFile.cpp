@@ -5,8 +5,8 @@
 #include <iterator>
 #include <new>
 
-#include "CException.h"
-#include "CTime.h"
+#include "brenmoor/core/CException.h"
+#include "brenmoor/core/CTime.h"
 #include "Utils.h"
 #include "WinUtils.h"
 

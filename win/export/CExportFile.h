@@ -6,7 +6,7 @@
 #include <string>
 
 #include "CExportFormat.h"
-#include "CFile.h"
+#include "brenmoor/core/CFile.h"
 
 class CExportFile {
  public:

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "CException.h"
-#include "CTime.h"
-#include "CWinApp.h"
+#include "brenmoor/core/CException.h"
+#include "brenmoor/core/CTime.h"
+#include "brenmoor/app/CWinApp.h"
 #include "TempFolder.h"
 
 namespace {

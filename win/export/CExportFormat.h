@@ -3,8 +3,8 @@
 // file, titles, banner and date options), the output form of one field, and
 // their place in a host's archive.
 
-#include "CArchive.h"
-#include "CString.h"
+#include "brenmoor/core/CArchive.h"
+#include "brenmoor/core/CString.h"
 
 // The host's names for the tab and space delimiters and for "no qualifier",
 // loaded once by a writer of many fields.

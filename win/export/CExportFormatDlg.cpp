@@ -1,6 +1,6 @@
 #include "CExportFormatDlg.h"
 
-#include "CFileDialog.h"
+#include "brenmoor/ui/CFileDialog.h"
 #include "CResourceString.h"
 
 IMPLEMENT_DYNAMIC(CExportFormatDlg, CDialog)

@@ -4,8 +4,8 @@
 // three columns of output. Its template (234), control texts, choices and
 // the strings it shows belong to the host.
 
-#include "CComboBox.h"
-#include "CDialog.h"
+#include "brenmoor/ui/CComboBox.h"
+#include "brenmoor/ui/CDialog.h"
 #include "CExportFormat.h"
 
 class CExportFormatDlg : public CDialog {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "CSchemaManager.h"
-#include "CWinApp.h"
+#include "brenmoor/app/CWinApp.h"
 
 namespace {
 

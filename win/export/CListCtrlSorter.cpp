@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "CWinApp.h"
+#include "brenmoor/app/CWinApp.h"
 #include "SortKeys.h"
 
 namespace {

@@ -5,7 +5,7 @@
 // column again reverses the direction, as a click on a column heading wants.
 // Rows move whole: their column texts, image, item data and state.
 
-#include "CListCtrl.h"
+#include "brenmoor/ui/CListCtrl.h"
 
 class CListCtrlSorter {
  public:

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "CWinApp.h"
+#include "brenmoor/app/CWinApp.h"
 #include "ScopedEnvironment.h"
 #include "SortKeys.h"
 

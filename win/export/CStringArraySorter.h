@@ -2,7 +2,7 @@
 // Sorts a framework string array in place with the C runtime's qsort,
 // case-sensitively by UTF-16 code units (every A to Z before every a to z).
 
-#include "CStringArray.h"
+#include "brenmoor/core/CStringArray.h"
 
 class CStringArraySorter {
  public:

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "CExportFormatDlg.h"
-#include "CListCtrl.h"
-#include "CTime.h"
+#include "brenmoor/ui/CListCtrl.h"
+#include "brenmoor/core/CTime.h"
 #include "ExportHost.h"
-#include "ScriptedUser.h"
+#include "brenmoor/app/ScriptedUser.h"
 #include "TempFolder.h"
 #include "WinUtils.h"
 

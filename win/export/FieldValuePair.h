@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "CString.h"
+#include "brenmoor/core/CString.h"
 
 class FieldValuePair {
  public:

@@ -3,7 +3,7 @@
 #include <climits>
 #include <limits>
 
-#include "CRuntimeNumbers.h"
+#include "brenmoor/core/CRuntimeNumbers.h"
 #include "Utils.h"
 
 TextKey::TextKey(const CString& text) : value_(text.Str()) {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "COleDateTime.h"
-#include "CString.h"
+#include "brenmoor/core/COleDateTime.h"
+#include "brenmoor/core/CString.h"
 
 // The text with A to Z lower-cased, as the C runtime lower-cases in its
 // default locale; ordered by UTF-16 code units, so case of A to Z is ignored.

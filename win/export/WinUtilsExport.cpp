@@ -2,9 +2,9 @@
 
 #include "CExportFile.h"
 #include "CExportFormatDlg.h"
-#include "CListCtrl.h"
-#include "CTime.h"
-#include "CWinApp.h"
+#include "brenmoor/ui/CListCtrl.h"
+#include "brenmoor/core/CTime.h"
+#include "brenmoor/app/CWinApp.h"
 #include "Utils.h"
 #include "WinUtils.h"
 

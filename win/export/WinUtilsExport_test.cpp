@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "CTime.h"
+#include "brenmoor/core/CTime.h"
 #include "WinUtils.h"
 
 namespace {

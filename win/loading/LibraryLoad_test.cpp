@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "CWnd.h"
-#include "ExtensionModule.h"
+#include "brenmoor/ui/CWnd.h"
+#include "brenmoor/app/ExtensionModule.h"
 
 namespace {
 

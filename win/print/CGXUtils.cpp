@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "CWinApp.h"
+#include "brenmoor/app/CWinApp.h"
 #include "Tokenizer.h"
-#include "WinMessages.h"
+#include "brenmoor/windowing/WinMessages.h"
 #include "TokenizerStream.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // made from a list of strings.
 
 #include "CGXGridCore.h"
-#include "CList.h"
+#include "brenmoor/core/CList.h"
 
 class CGXUtils {
  public:

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "PrintHost.h"
-#include "ScriptedUser.h"
+#include "brenmoor/app/ScriptedUser.h"
 
 namespace {
 

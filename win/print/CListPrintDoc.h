@@ -3,9 +3,9 @@
 // the print command the view posts itself once filled, and the page
 // heading's system name and optional date range.
 
-#include "CDocument.h"
-#include "CListCtrl.h"
-#include "COleDateTime.h"
+#include "brenmoor/docview/CDocument.h"
+#include "brenmoor/ui/CListCtrl.h"
+#include "brenmoor/core/COleDateTime.h"
 
 class CListPrintDoc : public CDocument {
   DECLARE_DYNCREATE(CListPrintDoc)

@@ -3,10 +3,10 @@
 #include <cwchar>
 #include <vector>
 
-#include "CDC.h"
+#include "brenmoor/gdi/CDC.h"
 #include "CPrintFrame.h"
-#include "CPrintInfo.h"
-#include "CWinApp.h"
+#include "brenmoor/docview/CPrintInfo.h"
+#include "brenmoor/app/CWinApp.h"
 #include "Utils.h"
 
 IMPLEMENT_DYNCREATE(CListPrintView, CGXGridView)

@@ -1,7 +1,7 @@
 #include "CPrintFrame.h"
 
-#include "CView.h"
-#include "CWinApp.h"
+#include "brenmoor/docview/CView.h"
+#include "brenmoor/app/CWinApp.h"
 
 IMPLEMENT_DYNCREATE(CPrintFrame, CMDIChildWnd)
 IMPLEMENT_DYNCREATE(CListPrintFrame, CPrintFrame)

@@ -5,7 +5,7 @@
 // preview ends it hides its view and closes itself, giving the keyboard
 // focus back to the window that had it when the frame was made.
 
-#include "CMDIFrameWnd.h"
+#include "brenmoor/docview/CMDIFrameWnd.h"
 
 class CPrintFrame : public CMDIChildWnd {
   DECLARE_DYNCREATE(CPrintFrame)

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "CDC.h"
+#include "brenmoor/gdi/CDC.h"
 #include "CListPrintDoc.h"
 #include "CListPrintView.h"
 #include "CPrintFrame.h"
-#include "CPrintInfo.h"
+#include "brenmoor/docview/CPrintInfo.h"
 #include "PdfText.h"
 #include "PrintHost.h"
-#include "RecordingSurface.h"
-#include "ScriptedUser.h"
+#include "brenmoor/gdi/RecordingSurface.h"
+#include "brenmoor/app/ScriptedUser.h"
 #include "TableFile.h"
 #include "TempFolder.h"
 

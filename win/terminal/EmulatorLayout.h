@@ -7,7 +7,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "CDC.h"
+#include "brenmoor/gdi/CDC.h"
 #include "CellAttributes.h"
 #include "FontStyle.h"
 #include "Observable.h"

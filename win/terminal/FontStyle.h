@@ -2,7 +2,7 @@
 // The look of a terminal cell: colours and font, keyed by the video
 // attributes it stands for (the bits of CellAttributes.h).
 
-#include "CDC.h"
+#include "brenmoor/gdi/CDC.h"
 
 class FontStyle {
  public:

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "RecordingSurface.h"
+#include "brenmoor/gdi/RecordingSurface.h"
 
 namespace {
 

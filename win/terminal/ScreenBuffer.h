@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "CDC.h"
+#include "brenmoor/gdi/CDC.h"
 #include "CellAttributes.h"
-#include "CWnd.h"
+#include "brenmoor/ui/CWnd.h"
 #include "CursorPos.h"
 #include "EmulatorLayout.h"
 #include "ScreenChar.h"

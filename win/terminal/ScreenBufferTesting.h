@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "CWnd.h"
-#include "RecordingSurface.h"
+#include "brenmoor/ui/CWnd.h"
+#include "brenmoor/gdi/RecordingSurface.h"
 #include "ScreenBuffer.h"
 #include "TerminalTesting.h"
 

@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "CDC.h"
+#include "brenmoor/gdi/CDC.h"
 #include "ScreenChar.h"
 
 class ScreenCharRenderer {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "FontCaches.h"
-#include "RasterSurface.h"
+#include "brenmoor/gdi/FontCaches.h"
+#include "brenmoor/gdi/RasterSurface.h"
 #include "ScreenCharRenderer.h"
 #include "WinUtils.h"
 

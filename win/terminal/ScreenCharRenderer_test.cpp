@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "RecordingSurface.h"
+#include "brenmoor/gdi/RecordingSurface.h"
 
 namespace {
 

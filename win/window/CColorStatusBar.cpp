@@ -1,6 +1,6 @@
 #include "CColorStatusBar.h"
 
-#include "CPaintDC.h"
+#include "brenmoor/ui/CPaintDC.h"
 
 IMPLEMENT_DYNAMIC(CColorStatusBar, CStatusBar)
 

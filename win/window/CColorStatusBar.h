@@ -1,7 +1,7 @@
 #pragma once
 // A status bar that paints only the text of its first pane, in white on navy.
 
-#include "CStatusBar.h"
+#include "brenmoor/ui/CStatusBar.h"
 
 class CColorStatusBar : public CStatusBar {
   DECLARE_DYNAMIC(CColorStatusBar)

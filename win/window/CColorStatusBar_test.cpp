@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "RecordingSurface.h"
-#include "WindowPainter.h"
+#include "brenmoor/gdi/RecordingSurface.h"
+#include "brenmoor/windowing/WindowPainter.h"
 #include "testing/TestParent.h"
 
 namespace {

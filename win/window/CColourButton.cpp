@@ -2,8 +2,8 @@
 
 #include <initializer_list>
 
-#include "CColorDialog.h"
-#include "CDC.h"
+#include "brenmoor/ui/CColorDialog.h"
+#include "brenmoor/gdi/CDC.h"
 
 IMPLEMENT_DYNAMIC(CColourButton, CButton)
 

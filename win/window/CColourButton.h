@@ -4,7 +4,7 @@
 // not, the parent gets WM_COLOURBUTTON_CLICKED with the button's id and the
 // colour.
 
-#include "CButton.h"
+#include "brenmoor/ui/CButton.h"
 
 constexpr UINT WM_COLOURBUTTON_CLICKED = WM_USER + 500;
 

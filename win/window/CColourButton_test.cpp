@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "CDialog.h"
-#include "CWinApp.h"
-#include "RasterSurface.h"
-#include "RecordingSurface.h"
-#include "ScriptedUser.h"
-#include "WindowPainter.h"
+#include "brenmoor/ui/CDialog.h"
+#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/gdi/RasterSurface.h"
+#include "brenmoor/gdi/RecordingSurface.h"
+#include "brenmoor/app/ScriptedUser.h"
+#include "brenmoor/windowing/WindowPainter.h"
 #include "testing/TestParent.h"
 
 namespace {

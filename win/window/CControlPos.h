@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "CWnd.h"
+#include "brenmoor/ui/CWnd.h"
 
 // Anchor flags; any combination, each applied on its own.
 constexpr DWORD AnchorMoveX = 0x1;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CStatic.h"
+#include "brenmoor/ui/CStatic.h"
 #include "testing/TestParent.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // A document that can be found by an identifier of the host's choosing
 // (WinUtils::FindDocWithID compares it by pointer value).
 
-#include "CDocument.h"
+#include "brenmoor/docview/CDocument.h"
 
 class CDocWithID : public CDocument {
  public:

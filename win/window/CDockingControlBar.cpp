@@ -1,6 +1,6 @@
 #include "CDockingControlBar.h"
 
-#include "CMenu.h"
+#include "brenmoor/windowing/CMenu.h"
 #include "CResourceString.h"
 
 IMPLEMENT_SERIAL(CDockingControlBar, SECControlBar, 1)

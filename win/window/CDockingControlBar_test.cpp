@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "CArchive.h"
-#include "CWinApp.h"
+#include "brenmoor/core/CArchive.h"
+#include "brenmoor/app/CWinApp.h"
 #include "LibraryStartup.h"
-#include "ScriptedUser.h"
+#include "brenmoor/app/ScriptedUser.h"
 #include "testing/TestParent.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "CMDIChildWndPlus.h"
 
-#include "CWinApp.h"
-#include "WindowPlacement.h"
+#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/windowing/WindowPlacement.h"
 
 IMPLEMENT_DYNCREATE(CMDIChildWndPlus, CMDIChildWnd)
 

@@ -3,7 +3,7 @@
 // maximised ("SYSTEM"/"LastMdiPlacement" in the application profile) and
 // opens a new child maximised when that was so and no other child is active.
 
-#include "CMDIFrameWnd.h"
+#include "brenmoor/docview/CMDIFrameWnd.h"
 
 class CMDIChildWndPlus : public CMDIChildWnd {
   DECLARE_DYNCREATE(CMDIChildWndPlus)

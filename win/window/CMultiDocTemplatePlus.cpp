@@ -1,6 +1,6 @@
 #include "CMultiDocTemplatePlus.h"
 
-#include "CWinApp.h"
+#include "brenmoor/app/CWinApp.h"
 
 CMultiDocTemplatePlus::CMultiDocTemplatePlus(UINT resourceId, const CRuntimeClass* documentClass,
                                              const CRuntimeClass* frameClass, const CRuntimeClass* viewClass)

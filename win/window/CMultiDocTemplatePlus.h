@@ -3,7 +3,7 @@
 // menu and accelerator table (resource id 13), whatever the template's own
 // resource id.
 
-#include "CDocTemplate.h"
+#include "brenmoor/docview/CDocTemplate.h"
 
 class CMultiDocTemplatePlus : public CMultiDocTemplate {
  public:

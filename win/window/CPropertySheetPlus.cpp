@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "TabControl.h"
+#include "brenmoor/windowing/TabControl.h"
 
 IMPLEMENT_DYNAMIC(CPropertySheetPlus, CPropertySheet)
 IMPLEMENT_DYNCREATE(CPropertyPagePlus, CPropertyPage)

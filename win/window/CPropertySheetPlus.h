@@ -4,7 +4,7 @@
 // Next handler validate in tabbed mode too; and keep a disabled wizard button
 // from staying the default button.
 
-#include "CPropertySheet.h"
+#include "brenmoor/ui/CPropertySheet.h"
 
 class CPropertySheetPlus : public CPropertySheet {
   DECLARE_DYNAMIC(CPropertySheetPlus)

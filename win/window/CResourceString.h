@@ -2,7 +2,7 @@
 // A string loaded from the host application's string table by its number;
 // empty when no module of the host holds it.
 
-#include "CString.h"
+#include "brenmoor/core/CString.h"
 
 class CResourceString : public CString {
  public:

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CWinApp.h"
+#include "brenmoor/app/CWinApp.h"
 
 namespace {
 

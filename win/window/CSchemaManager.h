@@ -3,7 +3,7 @@
 // found in the archive read last; archives start with the header
 // 0xDEADABBA and the writer's schema number.
 
-#include "CArchive.h"
+#include "brenmoor/core/CArchive.h"
 
 class CSchemaManager {
  public:

@@ -1,6 +1,6 @@
 #include "CWarningDlg.h"
 
-#include "CWinApp.h"
+#include "brenmoor/app/CWinApp.h"
 
 IMPLEMENT_DYNAMIC(CWarningDlg, CDialog)
 

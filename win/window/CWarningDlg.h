@@ -4,7 +4,7 @@
 // soon as it is clicked; once it is checked, the dialog for that key closes
 // itself with IDOK before the user sees it. Made on the host's template 261.
 
-#include "CDialog.h"
+#include "brenmoor/ui/CDialog.h"
 
 class CWarningDlg : public CDialog {
   DECLARE_DYNAMIC(CWarningDlg)

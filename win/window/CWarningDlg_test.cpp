@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "CWinApp.h"
-#include "ScriptedUser.h"
+#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/app/ScriptedUser.h"
 #include "TempFolder.h"
 
 namespace {

@@ -8,12 +8,12 @@
 #include "CDocWithID.h"
 #include "CMDIChildWndPlus.h"
 #include "CMultiDocTemplatePlus.h"
-#include "CView.h"
-#include "CWindowDC.h"
-#include "ScriptedUser.h"
+#include "brenmoor/docview/CView.h"
+#include "brenmoor/ui/CWindowDC.h"
+#include "brenmoor/app/ScriptedUser.h"
 #include "TempFolder.h"
 #include "WinUtils.h"
-#include "WindowPlacement.h"
+#include "brenmoor/windowing/WindowPlacement.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // as an extension module of the host's framework and puts it on the chain of
 // modules searched for run-time classes and resources; unloading takes it off.
 
-#include "ExtensionModule.h"
+#include "brenmoor/app/ExtensionModule.h"
 
 extern "C" {
 // Returns false when the library cannot be registered, which fails the load.

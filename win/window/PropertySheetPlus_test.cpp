@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "CPropertySheetPlus.h"
-#include "CWinApp.h"
-#include "ScriptedUser.h"
-#include "TabControl.h"
+#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/app/ScriptedUser.h"
+#include "brenmoor/windowing/TabControl.h"
 
 namespace {
 

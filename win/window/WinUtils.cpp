@@ -6,19 +6,19 @@
 #include <memory>
 #include <thread>
 
-#include "Bitmap.h"
-#include "CDocTemplate.h"
+#include "brenmoor/gdi/Bitmap.h"
+#include "brenmoor/docview/CDocTemplate.h"
 #include "CDocWithID.h"
-#include "CFrameWnd.h"
-#include "CListCtrl.h"
+#include "brenmoor/docview/CFrameWnd.h"
+#include "brenmoor/ui/CListCtrl.h"
 #include "CResourceString.h"
-#include "CView.h"
-#include "CWindowDC.h"
-#include "Clipboard.h"
+#include "brenmoor/docview/CView.h"
+#include "brenmoor/ui/CWindowDC.h"
+#include "brenmoor/windowing/Clipboard.h"
 #include "TextEncoding.h"
 #include "Tokenizer.h"
 #include "Utils.h"
-#include "WindowPlacement.h"
+#include "brenmoor/windowing/WindowPlacement.h"
 
 CSize WinUtils::CreateFontW(CFont* font, CString faceName, int height, bool bold, bool underline,
                             bool italic) {

@@ -1,8 +1,8 @@
 #pragma once
 // Static helpers for windows, fonts and controls.
 
-#include "CDC.h"
-#include "CWinApp.h"
+#include "brenmoor/gdi/CDC.h"
+#include "brenmoor/app/CWinApp.h"
 
 class CDocTemplate;
 class CDocument;

@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "CEdit.h"
-#include "CListCtrl.h"
-#include "CStatic.h"
-#include "CWindowDC.h"
-#include "Clipboard.h"
-#include "ImageList.h"
-#include "ScriptedUser.h"
+#include "brenmoor/ui/CEdit.h"
+#include "brenmoor/ui/CListCtrl.h"
+#include "brenmoor/ui/CStatic.h"
+#include "brenmoor/ui/CWindowDC.h"
+#include "brenmoor/windowing/Clipboard.h"
+#include "brenmoor/gdi/ImageList.h"
+#include "brenmoor/app/ScriptedUser.h"
 #include "TempFolder.h"
 #include "WinUtils.h"
-#include "WindowPlacement.h"
+#include "brenmoor/windowing/WindowPlacement.h"
 
 namespace {
 

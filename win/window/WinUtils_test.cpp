@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <string>
 
-#include "RecordingSurface.h"
+#include "brenmoor/gdi/RecordingSurface.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "CWnd.h"
+#include "brenmoor/ui/CWnd.h"
 
 class TestParent : public CWnd {
  public:

@@ -1,0 +1,44 @@
+#include "brenmoor/app/CUser.h"
+
+#include <utility>
+
+namespace {
+
+// Nobody at the keyboard: every modal thing fails loudly instead of waiting.
+class NoUser : public CUser {
+ public:
+  void BeginDialog(CDialog&) override { Fail("a dialog"); }
+  void ActInDialog(CDialog&) override { Fail("a dialog"); }
+  void EndDialog(CDialog&) override {}
+  int AnswerMessageBox(const CString& text, const CString&, UINT) override {
+    Fail("the message box \"" + text.ToUtf8() + "\"");
+  }
+  bool AnswerFileDialog(CFileDialog&) override { Fail("a file dialog"); }
+
+ private:
+  [[noreturn]] static void Fail(const std::string& thing) {
+    throw UserScriptError("no user is there to answer " + thing);
+  }
+};
+
+CUser*& Installed() {
+  static NoUser nobody;
+  static CUser* user = &nobody;
+  return user;
+}
+
+}  // namespace
+
+bool CUser::AnswerPrintDialog(CPrintDialog&) {
+  throw UserScriptError("no user is there to answer a print dialog");
+}
+
+void CUser::ViewPrintPreview(CPrintPreview&) { throw UserScriptError("no user is there to close a print preview"); }
+UINT CUser::AnswerPopupMenu(HMENU) { throw UserScriptError("no user is there to answer a popup menu"); }
+
+bool CUser::AnswerColorDialog(CColorDialog&) { throw UserScriptError("no user is there to answer a colour dialog"); }
+
+CUser& AfxGetUser() { return *Installed(); }
+
+CUserScope::CUserScope(CUser& user) : previous_(std::exchange(Installed(), &user)) {}
+CUserScope::~CUserScope() { Installed() = previous_; }

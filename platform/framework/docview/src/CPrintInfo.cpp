@@ -1,0 +1,32 @@
+#include "brenmoor/docview/CPrintInfo.h"
+
+#include "brenmoor/app/CUser.h"
+#include "brenmoor/windowing/WinMessages.h"
+
+PrinterSettings& AfxGetPrinter() {
+  static PrinterSettings printer;
+  return printer;
+}
+
+CPrintDialog::CPrintDialog(BOOL, DWORD flags, CWnd*) : output_(AfxGetPrinter().file) { m_pd.Flags = flags; }
+
+INT_PTR CPrintDialog::DoModal() { return AfxGetUser().AnswerPrintDialog(*this) ? IDOK : IDCANCEL; }
+
+void CPrintDialog::ChoosePages(int from, int to) {
+  m_pd.Flags |= PD_PAGENUMS;
+  m_pd.nFromPage = static_cast<WORD>(from);
+  m_pd.nToPage = static_cast<WORD>(to);
+}
+
+void CPrintDialog::PrintToFile(const CString& file) {
+  m_pd.Flags |= PD_PRINTTOFILE;
+  output_ = file;
+}
+
+// Pages run from 1 with no end known until the view says so.
+CPrintInfo::CPrintInfo() : m_pPD(new CPrintDialog(false)) {
+  SetMinPage(1);
+  SetMaxPage(0xFFFF);
+}
+
+CPrintInfo::~CPrintInfo() { delete m_pPD; }

@@ -1,0 +1,32 @@
+#pragma once
+// A raster image drawn through cairo, with fonts found by fontconfig (the
+// face asked for, or the closest one the machine has); written out as PNG.
+
+#include <memory>
+#include <string>
+
+#include "brenmoor/gdi/DrawingSurface.h"
+
+class RasterSurface : public DrawingSurface {
+ public:
+  RasterSurface(int width, int height, COLORREF background = RGB(255, 255, 255));
+  ~RasterSurface() override;
+  RasterSurface(const RasterSurface&) = delete;
+  RasterSurface& operator=(const RasterSurface&) = delete;
+
+  void TextOut(const DrawState& state, int x, int y, const CString& text) override;
+  void Polyline(const DrawState& state, const std::vector<CPoint>& points) override;
+  void Polygon(const DrawState& state, const std::vector<CPoint>& points) override;
+  CSize TextExtent(const LOGFONT& font, const CString& text) override;
+
+  CRect ClipBox() const override { return {0, 0, Width(), Height()}; }
+  int Width() const;
+  int Height() const;
+  // The colour of one pixel; black outside the image.
+  COLORREF Pixel(int x, int y) const;
+  bool WritePng(const std::string& file) const;
+
+ private:
+  struct Canvas;
+  std::unique_ptr<Canvas> canvas_;
+};

@@ -1,0 +1,78 @@
+#include "brenmoor/gdi/Bitmap.h"
+
+#include <utility>
+
+#include "brenmoor/gdi/CDC.h"
+#include "brenmoor/core/HandleTable.h"
+#include "brenmoor/gdi/RasterSurface.h"
+#include "brenmoor/windowing/WindowPainter.h"
+#include "brenmoor/windowing/WindowSystem.h"
+
+namespace {
+
+struct BitmapRecord {
+  int width;
+  int height;
+  std::vector<COLORREF> pixels;  // row by row
+};
+
+HandleTable<HBITMAP, BitmapRecord>& Table() {
+  static HandleTable<HBITMAP, BitmapRecord> table(0x10000000);
+  return table;
+}
+
+BitmapRecord* Find(HBITMAP bitmap) { return Table().Find(bitmap); }
+
+}  // namespace
+
+HBITMAP CreateBitmap(int width, int height) {
+  if (width <= 0 || height <= 0) return nullptr;
+  return Table().Add(
+      {width, height, std::vector<COLORREF>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height))});
+}
+
+BOOL DeleteBitmap(HBITMAP bitmap) { return Table().Remove(bitmap); }
+bool IsBitmap(HBITMAP bitmap) { return Find(bitmap) != nullptr; }
+
+CSize GetBitmapSize(HBITMAP bitmap) {
+  const BitmapRecord* record = Find(bitmap);
+  return record != nullptr ? CSize(record->width, record->height) : CSize();
+}
+
+COLORREF GetBitmapPixel(HBITMAP bitmap, int x, int y) {
+  const BitmapRecord* record = Find(bitmap);
+  if (record == nullptr || x < 0 || y < 0 || x >= record->width || y >= record->height) return 0;
+  return record->pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(record->width) +
+                        static_cast<std::size_t>(x)];
+}
+
+CBitmap::~CBitmap() { DeleteBitmap(Detach()); }
+
+BOOL CBitmap::CreateBitmap(int width, int height) {
+  if (bitmap_ != nullptr) return false;
+  bitmap_ = ::CreateBitmap(width, height);
+  created_ = bitmap_ != nullptr;
+  return created_;
+}
+
+BOOL CBitmap::CreateFromWindowClient(HWND window, int width, int height) {
+  const WindowState* state = FindWindowState(window);
+  if (state == nullptr || !CreateBitmap(width, height)) return false;
+  RasterSurface surface(width, height, RGB(0, 0, 0));
+  CDC dc(surface);
+  dc.SetViewportOrg(-state->clientInsets.left, -state->clientInsets.top);
+  PaintWindow(window, dc);
+  BitmapRecord& record = *Find(bitmap_);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      record.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
+          surface.Pixel(x, y);
+    }
+  }
+  return true;
+}
+
+HBITMAP CBitmap::Detach() {
+  created_ = false;
+  return std::exchange(bitmap_, nullptr);
+}

@@ -1,0 +1,377 @@
+#include "brenmoor/ui/CListCtrl.h"
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
+
+namespace {
+
+constexpr int kHeaderHeight = 20;
+
+struct Column {
+  std::wstring heading;
+  int width = 0;
+  int format = LVCFMT_LEFT;
+  int subItem = 0;
+};
+
+struct HeaderData : ControlData {
+  std::vector<Column> columns;
+  std::vector<int> order;  // column indexes left to right as shown
+};
+
+struct Item {
+  std::vector<std::wstring> texts;  // by sub-item
+  int image = 0;
+  LPARAM data = 0;
+  UINT state = 0;
+};
+
+struct ListData : ControlData {
+  HWND header = nullptr;
+  std::vector<Item> items;
+};
+
+template <typename Data>
+Data& DataOf(HWND window) {
+  return static_cast<Data&>(*FindWindowState(window)->data);
+}
+
+// Copies into a caller's buffer of length units: at most length - 1 and the terminator.
+int CopyText(std::wstring_view text, wchar_t* buffer, int length) {
+  if (buffer == nullptr || length <= 0) return 0;
+  const auto count = std::min(text.size(), static_cast<std::size_t>(length - 1));
+  std::copy_n(text.data(), count, buffer);
+  buffer[count] = L'\0';
+  return static_cast<int>(count);
+}
+
+LRESULT HeaderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == HDM_GETITEMCOUNT) return static_cast<LRESULT>(DataOf<HeaderData>(window).columns.size());
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+void Describe(Column& column, const LVCOLUMN& description) {
+  if ((description.mask & LVCF_TEXT) != 0) column.heading = description.pszText != nullptr ? description.pszText : L"";
+  if ((description.mask & LVCF_WIDTH) != 0) column.width = description.cx;
+  if ((description.mask & LVCF_FMT) != 0) column.format = description.fmt;
+  if ((description.mask & LVCF_SUBITEM) != 0) column.subItem = description.iSubItem;
+}
+
+LRESULT InsertColumn(HeaderData& header, LPARAM index, const LVCOLUMN* description) {
+  if (description == nullptr || index < 0) return -1;
+  const auto count = static_cast<LPARAM>(header.columns.size());
+  const auto at = static_cast<int>(std::min(index, count));
+  Column column;
+  column.subItem = at;
+  Describe(column, *description);
+  header.columns.insert(header.columns.begin() + at, column);
+  for (int& shown : header.order) {
+    if (shown >= at) ++shown;
+  }
+  const int place = (description->mask & LVCF_ORDER) != 0 ? std::clamp(description->iOrder, 0, static_cast<int>(count))
+                                                           : at;
+  header.order.insert(header.order.begin() + place, at);
+  return at;
+}
+
+bool DeleteColumn(HeaderData& header, LPARAM index) {
+  if (index < 0 || index >= static_cast<LPARAM>(header.columns.size())) return false;
+  const auto at = static_cast<int>(index);
+  header.columns.erase(header.columns.begin() + at);
+  std::erase(header.order, at);
+  for (int& shown : header.order) {
+    if (shown > at) --shown;
+  }
+  return true;
+}
+
+bool GetColumn(const HeaderData& header, LPARAM index, LVCOLUMN* description) {
+  if (description == nullptr || index < 0 || index >= static_cast<LPARAM>(header.columns.size())) return false;
+  const Column& column = header.columns[static_cast<std::size_t>(index)];
+  if ((description->mask & LVCF_TEXT) != 0) CopyText(column.heading, description->pszText, description->cchTextMax);
+  if ((description->mask & LVCF_WIDTH) != 0) description->cx = column.width;
+  if ((description->mask & LVCF_FMT) != 0) description->fmt = column.format;
+  if ((description->mask & LVCF_SUBITEM) != 0) description->iSubItem = column.subItem;
+  if ((description->mask & LVCF_ORDER) != 0) {
+    const auto shown = std::find(header.order.begin(), header.order.end(), static_cast<int>(index));
+    description->iOrder = static_cast<int>(shown - header.order.begin());
+  }
+  return true;
+}
+
+// The order must name every column once.
+bool SetOrder(HeaderData& header, WPARAM count, const int* order) {
+  if (order == nullptr || count != header.columns.size()) return false;
+  std::vector<int> sorted(order, order + count);
+  std::sort(sorted.begin(), sorted.end());
+  std::vector<int> expected(count);
+  std::iota(expected.begin(), expected.end(), 0);
+  if (sorted != expected) return false;
+  header.order.assign(order, order + count);
+  return true;
+}
+
+bool GetOrder(const HeaderData& header, WPARAM count, int* order) {
+  if (order == nullptr || count != header.columns.size()) return false;
+  std::copy(header.order.begin(), header.order.end(), order);
+  return true;
+}
+
+std::wstring& TextOf(Item& item, int subItem) {
+  if (item.texts.size() <= static_cast<std::size_t>(subItem)) item.texts.resize(static_cast<std::size_t>(subItem) + 1);
+  return item.texts[static_cast<std::size_t>(subItem)];
+}
+
+void Store(Item& item, const LVITEM& description) {
+  if ((description.mask & LVIF_TEXT) != 0) {
+    TextOf(item, description.iSubItem) = description.pszText != nullptr ? description.pszText : L"";
+  }
+  if (description.iSubItem != 0) return;
+  if ((description.mask & LVIF_IMAGE) != 0) item.image = description.iImage;
+  if ((description.mask & LVIF_PARAM) != 0) item.data = description.lParam;
+  if ((description.mask & LVIF_STATE) != 0) {
+    item.state = (item.state & ~description.stateMask) | (description.state & description.stateMask);
+  }
+}
+
+void Load(const Item& item, LVITEM& description) {
+  if ((description.mask & LVIF_TEXT) != 0) {
+    const auto sub = static_cast<std::size_t>(description.iSubItem);
+    CopyText(sub < item.texts.size() ? std::wstring_view(item.texts[sub]) : std::wstring_view(),
+             description.pszText, description.cchTextMax);
+  }
+  if ((description.mask & LVIF_IMAGE) != 0) description.iImage = item.image;
+  if ((description.mask & LVIF_PARAM) != 0) description.lParam = item.data;
+  if ((description.mask & LVIF_STATE) != 0) description.state = item.state & description.stateMask;
+}
+
+LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto& list = DataOf<ListData>(window);
+  auto& items = list.items;
+  const auto index = static_cast<LPARAM>(wParam);
+  const bool valid = index >= 0 && index < static_cast<LPARAM>(items.size());
+  auto* column = reinterpret_cast<LVCOLUMN*>(lParam);
+  auto* item = reinterpret_cast<LVITEM*>(lParam);
+  switch (message) {
+    case WM_CREATE: {
+      const CRect client = GetClientRect(window);
+      list.header = CreateWindowExW(kHeaderClass, L"", WS_CHILD | WS_VISIBLE, {0, 0, client.right, kHeaderHeight},
+                                    window, 0);
+      return list.header != nullptr ? 0 : -1;
+    }
+    case LVM_GETHEADER:
+      return reinterpret_cast<LRESULT>(list.header);
+    case LVM_INSERTCOLUMNW:
+      return InsertColumn(DataOf<HeaderData>(list.header), index, column);
+    case LVM_DELETECOLUMN:
+      return DeleteColumn(DataOf<HeaderData>(list.header), index);
+    case LVM_GETCOLUMNW:
+      return GetColumn(DataOf<HeaderData>(list.header), index, column);
+    case LVM_SETCOLUMNW: {
+      auto& columns = DataOf<HeaderData>(list.header).columns;
+      if (column == nullptr || index < 0 || index >= static_cast<LPARAM>(columns.size())) return false;
+      Describe(columns[static_cast<std::size_t>(index)], *column);
+      return true;
+    }
+    case LVM_GETCOLUMNWIDTH:
+    case LVM_SETCOLUMNWIDTH: {
+      auto& columns = DataOf<HeaderData>(list.header).columns;
+      if (index < 0 || index >= static_cast<LPARAM>(columns.size())) return 0;
+      int& width = columns[static_cast<std::size_t>(index)].width;
+      if (message == LVM_GETCOLUMNWIDTH) return width;
+      width = static_cast<int>(lParam);
+      return true;
+    }
+    case LVM_SETCOLUMNORDERARRAY:
+      return SetOrder(DataOf<HeaderData>(list.header), wParam, reinterpret_cast<const int*>(lParam));
+    case LVM_GETCOLUMNORDERARRAY:
+      return GetOrder(DataOf<HeaderData>(list.header), wParam, reinterpret_cast<int*>(lParam));
+    case LVM_GETITEMCOUNT:
+      return static_cast<LRESULT>(items.size());
+    case LVM_INSERTITEMW: {
+      if (item == nullptr || item->iSubItem != 0 || item->iItem < 0) return -1;
+      const auto at = std::min<std::size_t>(static_cast<std::size_t>(item->iItem), items.size());
+      Item added;
+      Store(added, *item);
+      items.insert(items.begin() + static_cast<std::ptrdiff_t>(at), std::move(added));
+      return static_cast<LRESULT>(at);
+    }
+    case LVM_SETITEMW:
+    case LVM_GETITEMW:
+      if (item == nullptr || item->iItem < 0 || static_cast<std::size_t>(item->iItem) >= items.size() ||
+          item->iSubItem < 0) {
+        return false;
+      }
+      message == LVM_SETITEMW ? Store(items[static_cast<std::size_t>(item->iItem)], *item)
+                              : Load(items[static_cast<std::size_t>(item->iItem)], *item);
+      return true;
+    case LVM_SETITEMTEXTW:
+      if (!valid || item == nullptr || item->iSubItem < 0) return false;
+      TextOf(items[static_cast<std::size_t>(index)], item->iSubItem) = item->pszText != nullptr ? item->pszText : L"";
+      return true;
+    case LVM_GETITEMTEXTW: {
+      if (!valid || item == nullptr || item->iSubItem < 0) return 0;
+      const auto& texts = items[static_cast<std::size_t>(index)].texts;
+      const auto sub = static_cast<std::size_t>(item->iSubItem);
+      return CopyText(sub < texts.size() ? std::wstring_view(texts[sub]) : std::wstring_view(), item->pszText,
+                      item->cchTextMax);
+    }
+    case LVM_SETITEMSTATE: {
+      if (item == nullptr || (index != -1 && !valid)) return false;
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        if (index != -1 && static_cast<LPARAM>(i) != index) continue;
+        items[i].state = (items[i].state & ~item->stateMask) | (item->state & item->stateMask);
+      }
+      return true;
+    }
+    case LVM_GETITEMSTATE:
+      return valid ? static_cast<LRESULT>(items[static_cast<std::size_t>(index)].state & static_cast<UINT>(lParam)) : 0;
+    case LVM_DELETEITEM:
+      if (!valid) return false;
+      items.erase(items.begin() + index);
+      return true;
+    case LVM_DELETEALLITEMS:
+      items.clear();
+      return true;
+    default:
+      return DefWindowProc(window, message, wParam, lParam);
+  }
+}
+
+const WindowClassRegistration headerClass{
+    ControlClass<HeaderData, CHeaderCtrl>(kHeaderClass, &HeaderProcedure)};
+const WindowClassRegistration listClass{
+    ControlClass<ListData, CListCtrl>(kListViewClass, &ListProcedure)};
+
+}  // namespace
+
+int CListCtrl::InsertColumn(int column, const wchar_t* heading, int format, int width, int subItem) {
+  LVCOLUMN description;
+  description.mask = LVCF_TEXT | LVCF_FMT | LVCF_SUBITEM | (width != -1 ? LVCF_WIDTH : 0);
+  description.pszText = const_cast<wchar_t*>(heading != nullptr ? heading : L"");
+  description.fmt = format;
+  description.cx = width;
+  description.iSubItem = subItem == -1 ? column : subItem;
+  return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
+                                      reinterpret_cast<LPARAM>(&description)));
+}
+
+BOOL CListCtrl::DeleteColumn(int column) {
+  return SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(column)) != 0;
+}
+
+BOOL CListCtrl::GetColumn(int column, LVCOLUMN* description) const {
+  return SendMessage(LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(description)) != 0;
+}
+
+BOOL CListCtrl::SetColumn(int column, const LVCOLUMN* description) {
+  return SendMessage(LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(description)) != 0;
+}
+
+int CListCtrl::GetColumnWidth(int column) const {
+  return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+}
+
+BOOL CListCtrl::SetColumnWidth(int column, int width) {
+  return SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width) != 0;
+}
+
+CHeaderCtrl* CListCtrl::GetHeaderCtrl() const {
+  return static_cast<CHeaderCtrl*>(FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER))));
+}
+
+BOOL CListCtrl::GetColumnOrderArray(int* order, int count) const {
+  return SendMessage(LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)) != 0;
+}
+
+BOOL CListCtrl::SetColumnOrderArray(int count, const int* order) {
+  return SendMessage(LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)) != 0;
+}
+
+int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+
+int CListCtrl::InsertItem(int item, const wchar_t* text) {
+  LVITEM description;
+  description.mask = LVIF_TEXT;
+  description.iItem = item;
+  description.pszText = const_cast<wchar_t*>(text != nullptr ? text : L"");
+  return InsertItem(&description);
+}
+
+int CListCtrl::InsertItem(const LVITEM* item) {
+  return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(item)));
+}
+
+BOOL CListCtrl::GetItem(LVITEM* item) const {
+  return SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(item)) != 0;
+}
+
+BOOL CListCtrl::SetItem(const LVITEM* item) {
+  return SendMessage(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(item)) != 0;
+}
+
+int CListCtrl::GetItemText(int item, int subItem, wchar_t* buffer, int length) const {
+  LVITEM description;
+  description.iSubItem = subItem;
+  description.pszText = buffer;
+  description.cchTextMax = length;
+  return static_cast<int>(
+      SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&description)));
+}
+
+// As the framework does: a larger buffer until the text no longer fills it.
+CString CListCtrl::GetItemText(int item, int subItem) const {
+  wchar_t first[256];
+  int copied = GetItemText(item, subItem, first, 256);
+  if (copied < 255) return CString(first, copied);
+  std::wstring buffer(512, L'\0');
+  for (;;) {
+    copied = GetItemText(item, subItem, buffer.data(), static_cast<int>(buffer.size()));
+    if (copied < static_cast<int>(buffer.size()) - 1) {
+      buffer.resize(static_cast<std::size_t>(copied));
+      return CString(std::move(buffer));
+    }
+    buffer.assign(buffer.size() * 2, L'\0');
+  }
+}
+
+BOOL CListCtrl::SetItemText(int item, int subItem, const wchar_t* text) {
+  LVITEM description;
+  description.iSubItem = subItem;
+  description.pszText = const_cast<wchar_t*>(text != nullptr ? text : L"");
+  return SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&description)) != 0;
+}
+
+DWORD_PTR CListCtrl::GetItemData(int item) const {
+  LVITEM description;
+  description.mask = LVIF_PARAM;
+  description.iItem = item;
+  return GetItem(&description) ? static_cast<DWORD_PTR>(description.lParam) : 0;
+}
+
+BOOL CListCtrl::SetItemData(int item, DWORD_PTR data) {
+  LVITEM description;
+  description.mask = LVIF_PARAM;
+  description.iItem = item;
+  description.lParam = static_cast<LPARAM>(data);
+  return SetItem(&description);
+}
+
+UINT CListCtrl::GetItemState(int item, UINT mask) const {
+  return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(item), mask));
+}
+
+BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask) {
+  LVITEM description;
+  description.state = state;
+  description.stateMask = mask;
+  return SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(static_cast<LPARAM>(item)),
+                     reinterpret_cast<LPARAM>(&description)) != 0;
+}
+
+BOOL CListCtrl::DeleteItem(int item) { return SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(item)) != 0; }
+BOOL CListCtrl::DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }

@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "brenmoor/ui/CButton.h"
+#include "brenmoor/ui/CComboBox.h"
+#include "brenmoor/ui/CDialog.h"
+#include "brenmoor/ui/CFileDialog.h"
+#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/gdi/RasterSurface.h"
+#include "brenmoor/app/ScriptedUser.h"
+#include "TempFolder.h"
+#include "brenmoor/windowing/WindowPainter.h"
+
+namespace {
+
+using testsupport::TempFolder;
+using Lines = std::vector<std::string>;
+
+constexpr UINT kTemplate = 100;
+enum : int { kName = 10, kChoice = 11, kFlag = 12, kLabel = 13, kNote = 14, kChoiceList = 15 };
+
+DialogTemplate TestTemplate() {
+  DialogTemplate dialog{L"Test dialog", {0, 0, 200, 120}, WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, {}};
+  dialog.items = {
+      {L"Static", kLabel, L"Name:", {7, 7, 40, 15}, WS_VISIBLE},
+      {L"Edit", kName, L"", {50, 7, 190, 19}, WS_VISIBLE | WS_TABSTOP | WS_BORDER},
+      {L"ComboBox", kChoice, L"", {50, 25, 190, 37}, WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN, {L"Tab", L"Space", L","}},
+      {L"ComboBox", kChoiceList, L"", {50, 43, 190, 55}, WS_VISIBLE | CBS_DROPDOWNLIST, {L"One", L"Two"}},
+      {L"Button", kFlag, L"Flag", {7, 60, 100, 70}, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX},
+      {L"Edit", kNote, L"note", {7, 75, 190, 95}, WS_VISIBLE | ES_READONLY | ES_MULTILINE},
+      {L"Button", IDOK, L"OK", {80, 100, 130, 114}, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+      {L"Button", IDCANCEL, L"Cancel", {140, 100, 190, 114}, WS_VISIBLE | WS_TABSTOP},
+  };
+  return dialog;
+}
+
+// A dialog that notes every notification it gets, with what its controls show then.
+class TestDialog : public CDialog {
+ public:
+  TestDialog() : CDialog(kTemplate) {}
+  CString name = L"start";
+  CString choice = L"Sp";
+  CString listChoice = L"Two";
+  int flag = 1;
+  bool flagEnabled = true;
+  Lines notes;
+
+ protected:
+  void DoDataExchange(CDataExchange* exchange) override {
+    DDX_Text(exchange, kName, name);
+    DDX_CBString(exchange, kChoice, choice);
+    DDX_CBString(exchange, kChoiceList, listChoice);
+    DDX_Check(exchange, kFlag, flag);
+  }
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    GetDlgItem(kFlag)->EnableWindow(flagEnabled);
+    if (CWnd* main = AfxGetApp()->m_pMainWnd) notes.push_back(main->IsWindowEnabled() ? "owner on" : "owner off");
+    return true;
+  }
+  void Note(const char* what, int id) {
+    CComboBox* combo = DYNAMIC_DOWNCAST(CComboBox, GetDlgItem(id));
+    std::string line = std::string(what) + " " + VisibleText(GetDlgItem(id)->GetWindowText());
+    if (combo != nullptr) line += " sel " + std::to_string(combo->GetCurSel());
+    notes.push_back(line);
+  }
+  void OnNameChange() { Note("EN_CHANGE", kName); }
+  void OnChoiceEdit() { Note("CBN_EDITCHANGE", kChoice); }
+  void OnChoiceSelect() { Note("CBN_SELCHANGE", kChoice); }
+  void OnFlag() { Note("BN_CLICKED", kFlag); }
+
+  DECLARE_MESSAGE_MAP()
+};
+
+const MessageMap* TestDialog::GetThisMessageMap() {
+  static const MessageMapEntry entries[] = {
+      ControlEntry<&TestDialog::OnNameChange>(EN_CHANGE, kName),
+      ControlEntry<&TestDialog::OnChoiceEdit>(CBN_EDITCHANGE, kChoice),
+      ControlEntry<&TestDialog::OnChoiceSelect>(CBN_SELCHANGE, kChoice),
+      ControlEntry<&TestDialog::OnFlag>(BN_CLICKED, kFlag),
+  };
+  static const MessageMap map{&CDialog::GetThisMessageMap, entries};
+  return &map;
+}
+
+class DialogTest : public ::testing::Test {
+ protected:
+  DialogTest() { app.RegisterDialog(kTemplate, TestTemplate()); }
+  CWinApp app{L"Tester"};
+  ScriptedUser user;
+  TestDialog dialog;
+};
+
+TEST_F(DialogTest, LoadsTheMembersThenSavesWhatTheUserDidOnOk) {
+  user.InDialog(kTemplate).Read(kName).Read(kChoice).Read(kChoiceList).Type(kName, L"ab").Pick(kChoice, L",")
+      .Check(kFlag, false).Click(IDOK);
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(user.Seen(), (Lines{"dialog 100", "read 10: start", "read 11: Space", "read 15: Two"}));
+  EXPECT_EQ(dialog.notes, (Lines{"EN_CHANGE start", "EN_CHANGE a", "EN_CHANGE ab", "CBN_SELCHANGE Space sel 2",
+                                 "BN_CLICKED Flag"}));
+  EXPECT_EQ(dialog.name, L"ab");
+  EXPECT_EQ(dialog.choice, L",");
+  EXPECT_EQ(dialog.listChoice, L"Two");
+  EXPECT_EQ(dialog.flag, 0);
+  EXPECT_TRUE(user.Unused().empty());
+  EXPECT_FALSE(IsWindow(dialog.m_hWnd));
+}
+
+TEST_F(DialogTest, TypingInTheComboFieldDropsTheSelection) {
+  dialog.choice = L"Tab";
+  user.InDialog(kTemplate).Type(kChoice, L"|x").Type(kChoice, L"").Click(IDOK);
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.notes, (Lines{"EN_CHANGE start", "CBN_EDITCHANGE | sel -1", "CBN_EDITCHANGE |x sel -1",
+                                 "CBN_EDITCHANGE  sel -1"}));
+  EXPECT_EQ(dialog.choice, L"");
+}
+
+TEST_F(DialogTest, LoadingAValueNoChoiceBeginsWithPutsItIntoTheField) {
+  for (const auto& [loaded, shown] : std::vector<std::pair<CString, std::string>>{
+           {L"sp", "Space"}, {L";", ";"}, {L"", ""}, {L"TAB", "Tab"}}) {
+    ScriptedUser again;
+    TestDialog other;
+    other.choice = loaded;
+    again.InDialog(kTemplate).Read(kChoice).Click(IDCANCEL);
+    EXPECT_EQ(other.DoModal(), IDCANCEL);
+    EXPECT_EQ(again.Seen().back(), "read 11: " + shown);
+  }
+}
+
+TEST_F(DialogTest, CancelKeepsTheMembersAsTheyWere) {
+  user.InDialog(kTemplate).Type(kName, L"zz").Click(IDCANCEL);
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.name, L"start");
+}
+
+TEST_F(DialogTest, ANonzeroFlagShowsChecked) {
+  dialog.flag = 5;
+  user.InDialog(kTemplate).Click(IDOK);
+  dialog.DoModal();
+  EXPECT_EQ(dialog.flag, 1);
+}
+
+TEST_F(DialogTest, StepsAPersonCannotTakeFailAtOnceNamingThem) {
+  const std::vector<std::pair<std::function<void(ScriptedUser::DialogScript&)>, std::string>> cases = {
+      {[](auto& s) { s.Click(kFlag); }, "cannot click 12: dialog 100 has control 12 disabled"},
+      {[](auto& s) { s.Type(kNote, L"x"); }, "cannot type 14 \"x\": the edit control is read-only"},
+      {[](auto& s) { s.Type(kChoiceList, L"x"); }, "cannot type 15 \"x\": dialog 100 has no field to type into there"},
+      {[](auto& s) { s.Pick(kChoice, L"tab"); }, "cannot pick 11 \"tab\": the combo box has no such choice"},
+      {[](auto& s) { s.Click(99); }, "cannot click 99: dialog 100 has no control 99"},
+      {[](auto&) {}, "dialog 100 is still open after the script's last action in it"},
+  };
+  for (const auto& [step, message] : cases) {
+    ScriptedUser again;
+    TestDialog other;
+    other.flagEnabled = false;
+    step(again.InDialog(kTemplate));
+    try {
+      other.DoModal();
+      ADD_FAILURE() << "no failure for " << message;
+    } catch (const UserScriptError& error) {
+      EXPECT_EQ(std::string(error.what()), message);
+    }
+    EXPECT_FALSE(IsWindow(other.m_hWnd)) << message;
+  }
+}
+
+TEST_F(DialogTest, UnexpectedModalThingsFailWithTheirName) {
+  EXPECT_THROW(
+      {
+        try {
+          dialog.DoModal();
+        } catch (const UserScriptError& error) {
+          EXPECT_STREQ(error.what(), "unexpected dialog 100: the script has no step left");
+          throw;
+        }
+      },
+      UserScriptError);
+  user.AnswerMessageBox();
+  EXPECT_THROW(dialog.DoModal(), UserScriptError);
+  user.InDialog(101);
+  try {
+    AfxMessageBox(L"Hello");
+  } catch (const UserScriptError& error) {
+    EXPECT_STREQ(error.what(), "unexpected message box : Hello: the script expected a dialog");
+  }
+  EXPECT_EQ(user.Unused(), (Lines{"dialog 101"}));
+}
+
+TEST_F(DialogTest, AScriptLeftOverWhenTheDialogEndsFails) {
+  user.InDialog(kTemplate).Click(IDOK).Type(kName, L"late");
+  try {
+    dialog.DoModal();
+    ADD_FAILURE();
+  } catch (const UserScriptError& error) {
+    EXPECT_STREQ(error.what(), "dialog 100 ended before the script's action \"type 10 \"late\"\"");
+  }
+}
+
+TEST_F(DialogTest, AMissingTemplateEndsAtOnceWithoutAskingTheUser) {
+  CDialog missing(4711);
+  EXPECT_EQ(missing.DoModal(), -1);
+  EXPECT_TRUE(user.Seen().empty());
+}
+
+TEST_F(DialogTest, TheOwnerIsDisabledWhileTheDialogRunsAndTheFocusComesBack) {
+  CWnd main;
+  ASSERT_TRUE(main.Create(kGenericWindowClass, L"Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 400, 300}, nullptr, 0));
+  CWnd field;
+  ASSERT_TRUE(field.Create(L"Edit", L"", WS_CHILD | WS_VISIBLE, {5, 5, 100, 25}, &main, 7));
+  field.SetFocus();
+  app.m_pMainWnd = &main;
+  user.InDialog(kTemplate).Click(IDOK);
+  user.AnswerMessageBox();
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.notes, (Lines{"EN_CHANGE start", "owner off"}));
+  EXPECT_TRUE(main.IsWindowEnabled());
+  EXPECT_EQ(CWnd::GetFocus(), &field);
+  EXPECT_EQ(AfxMessageBox(L"Done", MB_ICONINFORMATION), IDOK);
+  app.m_pMainWnd = nullptr;
+}
+
+TEST_F(DialogTest, MessageBoxesAreRecordedWithIconAndButtons) {
+  user.AnswerMessageBox(IDOK);
+  user.AnswerMessageBox(IDNO);
+  user.AnswerMessageBox(IDCANCEL);
+  EXPECT_EQ(AfxMessageBox(L"Disk\tfull\r\nnow", MB_ICONERROR), IDOK);
+  EXPECT_EQ(AfxMessageBox(L"Save?", MB_YESNO | MB_ICONQUESTION), IDNO);
+  EXPECT_EQ(AfxMessageBox(L"Go on", MB_OKCANCEL | MB_ICONWARNING), IDCANCEL);
+  EXPECT_EQ(user.Seen(), (Lines{"message box error: Disk\\tfull\\r\\nnow", "message box question yes-no: Save?",
+                                "message box warning ok-cancel: Go on"}));
+}
+
+TEST_F(DialogTest, FileDialogsTakeTheDefaultExtensionAndNeedAnExistingFolder) {
+  TempFolder folder;
+  const CString base = CString::FromUtf8(folder.Path().string());
+  user.ConfirmFile(base + L"/links");
+  user.ConfirmFile(base + L"/links.csv");
+  user.CancelFileDialog();
+  user.ConfirmFile(base + L"/missing/links");
+  CFileDialog open(true, L"txt", L"start.txt", 0x806, L"Text (*.txt)|*.txt||");
+  EXPECT_EQ(open.DoModal(), IDOK);
+  EXPECT_EQ(open.GetPathName(), base + L"/links.txt");
+  EXPECT_EQ(open.DoModal(), IDOK);
+  EXPECT_EQ(open.GetPathName(), base + L"/links.csv");
+  EXPECT_EQ(open.DoModal(), IDCANCEL);
+  EXPECT_EQ(open.GetPathName(), base + L"/links.csv");
+  EXPECT_THROW(open.DoModal(), UserScriptError);
+  EXPECT_EQ(user.Seen().front(),
+            "file dialog open, extension \"txt\", file \"start.txt\", flags 0x806, filter \"Text (*.txt)|*.txt||\"");
+}
+
+TEST_F(DialogTest, APictureShowsTheCaptionAndTheCheckedBox) {
+  TempFolder folder;
+  const std::string picture = std::getenv("KEEP_PICTURE") ? std::getenv("KEEP_PICTURE") : (folder.Path() / "dialog.png").string();
+  user.InDialog(kTemplate).Render(picture).Click(IDOK);
+  dialog.DoModal();
+  ASSERT_TRUE(std::filesystem::exists(picture));
+
+  // Drawn again onto a surface of our own to look at its pixels.
+  RasterSurface surface(310, 220);
+  CWnd holder;
+  ASSERT_TRUE(holder.Create(kDialogClass, L"Test dialog", WS_CAPTION | DS_MODALFRAME | WS_VISIBLE, {0, 0, 306, 220},
+                            nullptr, 0));
+  CButton box;
+  ASSERT_TRUE(box.Create(L"Button", L"Flag", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, {10, 10, 100, 30}, &holder, 12));
+  box.SetCheck(BST_CHECKED);
+  CDC dc(surface);
+  PaintWindow(holder.m_hWnd, dc);
+  // The box's client area starts at (3, 22); the check box's square at (13, 35).
+  EXPECT_EQ(surface.Pixel(200, 8), RGB(10, 36, 106));  // caption
+  EXPECT_EQ(surface.Pixel(13, 40), RGB(128, 128, 128));
+  EXPECT_EQ(surface.Pixel(14, 40), RGB(64, 64, 64));
+  EXPECT_EQ(surface.Pixel(17, 42), RGB(0, 0, 0));  // the tick
+  EXPECT_EQ(surface.Pixel(22, 44), RGB(255, 255, 255));
+  box.SetCheck(BST_UNCHECKED);
+  PaintWindow(holder.m_hWnd, dc);
+  EXPECT_EQ(surface.Pixel(17, 42), RGB(255, 255, 255));
+}
+
+}  // namespace

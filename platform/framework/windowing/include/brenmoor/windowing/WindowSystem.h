@@ -1,0 +1,136 @@
+#pragma once
+// The system's side of windows, as the framework finds it on Windows: a
+// table of handles with each window's class, text, style, id, parent,
+// children and rectangles; the procedures of the window classes (the
+// controls' behaviour lives there, so any CWnd attached to a handle sees the
+// same control); one queue of posted messages; the focus. No threads.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "brenmoor/core/CString.h"
+#include "brenmoor/core/Geometry.h"
+#include "brenmoor/windowing/WinMessages.h"
+
+class CWnd;
+class CFont;
+class CDC;
+
+using WindowProcedure = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+
+// What a window class keeps of its own beside the common state.
+struct ControlData {
+  virtual ~ControlData() = default;
+};
+
+struct WindowState {
+  HWND handle = nullptr;
+  std::wstring className;
+  CString text;
+  DWORD style = 0;  // WS_VISIBLE and WS_DISABLED are the visible and enabled flags
+  int id = 0;
+  HWND parent = nullptr;
+  std::vector<HWND> children;  // in Z order, topmost first
+  CRect windowRect;            // screen coordinates
+  CRect clientInsets;          // the frame around the client area: left, top, right, bottom widths
+  const CFont* font = nullptr;
+  CWnd* attached = nullptr;         // the framework object that handles its messages
+  std::unique_ptr<CWnd> wrapper;    // made by the framework for a window nobody attached
+  WindowProcedure procedure = nullptr;
+  CWnd* (*makeWrapper)() = nullptr;
+  std::unique_ptr<ControlData> data;
+  bool destroying = false;
+  CRect normalRect;  // where a minimised or maximised window is restored to
+  bool restoreToMaximized = false;
+};
+
+// A window class: its procedure and the state its windows start with.
+struct WindowClass {
+  const wchar_t* name;
+  WindowProcedure procedure;
+  std::unique_ptr<ControlData> (*makeData)();
+  // The framework class that stands for a window of this class when nobody attached one.
+  CWnd* (*makeWrapper)();
+};
+
+// A control class whose windows start with a Data of their own and stand
+// for a Wrapper in the framework.
+template <typename Data, typename Wrapper>
+WindowClass ControlClass(const wchar_t* name, WindowProcedure procedure) {
+  return {name, procedure, [] { return std::unique_ptr<ControlData>(new Data); },
+          []() -> CWnd* { return new Wrapper; }};
+}
+
+// The client point a mouse message carries: x in the low word, y in the high, both signed.
+inline CPoint PointFromLParam(LPARAM lParam) {
+  const auto bits = static_cast<WPARAM>(lParam);
+  return {static_cast<short>(LOWORD(bits)), static_cast<short>(HIWORD(bits))};
+}
+
+// Built-in class names.
+inline constexpr const wchar_t* kDialogClass = L"#32770";
+inline constexpr const wchar_t* kGenericWindowClass = L"AfxWnd";
+
+// Null for a handle that names no live window (never a dangling pointer).
+WindowState* FindWindowState(HWND window);
+template <typename Data>
+Data* FindControlData(HWND window) {
+  WindowState* state = FindWindowState(window);
+  return state != nullptr ? dynamic_cast<Data*>(state->data.get()) : nullptr;
+}
+
+// Creates a window of a registered class. A child's position is relative to
+// its parent's client area; a top-level window's is on the screen. The
+// attached object, when given, handles the window's messages from its first
+// (WM_CREATE) on; WM_CREATE carries a CREATESTRUCT whose lpCreateParams
+// are the createParams. Null for an unknown class or a missing parent.
+HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
+                     HWND parent, int id, CWnd* attach = nullptr, void* createParams = nullptr);
+BOOL DestroyWindow(HWND window);
+BOOL IsWindow(HWND window);
+
+LRESULT SendMessage(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+BOOL PostMessage(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// Delivers the oldest posted message; false when the queue is empty.
+bool PumpPostedMessage();
+// Delivers posted messages until none is left.
+void PumpPostedMessages();
+// The class's procedure: what a window does with a message nobody handled.
+LRESULT CallClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// What every window does: text, font, enabling; 0 for anything else.
+LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Tells the parent of a control about it: WM_COMMAND with its id and the code.
+void NotifyParent(HWND control, UINT code);
+
+HWND GetParent(HWND window);
+HWND GetDlgItem(HWND parent, int id);
+int GetDlgCtrlID(HWND window);
+std::vector<HWND> GetChildren(HWND window);
+DWORD GetStyle(HWND window);
+void SetStyle(HWND window, DWORD style);
+BOOL EnableWindow(HWND window, BOOL enable);
+BOOL IsWindowEnabled(HWND window);
+BOOL ShowWindow(HWND window, int showCommand);
+BOOL IsWindowVisible(HWND window);
+CRect GetWindowRect(HWND window);
+// In client coordinates: the top-left is (0, 0).
+CRect GetClientRect(HWND window);
+// Where the client area's top-left corner lies on the screen.
+CPoint GetClientOrigin(HWND window);
+BOOL MoveWindow(HWND window, const CRect& rect);
+HWND SetFocus(HWND window);
+HWND GetFocus();
+// The active top-level window gets WM_ACTIVATE (WA_INACTIVE to the one it
+// replaces first); with one thread the foreground window is the active one.
+HWND SetActiveWindow(HWND window);
+HWND GetActiveWindow();
+BOOL SetForegroundWindow(HWND window);
+HWND GetForegroundWindow();
+
+// Makes a class known to CreateWindowExW; the built-in controls register
+// theirs while the library loads.
+class WindowClassRegistration {
+ public:
+  explicit WindowClassRegistration(WindowClass windowClass);
+};

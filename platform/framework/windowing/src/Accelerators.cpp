@@ -1,0 +1,33 @@
+#include "brenmoor/windowing/Accelerators.h"
+
+#include <algorithm>
+
+#include "brenmoor/core/HandleTable.h"
+
+namespace {
+
+HandleTable<HACCEL, std::vector<ACCEL>>& Tables() {
+  static HandleTable<HACCEL, std::vector<ACCEL>> tables(0x40000000);
+  return tables;
+}
+
+}  // namespace
+
+HACCEL CreateAcceleratorTableW(const ACCEL* entries, int count) {
+  if (entries == nullptr || count <= 0) return nullptr;
+  return Tables().Add(std::vector<ACCEL>(entries, entries + count));
+}
+
+BOOL DestroyAcceleratorTable(HACCEL table) {
+  return Tables().Remove(table);
+}
+
+int CopyAcceleratorTableW(HACCEL table, ACCEL* entries, int count) {
+  const std::vector<ACCEL>* found = Tables().Find(table);
+  if (found == nullptr) return 0;
+  const auto& held = *found;
+  if (entries == nullptr) return static_cast<int>(held.size());
+  const int copied = std::clamp(count, 0, static_cast<int>(held.size()));
+  std::copy_n(held.begin(), copied, entries);
+  return copied;
+}

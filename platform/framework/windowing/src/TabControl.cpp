@@ -1,0 +1,94 @@
+#include "brenmoor/windowing/TabControl.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+struct Tab {
+  CString text;
+  LPARAM param = 0;
+};
+
+struct TabData : ControlData {
+  std::vector<Tab> tabs;
+  int selected = -1;
+};
+
+LRESULT Notify(HWND control, UINT code) {
+  NMHDR header{control, static_cast<UINT_PTR>(GetDlgCtrlID(control)), code};
+  return SendMessage(GetParent(control), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+// Copies at most the buffer's room less one and the terminator.
+void CopyText(const CString& text, TCITEMW& item) {
+  if (item.pszText == nullptr || item.cchTextMax <= 0) return;
+  const auto length = std::min<std::size_t>(text.Str().size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+  std::wmemcpy(item.pszText, text.Str().data(), length);
+  item.pszText[length] = L'\0';
+}
+
+void Click(HWND control, TabData& data, LPARAM point) {
+  const CPoint at = PointFromLParam(point);
+  const int index = at.y >= 0 && at.y < kTabHeight && at.x >= 0 ? at.x / kTabWidth : -1;
+  if (index < 0 || index >= static_cast<int>(data.tabs.size()) || index == data.selected) return;
+  if (Notify(control, TCN_SELCHANGING) != 0) return;
+  data.selected = index;
+  Notify(control, TCN_SELCHANGE);
+}
+
+LRESULT TabProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* data = FindControlData<TabData>(control);
+  if (data == nullptr) return DefWindowProc(control, message, wParam, lParam);
+  auto* item = reinterpret_cast<TCITEMW*>(lParam);
+  const auto index = static_cast<std::size_t>(wParam);
+  const bool known = index < data->tabs.size();
+  switch (message) {
+    case TCM_GETITEMCOUNT:
+      return static_cast<LRESULT>(data->tabs.size());
+    case TCM_INSERTITEMW: {
+      if (item == nullptr) return -1;
+      const std::size_t at = std::min(index, data->tabs.size());
+      data->tabs.insert(data->tabs.begin() + static_cast<std::ptrdiff_t>(at),
+                        {(item->mask & TCIF_TEXT) != 0 ? CString(item->pszText) : CString(), item->lParam});
+      if (data->selected < 0) data->selected = 0;
+      return static_cast<LRESULT>(at);
+    }
+    case TCM_GETITEMW:
+      if (!known || item == nullptr) return false;
+      if ((item->mask & TCIF_TEXT) != 0) CopyText(data->tabs[index].text, *item);
+      if ((item->mask & TCIF_PARAM) != 0) item->lParam = data->tabs[index].param;
+      return true;
+    case TCM_SETITEMW:
+      if (!known || item == nullptr) return false;
+      if ((item->mask & TCIF_TEXT) != 0) data->tabs[index].text = CString(item->pszText);
+      if ((item->mask & TCIF_PARAM) != 0) data->tabs[index].param = item->lParam;
+      return true;
+    case TCM_DELETEITEM:
+      if (!known) return false;
+      data->tabs.erase(data->tabs.begin() + static_cast<std::ptrdiff_t>(index));
+      data->selected = std::min(data->selected, static_cast<int>(data->tabs.size()) - 1);
+      return true;
+    case TCM_DELETEALLITEMS:
+      data->tabs.clear();
+      data->selected = -1;
+      return true;
+    case TCM_GETCURSEL:
+      return data->selected;
+    case TCM_SETCURSEL: {
+      if (!known) return -1;
+      return std::exchange(data->selected, static_cast<int>(index));
+    }
+    case WM_LBUTTONDOWN:
+      if (IsWindowEnabled(control)) Click(control, *data, lParam);
+      return 0;
+    default:
+      return DefWindowProc(control, message, wParam, lParam);
+  }
+}
+
+const WindowClassRegistration tabClass{{kTabControlClass, &TabProcedure,
+                                        [] { return std::unique_ptr<ControlData>(new TabData); }, nullptr}};
+
+}  // namespace

@@ -1,0 +1,436 @@
+#include "brenmoor/windowing/WindowSystem.h"
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <map>
+
+#include "brenmoor/ui/CWnd.h"
+#include "brenmoor/windowing/WindowPlacement.h"
+
+namespace {
+
+// A handle holds a slot number and the slot's generation, so a handle of a
+// destroyed window never names the window that reuses its slot.
+struct Slot {
+  std::uint32_t generation = 0;
+  std::unique_ptr<WindowState> state;
+};
+
+struct Posted {
+  HWND window;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+struct System {
+  std::vector<Slot> slots;
+  std::vector<std::size_t> freeSlots;
+  std::deque<Posted> queue;
+  HWND focus = nullptr;
+  std::vector<HWND> topLevel;  // in Z order, topmost first
+  HWND active = nullptr;
+};
+
+System& TheSystem() {
+  static System system;
+  return system;
+}
+
+std::map<std::wstring, WindowClass>& Classes() {
+  static std::map<std::wstring, WindowClass> classes;
+  return classes;
+}
+
+HWND MakeHandle(std::size_t slot, std::uint32_t generation) {
+  const auto value = (static_cast<std::uintptr_t>(generation) << 24) | (slot + 1);
+  return reinterpret_cast<HWND>(value);
+}
+
+HWND NewWindow(std::unique_ptr<WindowState> state) {
+  System& system = TheSystem();
+  std::size_t slot = system.slots.size();
+  if (!system.freeSlots.empty()) {
+    slot = system.freeSlots.back();
+    system.freeSlots.pop_back();
+  } else {
+    system.slots.emplace_back();
+  }
+  Slot& entry = system.slots[slot];
+  state->handle = MakeHandle(slot, entry.generation);
+  entry.state = std::move(state);
+  return entry.state->handle;
+}
+
+void FreeWindow(HWND window) {
+  System& system = TheSystem();
+  const auto value = reinterpret_cast<std::uintptr_t>(window);
+  const std::size_t slot = (value & 0xFFFFFF) - 1;
+  system.slots[slot].state.reset();
+  system.slots[slot].generation = (system.slots[slot].generation + 1) & 0xFFFFFF;
+  system.freeSlots.push_back(slot);
+}
+
+// Windows with a caption or a dialog frame have a frame around the client area.
+CRect FrameInsets(DWORD style) {
+  if ((style & WS_CHILD) != 0) return {};
+  const LONG border = (style & (WS_BORDER | WS_THICKFRAME | DS_MODALFRAME)) != 0 ? 3 : 0;
+  const LONG caption = (style & WS_CAPTION) == WS_CAPTION ? 19 : 0;
+  return {border, border + caption, border, border};
+}
+
+CPoint ClientOrigin(const WindowState& state) {
+  return {state.windowRect.left + state.clientInsets.left, state.windowRect.top + state.clientInsets.top};
+}
+
+LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowState* state = FindWindowState(window);
+  if (state == nullptr) return 0;
+  if (state->attached != nullptr) return state->attached->WindowProc(message, wParam, lParam);
+  return state->procedure(window, message, wParam, lParam);
+}
+
+void SendDestroy(HWND window) {
+  WindowState* state = FindWindowState(window);
+  if (state == nullptr || state->destroying) return;
+  state->destroying = true;
+  if (TheSystem().focus == window) TheSystem().focus = nullptr;
+  if (TheSystem().active == window) TheSystem().active = nullptr;
+  SendMessage(window, WM_DESTROY);
+  for (HWND child : GetChildren(window)) SendDestroy(child);
+}
+
+void Release(HWND window) {
+  for (HWND child : GetChildren(window)) Release(child);
+  SendMessage(window, WM_NCDESTROY);
+  WindowState* state = FindWindowState(window);
+  if (state == nullptr) return;
+  if (WindowState* parent = FindWindowState(state->parent)) {
+    std::erase(parent->children, window);
+  }
+  std::erase(TheSystem().topLevel, window);
+  CWnd* attached = state->attached;
+  std::unique_ptr<CWnd> wrapper = std::move(state->wrapper);
+  if (wrapper != nullptr) wrapper->m_hWnd = nullptr;
+  FreeWindow(window);
+  if (attached != nullptr && attached->m_hWnd == window) {
+    attached->m_hWnd = nullptr;
+    attached->PostNcDestroy();
+  }
+}
+
+}  // namespace
+
+WindowClassRegistration::WindowClassRegistration(WindowClass windowClass) {
+  Classes()[windowClass.name] = windowClass;
+}
+
+WindowState* FindWindowState(HWND window) {
+  const auto value = reinterpret_cast<std::uintptr_t>(window);
+  const std::size_t slot = (value & 0xFFFFFF);
+  System& system = TheSystem();
+  if (slot == 0 || slot > system.slots.size()) return nullptr;
+  Slot& entry = system.slots[slot - 1];
+  if (entry.state == nullptr || (value >> 24) != entry.generation) return nullptr;
+  return entry.state.get();
+}
+
+HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
+                     HWND parent, int id, CWnd* attach, void* createParams) {
+  const auto found = Classes().find(className != nullptr ? className : L"");
+  if (found == Classes().end()) return nullptr;
+  WindowState* parentState = FindWindowState(parent);
+  if (parent != nullptr && parentState == nullptr) return nullptr;
+  if ((style & WS_CHILD) != 0 && parentState == nullptr) return nullptr;
+
+  auto state = std::make_unique<WindowState>();
+  state->className = found->first;
+  state->text = CString(text);
+  state->style = style;
+  state->id = id;
+  state->parent = parent;
+  state->procedure = found->second.procedure;
+  state->makeWrapper = found->second.makeWrapper;
+  if (found->second.makeData != nullptr) state->data = found->second.makeData();
+  state->clientInsets = FrameInsets(style);
+  CRect screen = rect;
+  if ((style & WS_CHILD) != 0) {
+    const CPoint origin = ClientOrigin(*parentState);
+    screen = {rect.left + origin.x, rect.top + origin.y, rect.right + origin.x, rect.bottom + origin.y};
+  }
+  state->windowRect = screen;
+  state->attached = attach;
+  const HWND window = NewWindow(std::move(state));
+  if (parentState != nullptr) FindWindowState(parent)->children.push_back(window);
+  if ((style & WS_CHILD) == 0) TheSystem().topLevel.insert(TheSystem().topLevel.begin(), window);
+  if (attach != nullptr) attach->m_hWnd = window;
+  CREATESTRUCT creating{createParams, parent, rect.Height(), rect.Width(), rect.top, rect.left,
+                        style, text, found->first.c_str(), id};
+  if (SendMessage(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&creating)) == -1) {
+    DestroyWindow(window);
+    return nullptr;
+  }
+  return window;
+}
+
+BOOL DestroyWindow(HWND window) {
+  if (FindWindowState(window) == nullptr) return false;
+  SendDestroy(window);
+  Release(window);
+  return true;
+}
+
+BOOL IsWindow(HWND window) { return FindWindowState(window) != nullptr; }
+
+LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Deliver(window, message, wParam, lParam);
+}
+
+BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (window != nullptr && !IsWindow(window)) return false;
+  TheSystem().queue.push_back({window, message, wParam, lParam});
+  return true;
+}
+
+bool PumpPostedMessage() {
+  auto& queue = TheSystem().queue;
+  if (queue.empty()) return false;
+  const Posted posted = queue.front();
+  queue.pop_front();
+  Deliver(posted.window, posted.message, posted.wParam, posted.lParam);
+  return true;
+}
+
+void PumpPostedMessages() {
+  while (PumpPostedMessage()) {
+  }
+}
+
+LRESULT CallClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowState* state = FindWindowState(window);
+  return state != nullptr ? state->procedure(window, message, wParam, lParam) : 0;
+}
+
+LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowState* state = FindWindowState(window);
+  if (state == nullptr) return 0;
+  switch (message) {
+    case WM_SETTEXT:
+      state->text = CString(reinterpret_cast<const wchar_t*>(lParam));
+      return true;
+    case WM_GETTEXTLENGTH:
+      return state->text.GetLength();
+    case WM_GETTEXT: {
+      auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+      if (buffer == nullptr || wParam == 0) return 0;
+      const auto length = std::min<std::size_t>(wParam - 1, state->text.Str().size());
+      std::wmemcpy(buffer, state->text.Str().data(), length);
+      buffer[length] = L'\0';
+      return static_cast<LRESULT>(length);
+    }
+    case WM_SETFONT:
+      state->font = reinterpret_cast<const CFont*>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(state->font);
+    default:
+      return 0;
+  }
+}
+
+void NotifyParent(HWND control, UINT code) {
+  const WindowState* state = FindWindowState(control);
+  if (state == nullptr || state->parent == nullptr) return;
+  SendMessage(state->parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(state->id), static_cast<WORD>(code)),
+              reinterpret_cast<LPARAM>(control));
+}
+
+HWND GetParent(HWND window) {
+  const WindowState* state = FindWindowState(window);
+  return state != nullptr ? state->parent : nullptr;
+}
+
+HWND GetDlgItem(HWND parent, int id) {
+  const WindowState* state = FindWindowState(parent);
+  if (state == nullptr) return nullptr;
+  for (HWND child : state->children) {
+    if (FindWindowState(child)->id == id) return child;
+  }
+  return nullptr;
+}
+
+int GetDlgCtrlID(HWND window) {
+  const WindowState* state = FindWindowState(window);
+  return state != nullptr ? state->id : 0;
+}
+
+std::vector<HWND> GetChildren(HWND window) {
+  const WindowState* state = FindWindowState(window);
+  return state != nullptr ? state->children : std::vector<HWND>{};
+}
+
+DWORD GetStyle(HWND window) {
+  const WindowState* state = FindWindowState(window);
+  return state != nullptr ? state->style : 0;
+}
+
+void SetStyle(HWND window, DWORD style) {
+  if (WindowState* state = FindWindowState(window)) state->style = style;
+}
+
+BOOL EnableWindow(HWND window, BOOL enable) {
+  WindowState* state = FindWindowState(window);
+  if (state == nullptr) return false;
+  const bool wasDisabled = (state->style & WS_DISABLED) != 0;
+  if (wasDisabled == !enable) return wasDisabled;
+  state->style = enable ? state->style & ~WS_DISABLED : state->style | WS_DISABLED;
+  if (!enable && TheSystem().focus == window) SetFocus(nullptr);
+  SendMessage(window, WM_ENABLE, enable ? 1 : 0);
+  return wasDisabled;
+}
+
+BOOL IsWindowEnabled(HWND window) { return IsWindow(window) && (GetStyle(window) & WS_DISABLED) == 0; }
+
+BOOL ShowWindow(HWND window, int showCommand) {
+  WindowState* state = FindWindowState(window);
+  if (state == nullptr) return false;
+  const bool wasVisible = (state->style & WS_VISIBLE) != 0;
+  const bool show = showCommand != SW_HIDE;
+  ApplyShowCommand(window, showCommand);
+  if (wasVisible != show) {
+    state->style = show ? state->style | WS_VISIBLE : state->style & ~WS_VISIBLE;
+    SendMessage(window, WM_SHOWWINDOW, show ? 1 : 0);
+  }
+  return wasVisible;
+}
+
+BOOL IsWindowVisible(HWND window) {
+  for (HWND current = window; current != nullptr; current = GetParent(current)) {
+    if ((GetStyle(current) & WS_VISIBLE) == 0) return false;
+  }
+  return IsWindow(window);
+}
+
+CRect GetWindowRect(HWND window) {
+  const WindowState* state = FindWindowState(window);
+  return state != nullptr ? state->windowRect : CRect();
+}
+
+CRect GetClientRect(HWND window) {
+  const WindowState* state = FindWindowState(window);
+  if (state == nullptr) return {};
+  const CRect& insets = state->clientInsets;
+  return {0, 0, std::max(0, state->windowRect.Width() - insets.left - insets.right),
+          std::max(0, state->windowRect.Height() - insets.top - insets.bottom)};
+}
+
+CPoint GetClientOrigin(HWND window) {
+  const WindowState* state = FindWindowState(window);
+  return state != nullptr ? ClientOrigin(*state) : CPoint();
+}
+
+BOOL MoveWindow(HWND window, const CRect& rect) {
+  WindowState* state = FindWindowState(window);
+  if (state == nullptr) return false;
+  CRect screen = rect;
+  if (const WindowState* parent = FindWindowState(state->parent); parent != nullptr && (state->style & WS_CHILD)) {
+    const CPoint origin = ClientOrigin(*parent);
+    screen = {rect.left + origin.x, rect.top + origin.y, rect.right + origin.x, rect.bottom + origin.y};
+  }
+  const CPoint shift{screen.left - state->windowRect.left, screen.top - state->windowRect.top};
+  state->windowRect = screen;
+  // Children keep their place in the client area.
+  std::vector<HWND> pending = state->children;
+  while (!pending.empty()) {
+    WindowState* child = FindWindowState(pending.back());
+    pending.pop_back();
+    CRect& r = child->windowRect;
+    r = {r.left + shift.x, r.top + shift.y, r.right + shift.x, r.bottom + shift.y};
+    pending.insert(pending.end(), child->children.begin(), child->children.end());
+  }
+  const CRect client = GetClientRect(window);
+  SendMessage(window, WM_SIZE, 0, MAKELPARAM(static_cast<WORD>(client.Width()), static_cast<WORD>(client.Height())));
+  return true;
+}
+
+HWND SetFocus(HWND window) {
+  System& system = TheSystem();
+  if (window != nullptr && !IsWindow(window)) return nullptr;
+  const HWND previous = system.focus;
+  if (previous == window) return previous;
+  system.focus = window;
+  if (IsWindow(previous)) SendMessage(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window));
+  if (window != nullptr && system.focus == window) {
+    SendMessage(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous));
+  }
+  return previous;
+}
+
+HWND GetFocus() { return TheSystem().focus; }
+
+HWND SetActiveWindow(HWND window) {
+  System& system = TheSystem();
+  if (window != nullptr && !IsWindow(window)) return nullptr;
+  const HWND previous = system.active;
+  if (previous == window) return previous;
+  system.active = window;
+  if (IsWindow(previous)) SendMessage(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(window));
+  if (window != nullptr) SendMessage(window, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
+  return previous;
+}
+
+HWND GetActiveWindow() { return TheSystem().active; }
+
+BOOL SetForegroundWindow(HWND window) {
+  if (!IsWindow(window)) return false;
+  SetActiveWindow(window);
+  return true;
+}
+
+HWND GetForegroundWindow() { return TheSystem().active; }
+
+BOOL EnumWindows(WNDENUMPROC procedure, LPARAM lParam) {
+  const std::vector<HWND> windows = TheSystem().topLevel;
+  for (HWND window : windows) {
+    if (IsWindow(window) && !procedure(window, lParam)) return false;
+  }
+  return true;
+}
+
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  WindowState* state = FindWindowState(window);
+  if (state == nullptr) return false;
+  if ((flags & SWP_NOZORDER) == 0 && (insertAfter == HWND_TOP || insertAfter == HWND_BOTTOM)) {
+    WindowState* parent = (state->style & WS_CHILD) != 0 ? FindWindowState(state->parent) : nullptr;
+    std::vector<HWND>& order = parent != nullptr ? parent->children : TheSystem().topLevel;
+    std::erase(order, window);
+    order.insert(insertAfter == HWND_TOP ? order.begin() : order.end(), window);
+  }
+  if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+    CRect rect = GetWindowRect(window);
+    if (const WindowState* parent = FindWindowState(state->parent); parent != nullptr && (state->style & WS_CHILD)) {
+      const CPoint origin = ClientOrigin(*parent);
+      rect = {rect.left - origin.x, rect.top - origin.y, rect.right - origin.x, rect.bottom - origin.y};
+    }
+    const CPoint topLeft = (flags & SWP_NOMOVE) != 0 ? rect.TopLeft() : CPoint(x, y);
+    const CSize size = (flags & SWP_NOSIZE) != 0 ? rect.Size() : CSize(cx, cy);
+    MoveWindow(window, CRect(topLeft, size));
+  }
+  if ((flags & SWP_SHOWWINDOW) != 0) ShowWindow(window, SW_SHOW);
+  if ((flags & SWP_HIDEWINDOW) != 0) ShowWindow(window, SW_HIDE);
+  return true;
+}
+
+BOOL BringWindowToTop(HWND window) {
+  if (!SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE)) return false;
+  if ((GetStyle(window) & WS_CHILD) == 0) SetActiveWindow(window);
+  return true;
+}
+
+namespace {
+
+const WindowClassRegistration dialogClass{{kDialogClass, &DefWindowProc, nullptr}};
+const WindowClassRegistration genericClass{{kGenericWindowClass, &DefWindowProc, nullptr}};
+
+}  // namespace
