@@ -45,14 +45,6 @@ constexpr int kHeadingUnits = 64;
 constexpr UINT kLayoutMessage = 697;
 constexpr int kTitleUnits = 1024;
 
-// The point a screen position has in the client area of the window (the screen itself for none).
-CPoint ScreenToClientOf(HWND window, CPoint point) {
-  const WindowState* state = FindWindowState(window);
-  if (state == nullptr) return point;
-  return {point.x - state->windowRect.left - state->clientInsets.left,
-          point.y - state->windowRect.top - state->clientInsets.top};
-}
-
 // Compares the record names of the stored layout with the default's, record by record.
 bool FitsDefault(const CString& stored, const CString& defaultLayout) {
   StringTokenizerStream storedStream(stored);
@@ -238,8 +230,10 @@ void WinUtils::SetViewSize(CView* view, CSize& size) {
   size.cy += 31;
   CRect rect;
   frame->GetWindowRect(&rect);
-  const HWND parent = (frame->GetStyle() & WS_CHILD) != 0 ? ::GetParent(frame->GetSafeHwnd()) : nullptr;
-  frame->MoveWindow(CRect(ScreenToClientOf(parent, rect.TopLeft()), size), true);
+  // A child frame (an MDI child) is placed in its parent's client area, a top-level one on the screen.
+  CWnd* parent = frame->GetParent();
+  if ((frame->GetStyle() & WS_CHILD) != 0 && parent != nullptr) parent->ScreenToClient(&rect);
+  frame->MoveWindow(CRect(rect.TopLeft(), size), true);
 }
 
 void WinUtils::BringToTop(CWnd* window) {
