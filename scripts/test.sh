@@ -5,12 +5,20 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
+echo "=== layers ==="
+scripts/check-layers.sh
+
 for preset in default asan; do
   echo "=== $preset ==="
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+# What a host sees: every installed header compiles on its own.
+echo "=== headers ==="
+cmake --install build/default --prefix build/default/stage >/dev/null
+scripts/check-headers.sh build/default/stage
 
 # The Windows programs, cross-built, under the same integration cases on wine.
 echo "=== windows ==="
