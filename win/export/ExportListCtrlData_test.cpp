@@ -16,7 +16,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using testsupport::ReadFile;
 using testsupport::TempFolder;
-enum : int { kDelimiter = 1245, kQuote = 1246, kFile = 1247, kTitles = 1249, kDateInName = 1649 };
+enum : int { kDelimiter = 1245, kQuote = 1246, kFile = 1247, kBrowse = 1248, kTitles = 1249, kDateInName = 1649 };
 
 class ExportListCtrlDataTest : public ::testing::Test {
  protected:
@@ -61,6 +61,23 @@ TEST_F(ExportListCtrlDataTest, WritesTitlesAndRowsInIndexOrderAndSaysWhere) {
             "L01;UP\r\nL02;DOWN\r\nL03;multi\r\nline\r\n");
   EXPECT_EQ(user.Seen()[1], "message box information: The list was exported to " + File("out.txt") + ".");
   EXPECT_EQ(CWinApp::WaitCursorDepth(), 0);
+}
+
+// However the ".csv" name reaches the dialog, the file reads back with CSV
+// readers: commas, and quotes only around a field that needs them.
+TEST_F(ExportListCtrlDataTest, ACsvNameTypedOrBrowsedWritesCommaSeparatedFields) {
+  Fill({L"Link", L"Note"}, {{L"L02", L"codec G.711, 30 channels"}, {L"L04", L"\"flapping\" since 06:40"}});
+  Answer(File("typed.csv"), true).Click(IDOK);
+  user.AnswerMessageBox();
+  user.InDialog(234).Type(kDelimiter, L";").Click(kBrowse).Check(kTitles, true).Click(IDOK);
+  user.ConfirmFile(CString::FromUtf8(File("browsed.CSV")));
+  user.AnswerMessageBox();
+  EXPECT_TRUE(WinUtils::ExportListCtrlData(list));
+  EXPECT_TRUE(WinUtils::ExportListCtrlData(list));
+  const std::string expected =
+      "Link,Note\r\nL02,\"codec G.711, 30 channels\"\r\nL04,\"\"\"flapping\"\" since 06:40\"\r\n";
+  EXPECT_EQ(ReadFile(File("typed.csv")), expected);
+  EXPECT_EQ(ReadFile(File("browsed.CSV")), expected);
 }
 
 TEST_F(ExportListCtrlDataTest, AnEmptyListGivesOnlyTheTitlesOrNothing) {
