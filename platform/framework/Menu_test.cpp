@@ -157,6 +157,7 @@ TEST_F(MenuTest, UserCannotPickWhatIsNotThereOrNotEnabled) {
   ScriptedUser expectsAMessageBox;
   expectsAMessageBox.AnswerMessageBox(IDOK);
   EXPECT_THROW(menu_.TrackPopupMenu(TPM_RETURNCMD, 0, 0, &owner_), UserScriptError);
+  EXPECT_EQ(expectsAMessageBox.TakeUnused(), (Lines{"message box"}));
 }
 
 TEST_F(MenuTest, MenusNestedDeepAreBuiltPickedAndDestroyed) {
