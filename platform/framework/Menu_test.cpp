@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,18 @@ class MenuTest : public ::testing::Test {
   MenuOwner owner_;
   CMenu menu_;
 };
+
+// The object the table made for a menu never destroyed goes at exit with
+// the table, once.
+TEST(MenuAtExitTest, AMenuSeenThroughFromHandleAndNeverDestroyedEndsCleanly) {
+  EXPECT_EXIT(
+      {
+        const HMENU menu = CreateMenuFromTemplate({{MF_STRING, 1, L"&Close", {}}});
+        CMenu::FromHandle(menu);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
 
 TEST_F(MenuTest, ItemsKeepTheirTextsIdsAndStates) {
   ASSERT_EQ(menu_.GetMenuItemCount(), 6u);
