@@ -113,6 +113,25 @@ TEST_F(ExportListCtrlDataTest, CancelWritesNothingAndSaysNothing) {
   EXPECT_EQ(user.Seen(), (Lines{"dialog 234"}));
 }
 
+// A host that lacks a resource gets what the framework gives (false as on
+// Cancel, an empty box) and one line on standard error naming what it lacks.
+TEST(ExportListCtrlDataWithoutResourcesTest, TellsTheDeveloperWhatIsMissing) {
+  CWinApp app{L"Host"};
+  CWnd main;
+  main.Create(kGenericWindowClass, L"Host", WS_OVERLAPPEDWINDOW, {0, 0, 640, 480}, nullptr, 0);
+  CListCtrl list;
+  list.Create(kListViewClass, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, {0, 0, 600, 400}, &main, 1);
+  ScriptedUser user;
+  user.AnswerMessageBox();
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(WinUtils::ExportListCtrlData(list));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "dialog template 234 is not registered\n");
+  ::testing::internal::CaptureStderr();
+  AfxMessageBox(698, MB_ICONERROR);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "host string 698 is missing\n");
+  EXPECT_EQ(user.Seen(), (Lines{"message box error: "}));
+}
+
 TEST_F(ExportListCtrlDataTest, AFileThatCannotBeOpenedIsReportedWithTheReason) {
   Fill({L"A"}, {{L"x"}});
   Answer(File("missing/out.txt"), true).Click(IDOK);
