@@ -1,5 +1,6 @@
 #include "CDialog.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "CUser.h"
@@ -174,9 +175,15 @@ bool CDialog::CreateFromTemplate(const DialogTemplate& dialog, HWND owner) {
          CreateControls(dialog);
 }
 
+// A missing template fails the dialog as the system does; the line on
+// standard error tells the developer why, as the framework's trace does.
 bool CDialog::CreateModalWindow(HWND owner) {
   const DialogTemplate* dialog = CWinApp::FindDialog(templateId_);
-  return dialog != nullptr && CreateFromTemplate(*dialog, owner);
+  if (dialog == nullptr) {
+    std::fprintf(stderr, "dialog template %u is not registered\n", templateId_);
+    return false;
+  }
+  return CreateFromTemplate(*dialog, owner);
 }
 
 bool CDialog::CreateControls(const DialogTemplate& dialog) {

@@ -237,6 +237,15 @@ LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_DELETEALLITEMS:
       items.clear();
       return true;
+    case LVM_SORTITEMS: {
+      const auto compare = reinterpret_cast<PFNLVCOMPARE>(lParam);
+      if (compare == nullptr) return false;
+      const auto data = static_cast<LPARAM>(wParam);
+      // Stable, as the control's merge of its item array is.
+      std::stable_sort(items.begin(), items.end(),
+                       [&](const Item& a, const Item& b) { return compare(a.data, b.data, data) < 0; });
+      return true;
+    }
     default:
       return DefWindowProc(window, message, wParam, lParam);
   }
@@ -290,6 +299,10 @@ BOOL CListCtrl::GetColumnOrderArray(int* order, int count) const {
 
 BOOL CListCtrl::SetColumnOrderArray(int count, const int* order) {
   return SendMessage(LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)) != 0;
+}
+
+BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR data) {
+  return SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data), reinterpret_cast<LPARAM>(compare)) != 0;
 }
 
 int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }

@@ -71,6 +71,7 @@ TEST_F(ParseDateTimeTest, ReadsWhatThePlatformReadsInEnUs) {
       {L"1 2 29", "2029-01-02 00:00:00"},
       {L"1 2 30", "1930-01-02 00:00:00"},
       {L"1 2 3 am", "2026-01-02 03:00:00"},
+      {L"3 am 1 2", "2026-01-02 03:00:00"},
       {L"1.2 3 4", "2026-03-04 01:02:00"},
       {L"1 2 3 4.5", "2003-01-02 04:05:00"},
       {L"2 January, 1970", "1970-01-02 00:00:00"},
@@ -88,7 +89,7 @@ TEST_F(ParseDateTimeTest, ReadsWhatThePlatformReadsInEnUs) {
 TEST_F(ParseDateTimeTest, RejectsWhatThePlatformRejectsInEnUs) {
   for (const wchar_t* text :
        {L"", L"True", L"0", L"1", L"0.0", L"0.", L".0", L"-1.1", L"1;2;3", L"1*2*3", L"(1:2)", L"1|2|3", L"0.60",
-        L"0:60", L"1 2 am", L"1.5 2", L"2 32 3", L"1.2.3.4", L"1 2 3 4", L"2013-05-14 02:04:12.017",
+        L"0:60", L"1 2 am", L"1 am 2", L"1 2 am 3", L"1.5 2", L"2 32 3", L"1.2.3.4", L"1 2 3 4", L"2013-05-14 02:04:12.017",
         L"1999 January 3, 9AM"}) {
     EXPECT_EQ(Parsed(text), "invalid") << CString(text).ToUtf8();
   }

@@ -2,6 +2,7 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <vector>
@@ -147,6 +148,15 @@ void ApplyMarker(TimeOfDay& time, ItemKind marker) {
   if (marker == ItemKind::Am && time.hour == 12) time.hour = 0;
 }
 
+bool IsDatePart(const Item& item) { return item.kind == ItemKind::Number || item.kind == ItemKind::Month; }
+
+// An hour made of a number stands before the date or after it: "3 am 1 2"
+// and "1 2 3 am" are dates, "1 2 am 3" is not.
+bool SplitsTheDate(const std::vector<Item>& items, std::size_t hour) {
+  const auto at = items.begin() + static_cast<std::ptrdiff_t>(hour);
+  return std::any_of(items.begin(), at, IsDatePart) && std::any_of(at + 2, items.end(), IsDatePart);
+}
+
 // An AM/PM marker turns the number before it into an hour, or qualifies the time before it.
 bool TakeMarkers(std::vector<Item>& items) {
   int markers = 0;
@@ -156,7 +166,7 @@ bool TakeMarkers(std::vector<Item>& items) {
     if (++markers > 1 || i == 0) return false;
     Item& before = items[i - 1];
     if (before.kind == ItemKind::Number) {
-      if (before.value > 23) return false;
+      if (before.value > 23 || SplitsTheDate(items, i - 1)) return false;
       before = Item{ItemKind::Time, 0, {static_cast<int>(before.value), 0, 0}};
     }
     if (before.kind != ItemKind::Time) return false;

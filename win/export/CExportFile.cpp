@@ -33,12 +33,13 @@ CExportFile::CExportFile(const CExportFormat& format, bool forceBanner1, bool fo
 
 CExportFile::~CExportFile() { stream_.Abort(); }
 
+// The ".csv" rule applies to the name written, however it was given (typed
+// or browsed in the dialog, or set by the host), so that a ".csv" file
+// always reads back with CSV readers.
 bool CExportFile::Open(bool binary) {
-  if (format_.DateInFilename != 0) {
-    CString name = format_.GetFilename();
-    WinUtils::AppendDateToFileName(name);
-    format_.SetFilename(name);
-  }
+  CString name = format_.GetFilename();
+  if (format_.DateInFilename != 0) WinUtils::AppendDateToFileName(name);
+  format_.SetFilename(name);
   CFileException error;
   if (!stream_.Open(format_.GetFilename(), kOpenFlags | (binary ? CFile::typeBinary : CFile::typeText), &error)) {
     Error = error.GetErrorMessage().Left(kErrorLimit);

@@ -16,7 +16,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using testsupport::ReadFile;
 using testsupport::TempFolder;
-enum : int { kDelimiter = 1245, kQuote = 1246, kFile = 1247, kTitles = 1249, kDateInName = 1649 };
+enum : int { kDelimiter = 1245, kQuote = 1246, kFile = 1247, kBrowse = 1248, kTitles = 1249, kDateInName = 1649 };
 
 class ExportListCtrlDataTest : public ::testing::Test {
  protected:
@@ -63,6 +63,23 @@ TEST_F(ExportListCtrlDataTest, WritesTitlesAndRowsInIndexOrderAndSaysWhere) {
   EXPECT_EQ(CWinApp::WaitCursorDepth(), 0);
 }
 
+// However the ".csv" name reaches the dialog, the file reads back with CSV
+// readers: commas, and quotes only around a field that needs them.
+TEST_F(ExportListCtrlDataTest, ACsvNameTypedOrBrowsedWritesCommaSeparatedFields) {
+  Fill({L"Link", L"Note"}, {{L"L02", L"codec G.711, 30 channels"}, {L"L04", L"\"flapping\" since 06:40"}});
+  Answer(File("typed.csv"), true).Click(IDOK);
+  user.AnswerMessageBox();
+  user.InDialog(234).Type(kDelimiter, L";").Click(kBrowse).Check(kTitles, true).Click(IDOK);
+  user.ConfirmFile(CString::FromUtf8(File("browsed.CSV")));
+  user.AnswerMessageBox();
+  EXPECT_TRUE(WinUtils::ExportListCtrlData(list));
+  EXPECT_TRUE(WinUtils::ExportListCtrlData(list));
+  const std::string expected =
+      "Link,Note\r\nL02,\"codec G.711, 30 channels\"\r\nL04,\"\"\"flapping\"\" since 06:40\"\r\n";
+  EXPECT_EQ(ReadFile(File("typed.csv")), expected);
+  EXPECT_EQ(ReadFile(File("browsed.CSV")), expected);
+}
+
 TEST_F(ExportListCtrlDataTest, AnEmptyListGivesOnlyTheTitlesOrNothing) {
   Answer(File("empty.txt"), true).Click(IDOK);
   user.AnswerMessageBox();
@@ -94,6 +111,25 @@ TEST_F(ExportListCtrlDataTest, CancelWritesNothingAndSaysNothing) {
   EXPECT_FALSE(WinUtils::ExportListCtrlData(list));
   EXPECT_EQ(ReadFile(File("never.txt")), "<missing>");
   EXPECT_EQ(user.Seen(), (Lines{"dialog 234"}));
+}
+
+// A host that lacks a resource gets what the framework gives (false as on
+// Cancel, an empty box) and one line on standard error naming what it lacks.
+TEST(ExportListCtrlDataWithoutResourcesTest, TellsTheDeveloperWhatIsMissing) {
+  CWinApp app{L"Host"};
+  CWnd main;
+  main.Create(kGenericWindowClass, L"Host", WS_OVERLAPPEDWINDOW, {0, 0, 640, 480}, nullptr, 0);
+  CListCtrl list;
+  list.Create(kListViewClass, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, {0, 0, 600, 400}, &main, 1);
+  ScriptedUser user;
+  user.AnswerMessageBox();
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(WinUtils::ExportListCtrlData(list));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "dialog template 234 is not registered\n");
+  ::testing::internal::CaptureStderr();
+  AfxMessageBox(698, MB_ICONERROR);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "host string 698 is missing\n");
+  EXPECT_EQ(user.Seen(), (Lines{"message box error: "}));
 }
 
 TEST_F(ExportListCtrlDataTest, AFileThatCannotBeOpenedIsReportedWithTheReason) {

@@ -203,12 +203,15 @@ void WinUtils::PutImageOnClipboard(CWnd* window) {
   }
 }
 
+// Without a device the size stays the screen's.
 int WinUtils::ScaleFont(CDC* dc, int size) {
+  if (dc == nullptr) return size;
   CScreenDC screen;
   return MulDiv(size, dc->GetDeviceCaps(LOGPIXELSY), screen.GetDeviceCaps(LOGPIXELSY));
 }
 
 void WinUtils::PaintBackground(CDC* dc, COLORREF colour) {
+  if (dc == nullptr) return;
   CBrush brush(colour);
   CBrush* previous = dc->SelectObject(&brush);
   CRect box;
@@ -218,6 +221,7 @@ void WinUtils::PaintBackground(CDC* dc, COLORREF colour) {
 }
 
 void WinUtils::PaintDialogFrame(CView* view) {
+  if (view == nullptr) return;
   CWindowDC dc(view);
   CRect client;
   view->GetClientRect(&client);

@@ -11,9 +11,11 @@
 #include "CWindowDC.h"
 #include "Clipboard.h"
 #include "ImageList.h"
+#include "RasterSurface.h"
 #include "ScriptedUser.h"
 #include "TempFolder.h"
 #include "WinUtils.h"
+#include "WindowPainter.h"
 #include "WindowPlacement.h"
 
 namespace {
@@ -162,8 +164,8 @@ TEST(WinUtilsClipboardTest, TextGoesAsAnsiAndComesBackAsUtf16) {
 TEST(WinUtilsClipboardTest, APictureOfTheWindowReplacesTheText) {
   CWnd window;
   window.Create(kGenericWindowClass, L"Pictured", WS_OVERLAPPEDWINDOW, {0, 0, 120, 90}, nullptr, 0);
-  CStatic label;
-  label.Create(kStaticClass, L"Hello", WS_CHILD | WS_VISIBLE, {0, 0, 60, 20}, &window, 5);
+  CEdit field;
+  field.Create(kEditClass, L"Hello", WS_CHILD | WS_VISIBLE | WS_BORDER, {0, 0, 60, 20}, &window, 5);
   WinUtils::CopyToClipboard(L"text");
   WinUtils::PutImageOnClipboard(&window);
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
@@ -173,6 +175,17 @@ TEST(WinUtilsClipboardTest, APictureOfTheWindowReplacesTheText) {
   CloseClipboard();
   EXPECT_EQ(GetBitmapSize(bitmap), CSize(120, 90));
   EXPECT_EQ(GetClipboardOwner(), window.m_hWnd);
+  // The picture starts at the client area, 3 pixels in and 22 down (border
+  // and caption) in the window's own picture; the frame is not in it.
+  RasterSurface whole(120, 90, RGB(0, 0, 0));
+  CDC dc(whole);
+  PaintWindow(window.m_hWnd, dc);
+  int differing = 0;
+  for (int y = 0; y < 65; ++y) {
+    for (int x = 0; x < 114; ++x) differing += GetBitmapPixel(bitmap, x, y) != whole.Pixel(x + 3, y + 22);
+  }
+  EXPECT_EQ(differing, 0);
+  EXPECT_NE(GetBitmapPixel(bitmap, 0, 0), RGB(0, 0, 0));  // the field's border, where the frame was
 }
 
 TEST(WinUtilsPaintingTest, FontsScaleBackgroundsFillAndDialogFramesCoverTheBorder) {
@@ -181,6 +194,10 @@ TEST(WinUtilsPaintingTest, FontsScaleBackgroundsFillAndDialogFramesCoverTheBorde
   CDC printing(printer);
   EXPECT_EQ(WinUtils::ScaleFont(&printing, 10), 63);  // 62.5 rounds away from zero
   EXPECT_EQ(WinUtils::ScaleFont(&printing, -10), -63);
+  // Without a device context or a view, as every other operation here, nothing happens.
+  EXPECT_EQ(WinUtils::ScaleFont(nullptr, 10), 10);
+  WinUtils::PaintBackground(nullptr, RGB(255, 0, 0));
+  WinUtils::PaintDialogFrame(nullptr);
 
   printer.SetClipBox({0, 0, 30, 20});
   CBrush before(RGB(1, 2, 3));
