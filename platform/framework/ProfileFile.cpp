@@ -57,7 +57,10 @@ std::optional<EntryLine> EntryOf(const std::wstring& line) {
                    equals + 1};
 }
 
-bool FitsOnOneLine(const CString& text) { return text.Str().find_first_of(L"\r\n") == std::wstring::npos; }
+// A zero would make the file one that is not text, which no later write touches.
+bool FitsOnOneLine(const CString& text) {
+  return text.Str().find_first_of(std::wstring_view(L"\r\n\0", 3)) == std::wstring::npos;
+}
 
 bool UsableName(const CString& name) {
   const std::wstring_view trimmed = Trimmed(name.Str());

@@ -116,6 +116,12 @@ TEST_F(ProfileTest, NamesAndValuesThatWouldBreakTheFileAreRefused) {
   for (const auto& write : refused) {
     EXPECT_FALSE(app_.WriteProfileString(write.section, write.entry, write.value)) << write.entry;
   }
+  // A zero unit would leave a file that is not text, which no later write could change.
+  const CString zero(std::wstring(L"t\0wo", 4));
+  const ProfileFile profile(file_);
+  EXPECT_FALSE(profile.Write(L"A", zero, L"2"));
+  EXPECT_FALSE(profile.Write(zero, L"Two", L"2"));
+  EXPECT_FALSE(profile.Write(L"A", L"Two", zero));
   EXPECT_EQ(ReadFile(file_), "[A]\r\nOne=1\r\n");
 }
 
