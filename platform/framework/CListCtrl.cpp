@@ -4,6 +4,8 @@
 #include <numeric>
 #include <vector>
 
+#include "TextCut.h"
+
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
@@ -43,7 +45,7 @@ Data& DataOf(HWND window) {
 // Copies into a caller's buffer of length units: at most length - 1 and the terminator.
 int CopyText(std::wstring_view text, wchar_t* buffer, int length) {
   if (buffer == nullptr || length <= 0) return 0;
-  const auto count = std::min(text.size(), static_cast<std::size_t>(length - 1));
+  const std::size_t count = UnitsThatFit(text, static_cast<std::size_t>(length - 1));
   std::copy_n(text.data(), count, buffer);
   buffer[count] = L'\0';
   return static_cast<int>(count);
@@ -340,11 +342,12 @@ int CListCtrl::GetItemText(int item, int subItem, wchar_t* buffer, int length) c
 CString CListCtrl::GetItemText(int item, int subItem) const {
   wchar_t first[256];
   int copied = GetItemText(item, subItem, first, 256);
-  if (copied < 255) return CString(first, copied);
+  // A text cut before a surrogate pair leaves one unit more unused.
+  if (copied < 254) return CString(first, copied);
   std::wstring buffer(512, L'\0');
   for (;;) {
     copied = GetItemText(item, subItem, buffer.data(), static_cast<int>(buffer.size()));
-    if (copied < static_cast<int>(buffer.size()) - 1) {
+    if (copied < static_cast<int>(buffer.size()) - 2) {
       buffer.resize(static_cast<std::size_t>(copied));
       return CString(std::move(buffer));
     }

@@ -105,6 +105,17 @@ TEST_F(ExportListCtrlDataTest, AHeadingIsCutTo255Characters) {
   EXPECT_EQ(ReadFile(File("long.txt")), std::string(255, 'h') + "\r\nx\r\n");
 }
 
+// Cut before a surrogate pair rather than in it, which would write U+FFFD; cells longer than the buffer stay whole.
+TEST_F(ExportListCtrlDataTest, AHeadingEndingInAPairAtTheCutLosesTheWholePair) {
+  const std::wstring heading = std::wstring(254, L'h') + L"\xD83D\xDE00";
+  const std::wstring cell = std::wstring(254, L'c') + L"\xD83D\xDE00";
+  Fill({heading.c_str()}, {{cell.c_str()}});
+  Answer(File("pair.txt"), true).Click(IDOK);
+  user.AnswerMessageBox();
+  WinUtils::ExportListCtrlData(list);
+  EXPECT_EQ(ReadFile(File("pair.txt")), std::string(254, 'h') + "\r\n" + std::string(254, 'c') + "\xF0\x9F\x98\x80\r\n");
+}
+
 TEST_F(ExportListCtrlDataTest, CancelWritesNothingAndSaysNothing) {
   Fill({L"A"}, {{L"x"}});
   Answer(File("never.txt"), true).Click(IDCANCEL);

@@ -1,6 +1,7 @@
 #include "WinUtils.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <cwctype>
 #include <memory>
@@ -15,6 +16,8 @@
 #include "CView.h"
 #include "CWindowDC.h"
 #include "Clipboard.h"
+#include "Screen.h"
+#include "TextCut.h"
 #include "TextEncoding.h"
 #include "Tokenizer.h"
 #include "Utils.h"
@@ -27,7 +30,7 @@ CSize WinUtils::CreateFontW(CFont* font, CString faceName, int height, bool bold
   description.lfWeight = bold ? FW_BOLD : FW_DONTCARE;
   description.lfUnderline = underline ? 1 : 0;
   description.lfItalic = italic ? 1 : 0;
-  const int length = std::min(faceName.GetLength(), LF_FACESIZE - 1);
+  const std::size_t length = UnitsThatFit(faceName.Str(), LF_FACESIZE - 1);
   std::copy_n(static_cast<const wchar_t*>(faceName), length, description.lfFaceName);
   font->CreateFontIndirect(&description);
 
@@ -53,6 +56,14 @@ CPoint ScreenToClientOf(HWND window, CPoint point) {
           point.y - state->windowRect.top - state->clientInsets.top};
 }
 
+// A heading that the layout's format holds and gives back unchanged: a ";"
+// would end it early, and the profile drops blanks around the value.
+bool StorableHeading(const CString& heading) {
+  const std::wstring& text = heading.Str();
+  const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+  return text.find(L';') == std::wstring::npos && (text.empty() || (!blank(text.front()) && !blank(text.back())));
+}
+
 // Compares the record names of the stored layout with the default's, record by record.
 bool FitsDefault(const CString& stored, const CString& defaultLayout) {
   StringTokenizerStream storedStream(stored);
@@ -75,6 +86,25 @@ bool FitsDefault(const CString& stored, const CString& defaultLayout) {
     return false;
   }
   return true;
+}
+
+// Where a placement may put the window: its parent's client area for a child, else the screen.
+CRect DesktopOf(HWND window) {
+  const HWND parent = (::GetStyle(window) & WS_CHILD) != 0 ? ::GetParent(window) : nullptr;
+  return parent != nullptr ? ::GetClientRect(parent) : ScreenRect();
+}
+
+// A stored rectangle, which a user may have edited, cut to the desktop's size
+// and moved onto it: no arithmetic on it overflows, no picture of it is huge.
+CRect LimitedTo(const CRect& desktop, const CRect& stored) {
+  const auto span = [](LONG from, LONG to, LONG most) {
+    return static_cast<LONG>(std::clamp<std::int64_t>(std::int64_t{to} - from, 0, std::max<LONG>(most, 0)));
+  };
+  const LONG width = span(stored.left, stored.right, desktop.Width());
+  const LONG height = span(stored.top, stored.bottom, desktop.Height());
+  const LONG left = std::clamp(stored.left, desktop.left, desktop.right - width);
+  const LONG top = std::clamp(stored.top, desktop.top, desktop.bottom - height);
+  return {left, top, left + width, top + height};
 }
 
 CDocument* FirstDocument(const CDocTemplate* docTemplate) {
@@ -119,6 +149,7 @@ void WinUtils::RestoreWindowPlacement(CString section, CString entry, CWnd* wind
   WINDOWPLACEMENT placement;
   std::memcpy(&placement, data, sizeof placement);
   placement.length = sizeof placement;
+  placement.rcNormalPosition = LimitedTo(DesktopOf(window->GetSafeHwnd()), placement.rcNormalPosition);
   ::SetWindowPlacement(window->GetSafeHwnd(), &placement);
 }
 
@@ -132,6 +163,7 @@ void WinUtils::SaveListColumns(const CListCtrl& list, const CString& section) {
     column.pszText = heading;
     column.cchTextMax = kHeadingUnits;
     if (!list.GetColumn(count, &column)) break;
+    if (!StorableHeading(CString(heading))) return;
     layout += CString(heading) + CString(L";") + CString(std::to_wstring(column.cx)) + CString(L";");
   }
   CWinApp* app = AfxGetApp();
