@@ -71,6 +71,7 @@ rm -f "$out/links.csv" "$out/links.txt"
 "$bin/list_export" --delimiter , --qualifier None --titles on --file "$out/links.csv" \
   --picture "$out/export-dialog.png" samples/links.tsv
 show "$out/links.csv" "$out/links.csv"
+python3 tools/csv_reads_back.py "$out/links.csv" samples/links.tsv
 printf '\n\033[1m$ list_export --delimiter Tab --qualifier %s --titles on --banner on --browse %s samples/links.tsv\033[0m\n' \
   "'\"'" "$out/links"
 "$bin/list_export" --delimiter Tab --qualifier '"' --titles on --banner on --browse "$out/links" samples/links.tsv

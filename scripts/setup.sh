@@ -8,8 +8,9 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
   clang libclang-rt-14-dev)
 # Month and weekday names and date orders of the user's locale for the date parser.
 packages+=(libicu-dev)
-# Printed lists are read back as text and pictures in the tests and the demo.
-packages+=(poppler-utils)
+# Printed lists are read back as text and pictures in the tests and the demo,
+# comma-separated exports with Python's csv module.
+packages+=(poppler-utils python3)
 # The programs cross-built for Windows, and wine to run their tests; without
 # what they recommend, whose fonts would stand in for the faces that the
 # framework's tests expect fontconfig to choose.

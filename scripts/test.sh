@@ -20,6 +20,14 @@ echo "=== headers ==="
 cmake --install build/default --prefix build/default/stage >/dev/null
 scripts/check-headers.sh build/default/stage
 
+# The framework's and libwin's tests once more, each program in one run and
+# in an order of its own: no test may rely on another.
+seed=$((RANDOM % 100000 + 1))
+echo "=== shuffled (--gtest_random_seed=$seed) ==="
+for tests in platform/framework/framework_tests win/win_tests; do
+  "build/default/$tests" --gtest_shuffle --gtest_random_seed="$seed" --gtest_brief=1
+done
+
 # The Windows programs, cross-built, under the same integration cases on wine.
 echo "=== windows ==="
 cmake --preset windows >/dev/null

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -145,7 +146,10 @@ int main(int argc, char** argv) {
   } catch (const UserScriptError& error) {
     std::fprintf(stderr, "list_export: %s\n", error.what());
   } catch (const CFileException& error) {
-    std::fprintf(stderr, "list_export: writing %s failed: %s\n", error.m_strFileName.ToUtf8().c_str(), error.what());
+    std::fprintf(stderr, "list_export: writing %s failed: %s\n", error.m_strFileName.ToUtf8().c_str(),
+                 error.GetErrorMessage().ToUtf8().c_str());
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "list_export: there is not enough memory for the table\n");
   }
   return 1;
 }

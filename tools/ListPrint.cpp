@@ -3,6 +3,7 @@
 // as a picture; the print dialog is answered from the options.
 
 #include <cstdio>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -126,6 +127,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "list_print: %s\n", error.what());
   } catch (const UserScriptError& error) {
     std::fprintf(stderr, "list_print: %s\n", error.what());
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "list_print: there is not enough memory for the table\n");
   }
   return 1;
 }

@@ -1,13 +1,33 @@
 #include "TableFile.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <system_error>
 
 namespace {
 
 constexpr int kCharacterWidth = 7;
 constexpr int kMaximumWidth = 300;
+
+std::string LineError(std::size_t index, const std::string& what) {
+  return "line " + std::to_string(index + 1) + " " + what;
+}
+
+// Zero bytes would cut a cell short in the list; text that is not UTF-8 would not be written back as read.
+void CheckText(std::string_view line, std::size_t index) {
+  if (line.find('\0') != std::string_view::npos) throw TableError(LineError(index, "holds a zero byte"));
+  if (CString::FromUtf8(line).ToUtf8() != line) throw TableError(LineError(index, "is not UTF-8 text"));
+}
+
+void CheckHeadings(const std::vector<CString>& headings) {
+  for (std::size_t column = 0; column < headings.size(); ++column) {
+    if (headings[column].GetLength() > kHeadingLimit) {
+      throw TableError(LineError(0, "has heading " + std::to_string(column + 1) + " longer than " +
+                                        std::to_string(kHeadingLimit) + " characters"));
+    }
+  }
+}
 
 std::vector<CString> Cells(std::string_view line) {
   std::vector<CString> cells;
@@ -33,12 +53,15 @@ Table ParseTable(const std::string& text) {
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
   }
   if (lines.empty()) throw TableError("the table is empty: its first line must hold the headings");
+  CheckText(lines.front(), 0);
   Table table{Cells(lines.front()), {}};
+  CheckHeadings(table.headings);
   for (std::size_t i = 1; i < lines.size(); ++i) {
+    CheckText(lines[i], i);
     std::vector<CString> row = Cells(lines[i]);
     if (row.size() != table.headings.size()) {
-      throw TableError("line " + std::to_string(i + 1) + " has " + std::to_string(row.size()) + " cells, but there are " +
-                       std::to_string(table.headings.size()) + " headings");
+      throw TableError(LineError(i, "has " + std::to_string(row.size()) + " cells, but there are " +
+                                        std::to_string(table.headings.size()) + " headings"));
     }
     table.rows.push_back(std::move(row));
   }
@@ -47,11 +70,18 @@ Table ParseTable(const std::string& text) {
 
 Table ReadTable(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
-  if (!in) throw TableError("cannot read the table " + file);
-  std::ostringstream text;
-  text << in.rdbuf();
+  std::error_code sizeError;
+  const std::uintmax_t size = std::filesystem::file_size(file, sizeError);
+  if (!in || sizeError) throw TableError("cannot read the table " + file);
+  if (size > kTableFileLimit) {
+    throw TableError(file + ": the table has " + std::to_string(size) + " bytes, more than the " +
+                     std::to_string(kTableFileLimit >> 20) + " MB that can be loaded");
+  }
+  std::string text(static_cast<std::size_t>(size), '\0');
+  in.read(text.data(), static_cast<std::streamsize>(size));
+  text.resize(static_cast<std::size_t>(in.gcount()));
   try {
-    return ParseTable(text.str());
+    return ParseTable(text);
   } catch (const TableError& error) {
     throw TableError(file + ": " + error.what());
   }

@@ -2,6 +2,7 @@
 // A table of tab-separated UTF-8 text whose first line holds the headings,
 // read into a list control in report view, one column per heading.
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,9 +20,15 @@ class TableError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Lines end in LF or CR LF; an empty last line is no row. A file that is
-// missing or empty, or a row with another number of cells than there are
-// headings, is refused.
+// Lines end in LF or CR LF; an empty last line is no row. Accepted: UTF-8
+// text without zero bytes, every row with as many cells as there are
+// headings, headings of at most kHeadingLimit UTF-16 units (what the export
+// writes of a heading), files of at most kTableFileLimit bytes (a list
+// control takes many times a table's size). Anything else is refused with
+// the line at fault; a table accepted and exported with tabs and no text
+// qualifier loads back as it was.
+inline constexpr int kHeadingLimit = 255;
+inline constexpr std::uintmax_t kTableFileLimit = 32u << 20;
 Table ReadTable(const std::string& file);
 Table ParseTable(const std::string& text);
 // "2,0,1": column indexes from 0 in display order; false for anything else.

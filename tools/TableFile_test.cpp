@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "brenmoor/app/CWinApp.h"
+#include "ExportHost.h"
+#include "TableExport.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -32,6 +38,10 @@ TEST(TableFileTest, RefusesWhatIsNoTable) {
       {"", "the table is empty: its first line must hold the headings"},
       {"A\tB\nx\n", "line 2 has 1 cells, but there are 2 headings"},
       {"A\tB\nx\ty\nx\ty\tz\n", "line 3 has 3 cells, but there are 2 headings"},
+      {"A\tB\r\n\"x\ty\r\nq\xE9\tz\r\n", "line 3 is not UTF-8 text"},
+      {"A\xED\xA0\x80\n", "line 1 is not UTF-8 text"},
+      {std::string("A\nx\0y\n", 6), "line 2 holds a zero byte"},
+      {"A\t" + std::string(256, 'h') + "\n", "line 1 has heading 2 longer than 255 characters"},
   };
   for (const auto& [text, message] : cases) {
     try {
@@ -42,6 +52,21 @@ TEST(TableFileTest, RefusesWhatIsNoTable) {
     }
   }
   EXPECT_THROW(ReadTable("/nonexistent/table.tsv"), TableError);
+  EXPECT_EQ(ParseTable("A\t" + std::string(255, 'h') + "\n").headings[1].GetLength(), 255);
+}
+
+// A table larger than a list can take is refused before it is read, naming the limit.
+TEST(TableFileTest, RefusesATableLargerThanTheLimitWithoutReadingIt) {
+  testsupport::TempFolder folder;
+  const std::filesystem::path file = folder.Path() / "huge.tsv";
+  testsupport::WriteFile(file, "A\n");
+  std::filesystem::resize_file(file, kTableFileLimit + 1);  // sparse: no disk taken
+  try {
+    ReadTable(file.string());
+    ADD_FAILURE() << "a huge table was read";
+  } catch (const TableError& error) {
+    EXPECT_EQ(error.what(), file.string() + ": the table has 33554433 bytes, more than the 32 MB that can be loaded");
+  }
 }
 
 TEST(TableFileTest, TakesManyColumnsAndLargeCells) {
@@ -52,6 +77,29 @@ TEST(TableFileTest, TakesManyColumnsAndLargeCells) {
   EXPECT_EQ(table.rows[0][9999], L"9999");
   const std::string large(1 << 20, 'x');
   EXPECT_EQ(ParseTable("A\n" + large).rows[0][0].GetLength(), 1 << 20);
+}
+
+// What the loader accepts, exported in list_export's own form, loads back as it was.
+TEST(TableFileTest, AnAcceptedTableExportedLoadsBackAsItWas) {
+  CWinApp app(L"Host");
+  RegisterExportResources(app);
+  testsupport::TempFolder folder;
+  const std::string tables[] = {
+      "A\t\"B\r\nq\"\t\r\n",
+      "A\tB\nx\ry\tz\r\r\n\t\n",
+      "Only\n\n\n",
+      "\n",
+      "A\tB\nno\tfinal line break",
+      "\xF0\x9F\x98\x80" + std::string(251, 'h') + "\xF0\x9F\x98\x80\tB\n" + std::string(600, 'c') + "\t\xE2\x82\xAC\n",
+  };
+  for (const std::string& text : tables) {
+    const Table table = ParseTable(text);
+    const std::string exported = ExportAsTable(table, folder.Path() / "table.txt");
+    const Table loaded = ParseTable(exported);
+    EXPECT_EQ(loaded.headings, table.headings) << text;
+    EXPECT_EQ(Cells(loaded), Cells(table)) << text;
+  }
+  EXPECT_EQ(ExportAsTable(ParseTable("A\t\"B\r\nq\"\t\r\n"), folder.Path() / "table.txt"), "A\t\"B\r\nq\"\t\r\n");
 }
 
 TEST(TableFileTest, FillsAListColumnByColumn) {

@@ -1,5 +1,7 @@
 #include "CExportFile.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
@@ -7,6 +9,7 @@
 
 #include "brenmoor/core/CException.h"
 #include "brenmoor/core/CTime.h"
+#include "brenmoor/core/TextCut.h"
 #include "Utils.h"
 #include "WinUtils.h"
 
@@ -16,6 +19,11 @@ namespace {
 constexpr int kErrorLimit = 255;
 
 constexpr UINT kOpenFlags = CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareExclusive;
+
+CString ErrorText(const CFileException& error) {
+  const CString text = error.GetErrorMessage();
+  return text.Left(static_cast<int>(UnitsThatFit(text.Str(), kErrorLimit)));
+}
 
 // "  0:05 PM  -  Data Export": the hour after noon is 0 PM, as after midnight 0 AM.
 CString BannerTime(const CTime& now) {
@@ -31,20 +39,30 @@ CString BannerTime(const CTime& now) {
 CExportFile::CExportFile(const CExportFormat& format, bool forceBanner1, bool forceBanner2)
     : format_(format), ForceBanner1(forceBanner1), ForceBanner2(forceBanner2) {}
 
-CExportFile::~CExportFile() { stream_.Abort(); }
+CExportFile::~CExportFile() {
+  if (!complete_) CutBack();
+}
 
+// The ".csv" rule applies to the name written, however it was given (typed
+// or browsed in the dialog, or set by the host), so that a ".csv" file
+// always reads back with CSV readers.
 bool CExportFile::Open(bool binary) {
-  if (format_.DateInFilename != 0) {
-    CString name = format_.GetFilename();
-    WinUtils::AppendDateToFileName(name);
-    format_.SetFilename(name);
-  }
+  CString name = format_.GetFilename();
+  if (format_.DateInFilename != 0) WinUtils::AppendDateToFileName(name);
+  format_.SetFilename(name);
   CFileException error;
   if (!stream_.Open(format_.GetFilename(), kOpenFlags | (binary ? CFile::typeBinary : CFile::typeText), &error)) {
-    Error = error.GetErrorMessage().Left(kErrorLimit);
+    Error = ErrorText(error);
     return false;
   }
   hostNames_ = CExportHostNames::Load();
+  try {
+    startLength_ = stream_.SeekToEnd();
+  } catch (const CFileException& failed) {
+    stream_.Abort();
+    Error = ErrorText(failed);
+    return false;
+  }
   if (format_.TimestampBanner != 0 || ForceBanner1 || ForceBanner2) WriteBanner();
   return true;
 }
@@ -96,4 +114,19 @@ void CExportFile::WriteUtf8(const CString& text, bool lineFeed) {
   stream_.Write(utf8_.data(), static_cast<UINT>(utf8_.size()));
 }
 
-void CExportFile::Close() { stream_.Close(); }
+void CExportFile::Close() {
+  try {
+    stream_.Close();
+  } catch (const CFileException&) {
+    CutBack();
+    throw;
+  }
+  complete_ = true;
+}
+
+// Best effort: a file that cannot be cut, a device say, keeps what it holds.
+void CExportFile::CutBack() {
+  stream_.Abort();
+  if (!startLength_) return;
+  [[maybe_unused]] const int ignored = ::truncate(stream_.GetFilePath().ToUtf8().c_str(), static_cast<off_t>(*startLength_));
+}

@@ -3,6 +3,8 @@
 // writes the dated banner when asked, then takes fields and line ends. Every
 // byte is UTF-8; text mode writes each line feed as CR LF.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "CExportFormat.h"
@@ -12,8 +14,9 @@ class CExportFile {
  public:
   // Either flag forces the banner whatever the format says.
   CExportFile(const CExportFormat& format, bool forceBanner1, bool forceBanner2);
-  // Closes what is left open without throwing; a caller that needs to know
-  // the file is complete calls Close.
+  // An export that was not closed completely is cut back to the file's
+  // length before it began, without throwing: earlier exports stay whole
+  // and no row is left half-written.
   ~CExportFile();
   CExportFile(const CExportFile&) = delete;
   CExportFile& operator=(const CExportFile&) = delete;
@@ -29,6 +32,7 @@ class CExportFile {
   void WriteNewline();
   void WriteLine(const CString& text);
   void WriteStream(const CString& text);
+  // Throws CFileException when the rest cannot be written; the file is then cut back.
   void Close();
   CString GetError() const { return Error; }
   // The file written: the format's name with the date put in when the format asks for it.
@@ -37,10 +41,13 @@ class CExportFile {
  private:
   void WriteBanner();
   void WriteUtf8(const CString& text, bool lineFeed);
+  void CutBack();
 
   CExportFormat format_;
   CString Error;
   CStdioFile stream_;
+  std::optional<std::uint64_t> startLength_;  // once open: what the file held before
+  bool complete_ = false;
   bool AtLineStart = true;
   bool ForceBanner1;
   bool ForceBanner2;

@@ -1,6 +1,9 @@
 #include "CExportFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <climits>
 #include <cstdio>
@@ -183,6 +186,69 @@ TEST(CExportFileTest, AFullDiskThrowsFromTheWritesOrCloseButNeverFromTheDestruct
     CExportFile file(format, false, false);
     ASSERT_TRUE(file.Open(false));
     file.WriteField(L"never flushed");
+  }
+}
+
+// Files may grow by only so many bytes more while one lives; writing past that fails (EFBIG).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &before_);
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = before_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &before_);
+    std::signal(SIGXFSZ, previous_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit before_{};
+  void (*previous_)(int) = nullptr;
+};
+
+// A failed export leaves the exports before it whole and nothing of itself, whether
+// the writes or the close fail; the cause is the system's own words.
+TEST(CExportFileTest, AFailedExportIsCutBackToTheFileBeforeIt) {
+  testsupport::TempFolder folder;
+  const CExportFormat format = Format(folder.Path() / "list.txt");
+  Export(format, false, [](CExportFile& f) { Row(f, {L"first", L"export"}); });
+  const std::string before = "first;export\r\n";
+  ASSERT_EQ(ReadFile(folder.Path() / "list.txt"), before);
+  {
+    const FileSizeLimit limit(before.size() + 70000);
+    CExportFile file(format, true, false);
+    ASSERT_TRUE(file.Open(true));
+    try {
+      for (int row = 0; row < 200; ++row) Row(file, {CString(L'r', 1000), L"row"});
+      ADD_FAILURE() << "no failure past the limit";
+    } catch (const CFileException& error) {
+      EXPECT_EQ(error.GetErrorMessage(), L"File too large");
+    }
+  }
+  EXPECT_EQ(ReadFile(folder.Path() / "list.txt"), before);
+  {
+    const FileSizeLimit limit(before.size() + 3);
+    CExportFile file(format, false, false);
+    ASSERT_TRUE(file.Open(false));
+    Row(file, {L"second"});
+    EXPECT_THROW(file.Close(), CFileException);
+  }
+  EXPECT_EQ(ReadFile(folder.Path() / "list.txt"), before);
+
+  CExportFile full(Format("/dev/full"), false, false);
+  ASSERT_TRUE(full.Open(false));
+  Row(full, {L"small"});
+  try {
+    full.Close();
+    ADD_FAILURE() << "a full disk took the row";
+  } catch (const CFileException& error) {
+    EXPECT_EQ(error.GetErrorMessage(), L"No space left on device");
+    EXPECT_EQ(error.m_cause, CFileException::diskFull);
   }
 }
 

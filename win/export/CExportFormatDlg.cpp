@@ -20,9 +20,9 @@ const MessageMap* CExportFormatDlg::GetThisMessageMap() {
   return &map;
 }
 
-// The file name is stored plainly, so a ".csv" typed here does not switch
-// comma-separated output on; the titles box is exchanged twice so that it
-// saves into both flags and shows TitlesCheck.
+// The file name is stored plainly: the export file applies the ".csv" rule
+// to the name it writes. The titles box is exchanged twice so that it saves
+// into both flags and shows TitlesCheck.
 void CExportFormatDlg::DoDataExchange(CDataExchange* exchange) {
   CDialog::DoDataExchange(exchange);
   DDX_Control(exchange, kQuote, QuoteCombo);

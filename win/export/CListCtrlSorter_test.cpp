@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -152,6 +153,31 @@ TEST_F(ListSortTest, ADateSortWithCellsThatDoNotParseKeepsEveryRow) {
   Texts shown = Column(list, 0);
   std::sort(shown.begin(), shown.end());
   EXPECT_EQ(shown, (Texts{L"", L"1/2/1970", L"6/30/2011", L"Jan 35", L"True"}));
+}
+
+// Cells that name no date come first, as empty cells do in the number
+// sorts, so the dates around them still end in date order.
+TEST_F(ListSortTest, ADateSortPutsCellsThatDoNotParseFirstAndTheDatesInOrder) {
+  Texts cells;
+  std::mt19937 random(7);
+  const double start = COleDateTime(1970, 1, 1, 0, 0, 0).m_dt;
+  for (int i = 0; i < 5000; ++i) {
+    const COleDateTime date(start + static_cast<double>(random() % 20000));
+    cells.push_back(i % 7 == 0 ? L"" : date.Format(L"%m/%d/%Y").Str());
+  }
+  cells[3] = L"True";
+  FillColumn(cells);
+  for (const bool ascending : {true, false}) {
+    sorter.SortListCtrlByDateTime(list, 0, ascending, 0, -1);
+    std::vector<double> keys;  // a cell that names no date as minus infinity
+    for (const std::wstring& text : Column(list, 0)) {
+      COleDateTime date;
+      keys.push_back(date.ParseDateTime(text.c_str()) ? date.m_dt : -HUGE_VAL);
+    }
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), -HUGE_VAL), 716);  // the empty cells and "True"
+    EXPECT_TRUE(ascending ? std::is_sorted(keys.begin(), keys.end()) : std::is_sorted(keys.rbegin(), keys.rend()))
+        << (ascending ? "ascending" : "descending");
+  }
 }
 
 TEST_F(ListSortTest, ImagesItemDataAndStatesTravelWithTheirRowsOtherBitsStay) {

@@ -16,7 +16,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using testsupport::ReadFile;
 using testsupport::TempFolder;
-enum : int { kDelimiter = 1245, kQuote = 1246, kFile = 1247, kTitles = 1249, kDateInName = 1649 };
+enum : int { kDelimiter = 1245, kQuote = 1246, kFile = 1247, kBrowse = 1248, kTitles = 1249, kDateInName = 1649 };
 
 class ExportListCtrlDataTest : public ::testing::Test {
  protected:
@@ -63,6 +63,23 @@ TEST_F(ExportListCtrlDataTest, WritesTitlesAndRowsInIndexOrderAndSaysWhere) {
   EXPECT_EQ(CWinApp::WaitCursorDepth(), 0);
 }
 
+// However the ".csv" name reaches the dialog, the file reads back with CSV
+// readers: commas, and quotes only around a field that needs them.
+TEST_F(ExportListCtrlDataTest, ACsvNameTypedOrBrowsedWritesCommaSeparatedFields) {
+  Fill({L"Link", L"Note"}, {{L"L02", L"codec G.711, 30 channels"}, {L"L04", L"\"flapping\" since 06:40"}});
+  Answer(File("typed.csv"), true).Click(IDOK);
+  user.AnswerMessageBox();
+  user.InDialog(234).Type(kDelimiter, L";").Click(kBrowse).Check(kTitles, true).Click(IDOK);
+  user.ConfirmFile(CString::FromUtf8(File("browsed.CSV")));
+  user.AnswerMessageBox();
+  EXPECT_TRUE(WinUtils::ExportListCtrlData(list));
+  EXPECT_TRUE(WinUtils::ExportListCtrlData(list));
+  const std::string expected =
+      "Link,Note\r\nL02,\"codec G.711, 30 channels\"\r\nL04,\"\"\"flapping\"\" since 06:40\"\r\n";
+  EXPECT_EQ(ReadFile(File("typed.csv")), expected);
+  EXPECT_EQ(ReadFile(File("browsed.CSV")), expected);
+}
+
 TEST_F(ExportListCtrlDataTest, AnEmptyListGivesOnlyTheTitlesOrNothing) {
   Answer(File("empty.txt"), true).Click(IDOK);
   user.AnswerMessageBox();
@@ -88,12 +105,42 @@ TEST_F(ExportListCtrlDataTest, AHeadingIsCutTo255Characters) {
   EXPECT_EQ(ReadFile(File("long.txt")), std::string(255, 'h') + "\r\nx\r\n");
 }
 
+// Cut before a surrogate pair rather than in it, which would write U+FFFD; cells longer than the buffer stay whole.
+TEST_F(ExportListCtrlDataTest, AHeadingEndingInAPairAtTheCutLosesTheWholePair) {
+  const std::wstring heading = std::wstring(254, L'h') + L"\xD83D\xDE00";
+  const std::wstring cell = std::wstring(254, L'c') + L"\xD83D\xDE00";
+  Fill({heading.c_str()}, {{cell.c_str()}});
+  Answer(File("pair.txt"), true).Click(IDOK);
+  user.AnswerMessageBox();
+  WinUtils::ExportListCtrlData(list);
+  EXPECT_EQ(ReadFile(File("pair.txt")), std::string(254, 'h') + "\r\n" + std::string(254, 'c') + "\xF0\x9F\x98\x80\r\n");
+}
+
 TEST_F(ExportListCtrlDataTest, CancelWritesNothingAndSaysNothing) {
   Fill({L"A"}, {{L"x"}});
   Answer(File("never.txt"), true).Click(IDCANCEL);
   EXPECT_FALSE(WinUtils::ExportListCtrlData(list));
   EXPECT_EQ(ReadFile(File("never.txt")), "<missing>");
   EXPECT_EQ(user.Seen(), (Lines{"dialog 234"}));
+}
+
+// A host that lacks a resource gets what the framework gives (false as on
+// Cancel, an empty box) and one line on standard error naming what it lacks.
+TEST(ExportListCtrlDataWithoutResourcesTest, TellsTheDeveloperWhatIsMissing) {
+  CWinApp app{L"Host"};
+  CWnd main;
+  main.Create(kGenericWindowClass, L"Host", WS_OVERLAPPEDWINDOW, {0, 0, 640, 480}, nullptr, 0);
+  CListCtrl list;
+  list.Create(kListViewClass, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, {0, 0, 600, 400}, &main, 1);
+  ScriptedUser user;
+  user.AnswerMessageBox();
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(WinUtils::ExportListCtrlData(list));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "dialog template 234 is not registered\n");
+  ::testing::internal::CaptureStderr();
+  AfxMessageBox(698, MB_ICONERROR);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "host string 698 is missing\n");
+  EXPECT_EQ(user.Seen(), (Lines{"message box error: "}));
 }
 
 TEST_F(ExportListCtrlDataTest, AFileThatCannotBeOpenedIsReportedWithTheReason) {

@@ -21,15 +21,21 @@ class TextKey {
 };
 
 // The date and time the text names in the user's locale. Text that names
-// none, empty text included, is invalid and neither less nor greater than
-// any key.
+// none, empty text included, comes before every date and is equal to every
+// other such text, as empty cells come first in the number sorts: an order
+// the sort can rely on around them.
 class DateTimeKey {
  public:
   explicit DateTimeKey(const CString& text);
   const COleDateTime& Value() const { return value_; }
-  friend bool operator<(const DateTimeKey& a, const DateTimeKey& b) { return a.value_ < b.value_; }
+  friend bool operator<(const DateTimeKey& a, const DateTimeKey& b) {
+    if (!b.IsDate()) return false;
+    return !a.IsDate() || a.value_ < b.value_;
+  }
 
  private:
+  bool IsDate() const { return value_.GetStatus() == COleDateTime::valid; }
+
   COleDateTime value_;
 };
 

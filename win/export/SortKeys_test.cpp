@@ -34,17 +34,19 @@ TEST(SortKeysTest, TextKeysIgnoreTheCaseOfAToZOnly) {
   EXPECT_TRUE(TextKey(L"a_") < TextKey(L"ab"));  // '_' sorts after 'Z' but before 'b'
 }
 
-TEST(SortKeysTest, DateKeysThatDoNotParseAreNeitherLessNorGreater) {
+TEST(SortKeysTest, DateKeysThatDoNotParseComeFirstAndAreEqualToEachOther) {
   const testsupport::ScopedEnvironment locale("LC_ALL", "en_US.UTF-8");
-  const DateTimeKey early(L"1/2/1970");
+  const DateTimeKey early(L"1/1/100");
   const DateTimeKey late(L"6/30/2011 01:20:34");
   EXPECT_TRUE(early < late);
   EXPECT_FALSE(late < early);
   for (const wchar_t* text : {L"", L"True", L"0"}) {
     const DateTimeKey invalid(text);
     EXPECT_EQ(invalid.Value().GetStatus(), COleDateTime::invalid);
-    EXPECT_FALSE(invalid < early);
+    EXPECT_TRUE(invalid < early);
     EXPECT_FALSE(early < invalid);
+    EXPECT_FALSE(invalid < DateTimeKey(L"True"));
+    EXPECT_FALSE(DateTimeKey(L"") < invalid);
   }
 }
 

@@ -40,7 +40,8 @@ void WriteRows(CListCtrl& list, int rows, int columns, CExportFile& file) {
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
       int length = list.GetItemText(row, column, cell.data(), static_cast<int>(cell.size()));
-      while (length >= static_cast<int>(cell.size()) - 1) {
+      // A text cut before a surrogate pair leaves one unit more unused.
+      while (length >= static_cast<int>(cell.size()) - 2) {
         cell.resize(cell.size() * 2);
         length = list.GetItemText(row, column, cell.data(), static_cast<int>(cell.size()));
       }

@@ -16,8 +16,8 @@ constexpr int kTabWidth = 8;
 constexpr int kMaxWindowRows = 10000;
 constexpr int kSpareRows = 4;
 const CursorPos kNoSelection{-1, -1};
-// The framework's FALSE: repaint without erasing the background first.
-constexpr BOOL kKeepBackground = 0;
+// Repaint without erasing the background first.
+constexpr BOOL kKeepBackground = FALSE;
 
 // Below lo gives lo, above hi gives hi.
 int Clamp(long long value, long long lo, long long hi) {
@@ -516,17 +516,15 @@ void ScreenBuffer::DeleteCharacter(int n) {
   for (long long i = 0; i < reps; ++i) ShiftCellsLeft();
 }
 
-void ScreenBuffer::ShiftRows(int top, int bottom, int by, int hiddenFrom) {
+void ScreenBuffer::ShiftRows(int top, int bottom, int by, int keptFrom) {
   const int height = bottom - top + 1;
   // A region without rows moves nothing but still vacates its edge row.
   const int count = height > 0 ? std::min(std::abs(by), height) : 1;
   const int first = by < 0 ? bottom - count + 1 : top;
-  const int hiddenStart = VisibleColumns();
-  const std::size_t hiddenWidth = static_cast<std::size_t>(kMaxColumns - hiddenStart);
-  hiddenCells_.clear();
+  vacatedCells_.clear();
   for (int row = first; row < first + count && InStorage(row, 0); ++row) {
-    const ScreenChar* from = &At(hiddenFrom == kOwnRow ? row : hiddenFrom, hiddenStart);
-    hiddenCells_.insert(hiddenCells_.end(), from, from + hiddenWidth);
+    const ScreenChar* from = &At(keptFrom == kOwnRow ? row : keptFrom, 0);
+    vacatedCells_.insert(vacatedCells_.end(), from, from + kMaxColumns);
   }
   // Rows outside the storage move nothing rather than stray cells.
   if (height > 1 && top >= 0 && bottom < allocatedRows_) {
@@ -534,10 +532,10 @@ void ScreenBuffer::ShiftRows(int top, int bottom, int by, int hiddenFrom) {
     const int pivot = by < 0 ? top + count : bottom + 1 - count;
     std::rotate(begin + top, begin + pivot, begin + bottom + 1);
   }
-  const ScreenChar* hidden = hiddenCells_.data();
-  for (int row = first; row < first + count && InStorage(row, 0); ++row, hidden += hiddenWidth) {
+  const ScreenChar* kept = vacatedCells_.data();
+  for (int row = first; row < first + count && InStorage(row, 0); ++row, kept += kMaxColumns) {
+    std::copy_n(kept, kMaxColumns, &At(row, 0));
     VacateRow(row);
-    std::copy_n(hidden, hiddenWidth, &At(row, hiddenStart));
   }
 }
 
@@ -547,7 +545,7 @@ void ScreenBuffer::ScrollLine(ScrollDirection direction) {
   RedrawScrollingRegion();
 }
 
-// One scroll after another leaves each vacated row with the hidden cells of
+// One scroll after another leaves each vacated row with the cells of
 // the bottom row, which they all inherit from it in turn.
 void ScreenBuffer::ScrollUpMany(int count) {
   const int height = scrollBottom_ - scrollTop_ + 1;

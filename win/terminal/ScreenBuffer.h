@@ -185,11 +185,12 @@ class ScreenBuffer {
   void SetRow(long long value, int min, int max);
   void SetCol(long long value, int min, int max);
   // Moves the rows top..bottom by `by` rows, down when positive, as whole
-  // rows: their numbers in the row table rotate. The rows left behind become
-  // vacated blanks over the visible columns and keep beyond them the cells
-  // that screen row hiddenFrom held, or with kOwnRow their own screen row:
-  // what a block move of whole rows left there.
-  void ShiftRows(int top, int bottom, int by, int hiddenFrom);
+  // rows: their numbers in the row table rotate. The rows left behind get
+  // the 132 cells that screen row keptFrom held, or with kOwnRow their own
+  // screen row: what a block move of whole rows left there. Then they
+  // become vacated blanks over the visible columns, their selected flags
+  // kept, and the discarded rows' flags are lost with them.
+  void ShiftRows(int top, int bottom, int by, int keptFrom);
   static constexpr int kOwnRow = -1;
   void EraseChars(CursorPos from, CursorPos to);
   // The next position in reading order over the visible columns.
@@ -224,8 +225,8 @@ class ScreenBuffer {
   std::unique_ptr<ScreenChar[]> cells_;
   // The storage row of each screen row: scrolling rotates these, not cells.
   std::vector<int> rowIndex_;
-  // The hidden cells of vacated rows while their rows rotate.
-  std::vector<ScreenChar> hiddenCells_;
+  // The cells of vacated rows while their rows rotate.
+  std::vector<ScreenChar> vacatedCells_;
   CursorPos cursor_{0, 0};
   int numRows_ = 24;
   int numColumns_ = 80;

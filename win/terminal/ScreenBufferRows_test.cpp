@@ -85,6 +85,42 @@ TEST_F(ScreenBufferTest, RowsKeepTheirHiddenColumnsAsWholeRowMovesLeftThem) {
   EXPECT_EQ(RowText(buffer, 10, 75, 10), L"     jjjjj");
 }
 
+// A 132-column selection keeps its flags beyond column 80 through an
+// Unselect made 80 columns wide; the row that holds them then leaves the
+// screen, and its flags must go with it, never into the blank row.
+TEST_F(ScreenBufferTest, TheFlagsOfADiscardedRowNeverReachTheBlankRow) {
+  struct Case {
+    const char* what;
+    int windowRows;
+    int selectedRow;  // 1-based: the row that is discarded
+    Op op;
+  };
+  const Case cases[] = {
+      {"scroll up", 24, 1, Do(&SB::ScrollLine, SB::Up)},
+      {"scroll down", 24, 24, Do(&SB::ScrollLine, SB::Down)},
+      {"index", 24, 1, Ops({Do(&SB::CursorPosition, 24, 1), Do(&SB::Index)})},
+      {"next line", 24, 1, Ops({Do(&SB::CursorPosition, 24, 1), Do(&SB::NextLine)})},
+      {"reverse index", 24, 24, Do(&SB::ReverseIndex)},
+      {"auto-wrap", 24, 1, Ops({Do(&SB::CursorPosition, 24, 1), Do(&SB::PutChars, std::wstring(133, L'x'))})},
+      {"insert line", 24, 24, Do(&SB::InsertLine, 1)},
+      {"delete line", 24, 1, Do(&SB::DeleteLine, 1)},
+      {"shrink", 30, 1, Ops({Do(&SB::CursorPosition, 24, 1), Do(&SB::CursorDown, 6),
+                             Do(&SB::SetWindowSize, 26, 132, false)})},
+  };
+  for (const Case& c : cases) {
+    ScreenBuffer b(layout);
+    b.SetAutoWrapMode(true);
+    b.SetWindowSize(c.windowRows, 132, false);
+    b.Select(CursorPos(c.selectedRow, 1), CursorPos(c.selectedRow, 132));
+    b.SetAutoWrapMode(false);
+    b.Unselect();
+    b.SetAutoWrapMode(true);
+    ASSERT_EQ(Runs(SelectedCells(b)), std::to_string(c.selectedRow - 1) + ":80-131") << c.what;
+    c.op(b);
+    EXPECT_EQ(Runs(SelectedCells(b)), "") << c.what;
+  }
+}
+
 TEST_F(ScreenBufferTest, ASelectionAcrossTurnedRowsSelectsDrawsAndCopiesScreenRows) {
   WriteLines(buffer, 30);  // six scrolls: screen row 18 lies first in the storage
   Lend();

@@ -1,6 +1,7 @@
 #include "WinUtils.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <cwctype>
 #include <memory>
@@ -15,6 +16,8 @@
 #include "brenmoor/docview/CView.h"
 #include "brenmoor/ui/CWindowDC.h"
 #include "brenmoor/windowing/Clipboard.h"
+#include "brenmoor/windowing/Screen.h"
+#include "brenmoor/core/TextCut.h"
 #include "TextEncoding.h"
 #include "Tokenizer.h"
 #include "Utils.h"
@@ -27,7 +30,7 @@ CSize WinUtils::CreateFontW(CFont* font, CString faceName, int height, bool bold
   description.lfWeight = bold ? FW_BOLD : FW_DONTCARE;
   description.lfUnderline = underline ? 1 : 0;
   description.lfItalic = italic ? 1 : 0;
-  const int length = std::min(faceName.GetLength(), LF_FACESIZE - 1);
+  const std::size_t length = UnitsThatFit(faceName.Str(), LF_FACESIZE - 1);
   std::copy_n(static_cast<const wchar_t*>(faceName), length, description.lfFaceName);
   font->CreateFontIndirect(&description);
 
@@ -44,6 +47,14 @@ constexpr const wchar_t* kListColumnsEntry = L"ListColumns";
 constexpr int kHeadingUnits = 64;
 constexpr UINT kLayoutMessage = 697;
 constexpr int kTitleUnits = 1024;
+
+// A heading that the layout's format holds and gives back unchanged: a ";"
+// would end it early, and the profile drops blanks around the value.
+bool StorableHeading(const CString& heading) {
+  const std::wstring& text = heading.Str();
+  const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+  return text.find(L';') == std::wstring::npos && (text.empty() || (!blank(text.front()) && !blank(text.back())));
+}
 
 // Compares the record names of the stored layout with the default's, record by record.
 bool FitsDefault(const CString& stored, const CString& defaultLayout) {
@@ -67,6 +78,25 @@ bool FitsDefault(const CString& stored, const CString& defaultLayout) {
     return false;
   }
   return true;
+}
+
+// Where a placement may put the window: its parent's client area for a child, else the screen.
+CRect DesktopOf(HWND window) {
+  const HWND parent = (::GetStyle(window) & WS_CHILD) != 0 ? ::GetParent(window) : nullptr;
+  return parent != nullptr ? ::GetClientRect(parent) : ScreenRect();
+}
+
+// A stored rectangle, which a user may have edited, cut to the desktop's size
+// and moved onto it: no arithmetic on it overflows, no picture of it is huge.
+CRect LimitedTo(const CRect& desktop, const CRect& stored) {
+  const auto span = [](LONG from, LONG to, LONG most) {
+    return static_cast<LONG>(std::clamp<std::int64_t>(std::int64_t{to} - from, 0, std::max<LONG>(most, 0)));
+  };
+  const LONG width = span(stored.left, stored.right, desktop.Width());
+  const LONG height = span(stored.top, stored.bottom, desktop.Height());
+  const LONG left = std::clamp(stored.left, desktop.left, desktop.right - width);
+  const LONG top = std::clamp(stored.top, desktop.top, desktop.bottom - height);
+  return {left, top, left + width, top + height};
 }
 
 CDocument* FirstDocument(const CDocTemplate* docTemplate) {
@@ -111,6 +141,7 @@ void WinUtils::RestoreWindowPlacement(CString section, CString entry, CWnd* wind
   WINDOWPLACEMENT placement;
   std::memcpy(&placement, data, sizeof placement);
   placement.length = sizeof placement;
+  placement.rcNormalPosition = LimitedTo(DesktopOf(window->GetSafeHwnd()), placement.rcNormalPosition);
   ::SetWindowPlacement(window->GetSafeHwnd(), &placement);
 }
 
@@ -124,6 +155,7 @@ void WinUtils::SaveListColumns(const CListCtrl& list, const CString& section) {
     column.pszText = heading;
     column.cchTextMax = kHeadingUnits;
     if (!list.GetColumn(count, &column)) break;
+    if (!StorableHeading(CString(heading))) return;
     layout += CString(heading) + CString(L";") + CString(std::to_wstring(column.cx)) + CString(L";");
   }
   CWinApp* app = AfxGetApp();
@@ -195,12 +227,15 @@ void WinUtils::PutImageOnClipboard(CWnd* window) {
   }
 }
 
+// Without a device the size stays the screen's.
 int WinUtils::ScaleFont(CDC* dc, int size) {
+  if (dc == nullptr) return size;
   CScreenDC screen;
   return MulDiv(size, dc->GetDeviceCaps(LOGPIXELSY), screen.GetDeviceCaps(LOGPIXELSY));
 }
 
 void WinUtils::PaintBackground(CDC* dc, COLORREF colour) {
+  if (dc == nullptr) return;
   CBrush brush(colour);
   CBrush* previous = dc->SelectObject(&brush);
   CRect box;
@@ -210,6 +245,7 @@ void WinUtils::PaintBackground(CDC* dc, COLORREF colour) {
 }
 
 void WinUtils::PaintDialogFrame(CView* view) {
+  if (view == nullptr) return;
   CWindowDC dc(view);
   CRect client;
   view->GetClientRect(&client);

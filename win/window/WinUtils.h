@@ -40,7 +40,9 @@ class WinUtils {
   static void SaveWindowPlacement(CString section, CString entry, CWnd* window);
   static void RestoreWindowPlacement(CString section, CString entry, CWnd* window);
   // "ListColumns": "<heading>;<width>;" per column, left to right; written
-  // only for two columns or more.
+  // only for two columns or more, and only when every heading reads back as
+  // itself: one holding ";" or starting or ending in a blank or tab leaves
+  // the stored layout as it was.
   static void SaveListColumns(const CListCtrl& list, const CString& section);
   // The stored layout when it names the default's columns in the default's
   // order, else the default; a layout that cannot be read shows message 697

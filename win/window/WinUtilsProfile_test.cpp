@@ -2,6 +2,8 @@
 // use the clipboard, paint, and copy menus and icons.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,9 +13,11 @@
 #include "brenmoor/ui/CWindowDC.h"
 #include "brenmoor/windowing/Clipboard.h"
 #include "brenmoor/gdi/ImageList.h"
+#include "brenmoor/gdi/RasterSurface.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "TempFolder.h"
 #include "WinUtils.h"
+#include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/WindowPlacement.h"
 
 namespace {
@@ -87,6 +91,49 @@ TEST_F(WinUtilsProfileTest, PlacementOfAnotherSizeOrNotHexIsIgnored) {
   EXPECT_EQ(GetWindowRect(window.m_hWnd), CRect(1, 2, 3, 4));
 }
 
+// The record's rectangle as 32 hex digits, after a restored (show command 1) header.
+std::string PlacementRecord(CRect rect) {
+  std::string hex = "2C000000000000000100000000000000000000000000000000000000";
+  for (const LONG value : {rect.left, rect.top, rect.right, rect.bottom}) {
+    char bytes[9];
+    const auto bits = static_cast<std::uint32_t>(value);
+    std::snprintf(bytes, sizeof bytes, "%02X%02X%02X%02X", bits & 0xFF, bits >> 8 & 0xFF, bits >> 16 & 0xFF, bits >> 24);
+    hex += bytes;
+  }
+  return hex;
+}
+
+// A user may edit the profile: a stored rectangle is cut to the desktop and moved onto it.
+TEST_F(WinUtilsProfileTest, RestoredPlacementIsLimitedToTheDesktop) {
+  const struct {
+    CRect stored;
+    CRect topLevel;  // a child stays inside its parent's client area
+  } cases[] = {
+      {{100, 50, 740, 530}, {100, 50, 740, 530}},
+      {{0, 0, 60000, 40000}, {0, 0, 1280, 1024}},
+      {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 0, 1280, 1024}},
+      {{INT32_MAX - 5, INT32_MAX - 5, INT32_MIN, INT32_MIN}, {1280, 1024, 1280, 1024}},
+      {{-300, 2000, -100, 2100}, {0, 924, 200, 1024}},
+  };
+  const CRect client = GetClientRect(main.m_hWnd);
+  for (const auto& each : cases) {
+    WriteFile(profile, "[Main]\r\nPlacement=" + PlacementRecord(each.stored) + "\r\n");
+    CWnd window;
+    window.Create(kGenericWindowClass, L"w", WS_OVERLAPPEDWINDOW, {5, 6, 70, 80}, nullptr, 0);
+    WinUtils::RestoreWindowPlacement(L"Main", L"Placement", &window);
+    EXPECT_EQ(GetWindowRect(window.m_hWnd), each.topLevel) << PlacementRecord(each.stored);
+    CWnd child;
+    child.Create(kGenericWindowClass, L"c", WS_CHILD, {1, 2, 3, 4}, &main, 7);
+    WinUtils::RestoreWindowPlacement(L"Main", L"Placement", &child);
+    CRect placed = GetWindowRect(child.m_hWnd);
+    main.ScreenToClient(&placed);
+    EXPECT_GE(placed.left, 0) << PlacementRecord(each.stored);
+    EXPECT_GE(placed.top, 0) << PlacementRecord(each.stored);
+    EXPECT_LE(placed.right, client.right) << PlacementRecord(each.stored);
+    EXPECT_LE(placed.bottom, client.bottom) << PlacementRecord(each.stored);
+  }
+}
+
 TEST_F(WinUtilsProfileTest, ListColumnsAreSavedOnlyForTwoColumnsOrMore) {
   WriteFile(profile, "[Lists]\r\nListColumns=Old;1;\r\n");
   list.InsertColumn(0, L"Name", LVCFMT_LEFT, 120);
@@ -96,6 +143,39 @@ TEST_F(WinUtilsProfileTest, ListColumnsAreSavedOnlyForTwoColumnsOrMore) {
   list.InsertColumn(2, CString(L'h', 70), LVCFMT_LEFT, 7);
   WinUtils::SaveListColumns(list, L"Lists");
   EXPECT_EQ(ReadFile(profile), "[Lists]\r\nListColumns=Name;120;Size;60;" + std::string(63, 'h') + ";7;\r\n");
+}
+
+// A heading the layout cannot give back as it was leaves the stored layout alone;
+// any other is restored with its width.
+TEST_F(WinUtilsProfileTest, ASavedLayoutRestoresTheSameColumnsOrIsNotSaved) {
+  const struct {
+    std::vector<std::wstring> headings;
+    const char* stored;
+  } cases[] = {
+      {{L"Name", L"Size"}, "Name;120;Size;60;"},
+      {{L"Na me", L"S\u00EFze \xD83D\xDE00"}, "Na me;120;S\xC3\xAFze \xF0\x9F\x98\x80;60;"},
+      {{L" Name", L"Size"}, "Old;1;"},
+      {{L"Name", L"Size\t"}, "Old;1;"},
+      {{L"\tName", L"Size"}, "Old;1;"},
+      {{L"Na;me", L"Size"}, "Old;1;"},
+  };
+  for (const auto& each : cases) {
+    WriteFile(profile, "[Lists]\r\nListColumns=Old;1;\r\n");
+    while (list.DeleteColumn(0)) {
+    }
+    list.InsertColumn(0, each.headings[0].c_str(), LVCFMT_LEFT, 120);
+    list.InsertColumn(1, each.headings[1].c_str(), LVCFMT_LEFT, 60);
+    const Lines saved = Columns();
+    WinUtils::SaveListColumns(list, L"Lists");
+    EXPECT_EQ(ReadFile(profile), "[Lists]\r\nListColumns=" + std::string(each.stored) + "\r\n") << saved[0];
+    if (std::string(each.stored) == "Old;1;") continue;
+    while (list.DeleteColumn(0)) {
+    }
+    const std::wstring defaults = each.headings[0] + L";5;" + each.headings[1] + L";5;";
+    WinUtils::RestoreListColumns(list, L"Lists", defaults.c_str());
+    EXPECT_EQ(Columns(), saved);
+  }
+  EXPECT_TRUE(user.Seen().empty());
 }
 
 TEST_F(WinUtilsProfileTest, StoredLayoutSurvivesOnlyWithTheDefaultsColumns) {
@@ -162,8 +242,8 @@ TEST(WinUtilsClipboardTest, TextGoesAsAnsiAndComesBackAsUtf16) {
 TEST(WinUtilsClipboardTest, APictureOfTheWindowReplacesTheText) {
   CWnd window;
   window.Create(kGenericWindowClass, L"Pictured", WS_OVERLAPPEDWINDOW, {0, 0, 120, 90}, nullptr, 0);
-  CStatic label;
-  label.Create(kStaticClass, L"Hello", WS_CHILD | WS_VISIBLE, {0, 0, 60, 20}, &window, 5);
+  CEdit field;
+  field.Create(kEditClass, L"Hello", WS_CHILD | WS_VISIBLE | WS_BORDER, {0, 0, 60, 20}, &window, 5);
   WinUtils::CopyToClipboard(L"text");
   WinUtils::PutImageOnClipboard(&window);
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
@@ -173,6 +253,17 @@ TEST(WinUtilsClipboardTest, APictureOfTheWindowReplacesTheText) {
   CloseClipboard();
   EXPECT_EQ(GetBitmapSize(bitmap), CSize(120, 90));
   EXPECT_EQ(GetClipboardOwner(), window.m_hWnd);
+  // The picture starts at the client area, 3 pixels in and 22 down (border
+  // and caption) in the window's own picture; the frame is not in it.
+  RasterSurface whole(120, 90, RGB(0, 0, 0));
+  CDC dc(whole);
+  PaintWindow(window.m_hWnd, dc);
+  int differing = 0;
+  for (int y = 0; y < 65; ++y) {
+    for (int x = 0; x < 114; ++x) differing += GetBitmapPixel(bitmap, x, y) != whole.Pixel(x + 3, y + 22);
+  }
+  EXPECT_EQ(differing, 0);
+  EXPECT_NE(GetBitmapPixel(bitmap, 0, 0), RGB(0, 0, 0));  // the field's border, where the frame was
 }
 
 TEST(WinUtilsPaintingTest, FontsScaleBackgroundsFillAndDialogFramesCoverTheBorder) {
@@ -181,6 +272,10 @@ TEST(WinUtilsPaintingTest, FontsScaleBackgroundsFillAndDialogFramesCoverTheBorde
   CDC printing(printer);
   EXPECT_EQ(WinUtils::ScaleFont(&printing, 10), 63);  // 62.5 rounds away from zero
   EXPECT_EQ(WinUtils::ScaleFont(&printing, -10), -63);
+  // Without a device context or a view, as every other operation here, nothing happens.
+  EXPECT_EQ(WinUtils::ScaleFont(nullptr, 10), 10);
+  WinUtils::PaintBackground(nullptr, RGB(255, 0, 0));
+  WinUtils::PaintDialogFrame(nullptr);
 
   printer.SetClipBox({0, 0, 30, 20});
   CBrush before(RGB(1, 2, 3));

@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "brenmoor/app/CWinApp.h"
+#include "brenmoor/core/ProfileFile.h"
 #include "TempFolder.h"
 
 namespace {
@@ -109,6 +116,12 @@ TEST_F(ProfileTest, NamesAndValuesThatWouldBreakTheFileAreRefused) {
   for (const auto& write : refused) {
     EXPECT_FALSE(app_.WriteProfileString(write.section, write.entry, write.value)) << write.entry;
   }
+  // A zero unit would leave a file that is not text, which no later write could change.
+  const CString zero(std::wstring(L"t\0wo", 4));
+  const ProfileFile profile(file_);
+  EXPECT_FALSE(profile.Write(L"A", zero, L"2"));
+  EXPECT_FALSE(profile.Write(zero, L"Two", L"2"));
+  EXPECT_FALSE(profile.Write(L"A", L"Two", zero));
   EXPECT_EQ(ReadFile(file_), "[A]\r\nOne=1\r\n");
 }
 
@@ -119,6 +132,60 @@ TEST_F(ProfileTest, FailedRewriteLeavesNoTemporaryFileAndReportsIt) {
   std::filesystem::create_directory(file_);  // a folder cannot be replaced by the rewrite
   EXPECT_FALSE(app_.WriteProfileInt(L"A", L"One", 1));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);
+}
+
+// A child process writing entries First..Last of a section; its exit status counts the refused writes.
+pid_t StartWriter(const std::filesystem::path& file, const wchar_t* section, int first, int last) {
+  const pid_t child = ::fork();
+  if (child != 0) return child;
+  const ProfileFile profile(file);
+  int refused = 0;
+  for (int i = first; i <= last; ++i) {
+    const CString name(L"Entry" + std::to_wstring(i));
+    if (!profile.Write(CString(section), name, CString(std::to_wstring(i)))) ++refused;
+  }
+  ::_exit(refused > 100 ? 100 : refused);
+}
+
+// The exit status of a child, or -1 when it does not end within a minute (it is then killed).
+int ExitStatusOf(pid_t child) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  int status = 0;
+  while (::waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &status, 0);
+      return -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(ProfileTest, TwoProcessesWritingOneProfileLoseNoEntry) {
+  const pid_t one = StartWriter(file_, L"Shared", 1, 500);
+  const pid_t two = StartWriter(file_, L"Shared", 501, 1000);
+  EXPECT_EQ(ExitStatusOf(one), 0);
+  EXPECT_EQ(ExitStatusOf(two), 0);
+  const ProfileFile profile(file_);
+  int found = 0;
+  for (int i = 1; i <= 1000; ++i) {
+    if (profile.Read(L"Shared", CString(L"Entry" + std::to_wstring(i))) == CString(std::to_wstring(i))) ++found;
+  }
+  EXPECT_EQ(found, 1000);
+}
+
+TEST_F(ProfileTest, RewriteKeepsTheFileModeAndWritesThroughSymbolicLinks) {
+  WriteFile(folder_.Path() / "real" / "host.ini", "[A]\r\nOne=1\r\n");
+  ::chmod((folder_.Path() / "real" / "host.ini").c_str(), 0600);
+  std::filesystem::create_symlink("real/host.ini", file_);
+  EXPECT_TRUE(app_.WriteProfileString(L"A", L"Two", L"2"));
+  EXPECT_TRUE(std::filesystem::is_symlink(file_));
+  EXPECT_EQ(ReadFile(folder_.Path() / "real" / "host.ini"), "[A]\r\nOne=1\r\nTwo=2\r\n");
+  struct stat status {};
+  ASSERT_EQ(::stat(file_.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0600u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path() / "real"), {}), 1);
 }
 
 TEST(ProfileWithoutFile, ReadsDefaultsAndWritesFail) {

@@ -1,6 +1,8 @@
 #include "brenmoor/app/ScriptedUser.h"
 
 #include <cstdio>
+#include <exception>
+#include <utility>
 
 #include "brenmoor/ui/CColorDialog.h"
 #include "brenmoor/ui/CComboBox.h"
@@ -209,8 +211,43 @@ ScriptedUser::DialogScript& ScriptedUser::DialogScript::Render(const std::string
   });
 }
 
-ScriptedUser::ScriptedUser() : scope_(*this) {}
-ScriptedUser::~ScriptedUser() = default;
+namespace {
+
+void PrintUnused(const std::string& unused) { std::fprintf(stderr, "scripted user: %s\n", unused.c_str()); }
+
+ScriptedUser::UnusedHandler& UnusedHandlerInUse() {
+  static ScriptedUser::UnusedHandler handler = &PrintUnused;
+  return handler;
+}
+
+}  // namespace
+
+ScriptedUser::ScriptedUser() : scope_(*this), exceptionsAtStart_(std::uncaught_exceptions()) {}
+
+// Dialogs still running ended by an exception, which told of them; only
+// expectations never started are reported here.
+ScriptedUser::~ScriptedUser() {
+  if (script_.empty() || std::uncaught_exceptions() > exceptionsAtStart_) return;
+  running_.clear();
+  std::string text = "expectations left unused: ";
+  const char* separator = "";
+  for (const std::string& line : Unused()) {
+    text += separator + line.substr(line.find_first_not_of(' '));
+    separator = "; ";
+  }
+  UnusedHandlerInUse()(text);
+}
+
+ScriptedUser::UnusedHandler ScriptedUser::SetUnusedHandler(UnusedHandler handler) {
+  return std::exchange(UnusedHandlerInUse(), handler != nullptr ? handler : &PrintUnused);
+}
+
+std::vector<std::string> ScriptedUser::TakeUnused() {
+  std::vector<std::string> unused = Unused();
+  script_.clear();
+  running_.clear();
+  return unused;
+}
 
 ScriptedUser::DialogScript& ScriptedUser::InDialog(UINT templateId) {
   return std::get<DialogScript>(script_.emplace_back(DialogScript(templateId, *this)));

@@ -1,5 +1,6 @@
 #include "brenmoor/core/CArchive.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ constexpr WORD kNullTag = 0;
 constexpr WORD kNewClassTag = 0xFFFF;
 constexpr WORD kClassTag = 0x8000;
 constexpr WORD kLastIndex = 0x7FFE;
+// The schema of classes made only for dynamic creation, which no file may create.
+constexpr UINT kNotSerialisable = 0xFFFF;
 
 }  // namespace
 
@@ -150,10 +153,14 @@ const CRuntimeClass* CArchive::ReadClass(WORD tag) {
   WORD schema = 0;
   WORD length = 0;
   *this >> schema >> length;
+  if (length > Remaining()) throw CArchiveException(CArchiveException::endOfFile, file_->GetFilePath());
   std::string name(length, '\0');
   Read(name.data(), length);
   const CRuntimeClass* runtimeClass = CRuntimeClass::FromName(name.c_str());
-  if (runtimeClass == nullptr) throw CArchiveException(CArchiveException::badClass, file_->GetFilePath());
+  if (runtimeClass == nullptr || runtimeClass->m_wSchema == kNotSerialisable ||
+      name.find('\0') != std::string::npos) {
+    throw CArchiveException(CArchiveException::badClass, file_->GetFilePath());
+  }
   if (runtimeClass->m_wSchema != schema) throw CArchiveException(CArchiveException::badSchema, file_->GetFilePath());
   loadedClasses_.push_back(runtimeClass);
   loadedObjects_.push_back(nullptr);
@@ -168,7 +175,11 @@ CObject* CArchive::ReadObject(const CRuntimeClass* kind) {
     if (tag > loadedObjects_.size() || loadedObjects_[tag - 1] == nullptr) {
       throw CArchiveException(CArchiveException::badIndex, file_->GetFilePath());
     }
-    return loadedObjects_[tag - 1];
+    CObject* known = loadedObjects_[tag - 1];
+    if (kind != nullptr && !known->IsKindOf(kind)) {
+      throw CArchiveException(CArchiveException::badClass, file_->GetFilePath());
+    }
+    return known;
   }
   const CRuntimeClass* runtimeClass = ReadClass(tag);
   if (kind != nullptr && !runtimeClass->IsDerivedFrom(kind)) {
@@ -176,13 +187,16 @@ CObject* CArchive::ReadObject(const CRuntimeClass* kind) {
   }
   CObject* object = runtimeClass->CreateObject();
   if (object == nullptr) throw CArchiveException(CArchiveException::badClass, file_->GetFilePath());
+  const std::size_t index = loadedObjects_.size();
   loadedClasses_.push_back(nullptr);
   loadedObjects_.push_back(object);
   try {
     object->Serialize(*this);
   } catch (...) {
+    // The object and whatever it read are gone or owned by it: no later
+    // back-reference may hand them out.
     delete object;
-    loadedObjects_.back() = nullptr;
+    std::fill(loadedObjects_.begin() + static_cast<std::ptrdiff_t>(index), loadedObjects_.end(), nullptr);
     throw;
   }
   return object;

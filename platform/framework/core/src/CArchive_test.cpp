@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -272,6 +274,99 @@ TEST(CArchiveObjects, UnknownClassesOtherSchemasOtherKindsAndBadIndexesAreRefuse
   CArchive load(&file, CArchive::load);
   const std::unique_ptr<CObject> read(load.ReadObject(nullptr));
   EXPECT_THROW(load.ReadObject(nullptr), CArchiveException);
+}
+
+// The cause of the archive exception reading one object after another, or -1 when it reads.
+std::vector<int> ReadCauses(CArchive& load, const std::vector<const CRuntimeClass*>& kinds) {
+  std::vector<int> causes;
+  std::set<std::unique_ptr<CObject>> owned;
+  for (const CRuntimeClass* kind : kinds) {
+    try {
+      CObject* object = load.ReadObject(kind);
+      if (object != nullptr && std::none_of(owned.begin(), owned.end(), [&](const auto& o) { return o.get() == object; })) {
+        owned.emplace(object);
+      }
+      causes.push_back(-1);
+    } catch (const CArchiveException& e) {
+      causes.push_back(e.m_cause);
+    }
+  }
+  return causes;
+}
+
+Bytes Tagged(std::initializer_list<BYTE> head, const std::string& name) {
+  Bytes bytes(head);
+  bytes.insert(bytes.end(), name.begin(), name.end());
+  return bytes;
+}
+
+}  // namespace
+
+// A serialisable container that reads a count and that many children, and a child.
+class Record : public CObject {
+  DECLARE_SERIAL(Record)
+
+ public:
+  void Serialize(CArchive& archive) override {
+    std::int32_t value = 0;
+    archive >> value;
+  }
+};
+IMPLEMENT_SERIAL(Record, CObject, 1)
+
+class Folder : public CObject {
+  DECLARE_SERIAL(Folder)
+
+ public:
+  std::vector<std::unique_ptr<CObject>> children;
+  void Serialize(CArchive& archive) override {
+    WORD count = 0;
+    archive >> count;
+    for (WORD i = 0; i < count; ++i) children.emplace_back(archive.ReadObject(nullptr));
+  }
+};
+IMPLEMENT_SERIAL(Folder, CObject, 2)
+
+namespace {
+
+// A host that catches a failed read and reads on never gets the object that failed, nor its children.
+TEST(CArchiveObjects, AnObjectThatFailedToReadIsNeverHandedOutLater) {
+  Bytes bytes = Cat(Tagged({0xFF, 0xFF, 0x02, 0x00, 0x06, 0x00}, "Folder"), {0x02, 0x00});
+  bytes = Cat(bytes, Tagged({0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00}, "Record"));
+  bytes = Cat(bytes, {0x00, 0x00, 0x00, 0x00, 0x7F, 0x00, 0x02, 0x00, 0x04, 0x00, 0x03, 0x80, 5, 0, 0, 0});
+  CMemFile file(bytes);
+  CArchive load(&file, CArchive::load);
+  EXPECT_EQ(ReadCauses(load, {nullptr, nullptr, nullptr, RUNTIME_CLASS(Record)}),
+            (std::vector<int>{CArchiveException::badIndex, CArchiveException::badIndex,
+                              CArchiveException::badIndex, -1}));
+}
+
+// Only classes declared serialisable come from a file; a back-reference is of the kind asked for too.
+TEST(CArchiveObjects, ClassesNotSerialisableAndBackReferencesOfAnotherKindAreBadClasses) {
+  CMemFile frame(Tagged({0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x09, 0x00}, "CFrameWnd"));
+  CArchive loadFrame(&frame, CArchive::load);
+  EXPECT_EQ(ReadCauses(loadFrame, {nullptr, nullptr}), (std::vector<int>{-1, CArchiveException::badClass}));
+
+  Bytes records = Cat(Tagged({0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00}, "Record"), {1, 0, 0, 0, 0x02, 0x00, 0x02, 0x00});
+  CMemFile file(records);
+  CArchive load(&file, CArchive::load);
+  EXPECT_EQ(ReadCauses(load, {nullptr, RUNTIME_CLASS(Folder), RUNTIME_CLASS(Record)}),
+            (std::vector<int>{-1, CArchiveException::badClass, -1}));
+
+  const std::pair<Bytes, int> names[] = {
+      {Tagged({0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00}, std::string("Record\0xy", 9)), CArchiveException::badClass},
+      {Tagged({0xFF, 0xFF, 0x01, 0x00, 0xFF, 0xFF}, "Record"), CArchiveException::endOfFile},
+  };
+  for (const auto& [bytes, cause] : names) {
+    CMemFile named(bytes);
+    CArchive loadNamed(&named, CArchive::load);
+    largest = 0;
+    tracking = true;
+    const std::vector<int> causes = ReadCauses(loadNamed, {nullptr});
+    tracking = false;
+    EXPECT_EQ(causes, std::vector<int>{cause});
+    EXPECT_LT(largest, 4096u);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "brenmoor/core/CString.h"
+#include "brenmoor/app/CWinApp.h"
 #include "brenmoor/core/DateLocale.h"
 
 COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, int second) {
@@ -70,9 +71,9 @@ constexpr UINT kInvalidDateTimeString = 55296;
 CString COleDateTime::Format(const wchar_t* format) const {
   if (m_status == null) return {};
   if (m_status != valid) {
-    CString text;
-    if (!text.LoadString(kInvalidDateTimeString)) text = L"Invalid DateTime";
-    return text;
+    // The host may give its own text; the framework has one of its own.
+    const CString* text = CWinApp::FindString(kInvalidDateTimeString);
+    return text != nullptr ? *text : CString(L"Invalid DateTime");
   }
   const Fields fields = Split();
   using namespace std::chrono;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "brenmoor/core/CTime.h"
@@ -71,6 +72,7 @@ TEST_F(ParseDateTimeTest, ReadsWhatThePlatformReadsInEnUs) {
       {L"1 2 29", "2029-01-02 00:00:00"},
       {L"1 2 30", "1930-01-02 00:00:00"},
       {L"1 2 3 am", "2026-01-02 03:00:00"},
+      {L"3 am 1 2", "2026-01-02 03:00:00"},
       {L"1.2 3 4", "2026-03-04 01:02:00"},
       {L"1 2 3 4.5", "2003-01-02 04:05:00"},
       {L"2 January, 1970", "1970-01-02 00:00:00"},
@@ -88,7 +90,7 @@ TEST_F(ParseDateTimeTest, ReadsWhatThePlatformReadsInEnUs) {
 TEST_F(ParseDateTimeTest, RejectsWhatThePlatformRejectsInEnUs) {
   for (const wchar_t* text :
        {L"", L"True", L"0", L"1", L"0.0", L"0.", L".0", L"-1.1", L"1;2;3", L"1*2*3", L"(1:2)", L"1|2|3", L"0.60",
-        L"0:60", L"1 2 am", L"1.5 2", L"2 32 3", L"1.2.3.4", L"1 2 3 4", L"2013-05-14 02:04:12.017",
+        L"0:60", L"1 2 am", L"1 am 2", L"1 2 am 3", L"1.5 2", L"2 32 3", L"1.2.3.4", L"1 2 3 4", L"2013-05-14 02:04:12.017",
         L"1999 January 3, 9AM"}) {
     EXPECT_EQ(Parsed(text), "invalid") << CString(text).ToUtf8();
   }
@@ -147,6 +149,38 @@ TEST_F(ParseDateTimeTest, FollowsTheLocaleOfTheEnvironment) {
   for (const auto& [locale, text, expected] : cases) {
     ScopedEnvironment named("LC_ALL", locale);
     EXPECT_EQ(Parsed(text), expected) << locale;
+  }
+}
+
+// Each locale's own short, medium and long forms, as ICU writes them, read back.
+TEST_F(ParseDateTimeTest, ReadsTheLocalesOwnFormsBack) {
+  const std::vector<std::tuple<const char*, const wchar_t*, const char*>> cases = {
+      {"ar_EG.UTF-8", L"9\u200F/9\u200F/2026", "2026-09-09 00:00:00"},
+      {"ar_EG.UTF-8", L"\u0669\u200F/\u0669\u200F/\u0662\u0660\u0662\u0666", "2026-09-09 00:00:00"},
+      {"ar_EG.UTF-8", L"\u0669 \u0633\u0628\u062A\u0645\u0628\u0631 \u0662\u0660\u0662\u0666", "2026-09-09 00:00:00"},
+      {"hu_HU.UTF-8", L"2024. 01. 05.", "2024-01-05 00:00:00"},
+      {"hu_HU.UTF-8", L"2026. szept. 9.", "2026-09-09 00:00:00"},
+      {"ko_KR.UTF-8", L"24. 1. 5.", "2024-01-05 00:00:00"},
+      {"ko_KR.UTF-8", L"2026\uB144 9\uC6D4 9\uC77C", "2026-09-09 00:00:00"},
+      {"en_GB.UTF-8", L"Sep 05, 2024", "2024-09-05 00:00:00"},
+      {"en_GB.UTF-8", L"9 Sept 2026", "2026-09-09 00:00:00"},
+      {"ja_JP.UTF-8", L"2026\u5E749\u67089\u65E5", "2026-09-09 00:00:00"},
+      {"zh_CN.UTF-8", L"2026\u5E749\u67089\u65E5", "2026-09-09 00:00:00"},
+      {"ru_RU.UTF-8", L"9 \u0441\u0435\u043D\u0442. 2026\u202F\u0433.", "2026-09-09 00:00:00"},
+      {"de_DE.UTF-8", L"9. September 2026", "2026-09-09 00:00:00"},
+  };
+  for (const auto& [locale, text, expected] : cases) {
+    ScopedEnvironment named("LC_ALL", locale);
+    EXPECT_EQ(Parsed(text), expected) << locale << " " << CString(text).ToUtf8();
+  }
+  // A closing dot only where dots separate dates; a word only where the locale writes it.
+  const std::vector<std::pair<const char*, const wchar_t*>> refused = {
+      {"hu_HU.UTF-8", L"2024. 01. 05.."}, {"en_US.UTF-8", L"1/2/2003."}, {"en_US.UTF-8", L"2026\u5E749\u67089\u65E5"},
+      {"de_DE.UTF-8", L". 1. 2."},
+  };
+  for (const auto& [locale, text] : refused) {
+    ScopedEnvironment named("LC_ALL", locale);
+    EXPECT_EQ(Parsed(text), "invalid") << locale << " " << CString(text).ToUtf8();
   }
 }
 

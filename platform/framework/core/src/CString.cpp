@@ -1,6 +1,7 @@
 #include "brenmoor/core/CString.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "brenmoor/app/CWinApp.h"
 #include "TextEncoding.h"
@@ -82,9 +83,14 @@ char* CString::WriteUtf8(std::wstring_view text, char* next) {
   return next;
 }
 
+// A missing string leaves the text as it was; the line on standard error
+// tells the developer why, as the framework's trace does.
 BOOL CString::LoadString(UINT id) {
   const CString* found = CWinApp::FindString(id);
-  if (found == nullptr) return false;
+  if (found == nullptr) {
+    std::fprintf(stderr, "host string %u is missing\n", id);
+    return false;
+  }
   *this = *found;
   return true;
 }

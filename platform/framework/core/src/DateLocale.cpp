@@ -7,6 +7,7 @@
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -35,12 +36,85 @@ bool IsPatternLetter(char16_t character) {
   return (character >= u'a' && character <= u'z') || (character >= u'A' && character <= u'Z');
 }
 
+constexpr std::size_t kShortMonthLetters = 3;
+
+// The pattern of one of the locale's date forms; empty when ICU has none.
+icu::UnicodeString DatePattern(icu::DateFormat::EStyle style, const std::string& name) {
+  std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createDateInstance(style, icu::Locale(name.c_str())));
+  const auto* simple = dynamic_cast<const icu::SimpleDateFormat*>(format.get());
+  icu::UnicodeString pattern;
+  if (simple != nullptr) simple->toPattern(pattern);
+  return pattern;
+}
+
+// The pattern's text outside its fields (quoted text included), as blank-separated words.
+std::vector<std::u16string> PatternWords(const icu::UnicodeString& pattern) {
+  std::vector<std::u16string> words(1);
+  bool quoted = false;
+  for (int32_t i = 0; i < pattern.length(); ++i) {
+    const char16_t character = pattern.charAt(i);
+    if (character == u'\'') {
+      quoted = !quoted;
+      continue;
+    }
+    if ((!quoted && IsPatternLetter(character)) || u_isUWhiteSpace(character) ||
+        DateLocale::IsDirectionMark(character)) {
+      if (!words.back().empty()) words.emplace_back();
+      continue;
+    }
+    words.back() += character;
+  }
+  return words;
+}
+
 }  // namespace
 
 DateLocale::DateLocale(const std::string& name)
     : name_(IcuKnowsLanguage(name) ? name : kFallbackLocale), requested_(name) {
   ReadNames(name_);
   ReadDateShape(name_);
+  ReadLiterals(name_);
+}
+
+bool DateLocale::IsDirectionMark(char16_t character) {
+  return character == u'\u200E' || character == u'\u200F' || character == u'\u061C' ||
+         (character >= u'\u202A' && character <= u'\u202E') || (character >= u'\u2066' && character <= u'\u2069');
+}
+
+bool DateLocale::IsLiteral(std::u16string_view folded) const {
+  for (const std::u16string& literal : literals_) {
+    if (literal == folded) return true;
+  }
+  return false;
+}
+
+// Words with a letter: separators such as "/" or "." the scanner knows already.
+void DateLocale::ReadLiterals(const std::string& name) {
+  for (const auto style : {icu::DateFormat::kShort, icu::DateFormat::kMedium, icu::DateFormat::kLong,
+                           icu::DateFormat::kFull}) {
+    for (const std::u16string& word : PatternWords(DatePattern(style, name))) {
+      const bool lettered = std::any_of(word.begin(), word.end(), [](char16_t c) { return u_isalpha(c) != 0; });
+      if (!lettered) continue;
+      std::u16string folded = Fold(word);
+      if (!IsLiteral(folded)) literals_.push_back(std::move(folded));
+    }
+  }
+}
+
+// A name that is a number and a word ("9월", "9月") makes the word one of the locale's date words.
+void DateLocale::AddLiteralAfterNumber(const std::u16string& folded) {
+  std::size_t digits = 0;
+  while (digits < folded.size() && u_isdigit(folded[digits])) ++digits;
+  if (digits == 0 || digits == folded.size()) return;
+  const std::u16string word = folded.substr(digits);
+  if (!IsLiteral(word)) literals_.push_back(word);
+}
+
+void DateLocale::AddName(std::u16string folded, Word word) {
+  for (const KnownName& known : names_) {
+    if (known.folded == folded) return;
+  }
+  names_.push_back({std::move(folded), word});
 }
 
 std::string DateLocale::NameFromEnvironment() {
@@ -87,10 +161,8 @@ void DateLocale::ReadNames(const std::string& name) {
   const auto add = [this](const icu::UnicodeString& text, Word word) {
     if (text.isEmpty()) return;
     std::u16string folded = Fold(ToU16(text));
-    for (const KnownName& known : names_) {
-      if (known.folded == folded) return;
-    }
-    names_.push_back({std::move(folded), word});
+    AddLiteralAfterNumber(folded);
+    AddName(std::move(folded), word);
   };
   for (const auto context : {icu::DateFormatSymbols::FORMAT, icu::DateFormatSymbols::STANDALONE}) {
     for (const auto width : {icu::DateFormatSymbols::WIDE, icu::DateFormatSymbols::ABBREVIATED}) {
@@ -102,6 +174,15 @@ void DateLocale::ReadNames(const std::string& name) {
     }
   }
   int32_t count = 0;
+  // After every name ICU gives, so a name of its own always wins.
+  const icu::UnicodeString* wide = symbols.getMonths(count, icu::DateFormatSymbols::FORMAT, icu::DateFormatSymbols::WIDE);
+  for (int32_t i = 0; i < count && i < 12; ++i) {
+    const std::u16string folded = Fold(ToU16(wide[i]));
+    const bool letters = folded.size() > kShortMonthLetters &&
+                         std::all_of(folded.begin(), folded.begin() + kShortMonthLetters,
+                                     [](char16_t c) { return u_isalpha(c) != 0; });
+    if (letters) AddName(folded.substr(0, kShortMonthLetters), {WordKind::Month, i + 1});
+  }
   const icu::UnicodeString* markers = symbols.getAmPmStrings(count);
   if (count >= 2) {
     am_ = Fold(ToU16(markers[0]));
@@ -112,12 +193,7 @@ void DateLocale::ReadNames(const std::string& name) {
 // The order of year, month and day in the locale's short date pattern, and
 // the first separator between two of them.
 void DateLocale::ReadDateShape(const std::string& name) {
-  std::unique_ptr<icu::DateFormat> format(
-      icu::DateFormat::createDateInstance(icu::DateFormat::kShort, icu::Locale(name.c_str())));
-  const auto* simple = dynamic_cast<const icu::SimpleDateFormat*>(format.get());
-  if (simple == nullptr) return;
-  icu::UnicodeString pattern;
-  simple->toPattern(pattern);
+  const icu::UnicodeString pattern = DatePattern(icu::DateFormat::kShort, name);
   int year = -1;
   int month = -1;
   int day = -1;
@@ -134,7 +210,8 @@ void DateLocale::ReadDateShape(const std::string& name) {
     if ((character == u'M' || character == u'L') && month < 0) month = i;
     if (character == u'd' && day < 0) day = i;
     const bool afterField = year >= 0 || month >= 0 || day >= 0;
-    if (afterField && !separatorFound && !IsPatternLetter(character) && !u_isUWhiteSpace(character)) {
+    if (afterField && !separatorFound && !IsPatternLetter(character) && !u_isUWhiteSpace(character) &&
+        !IsDirectionMark(character)) {
       dateSeparator_ = character;
       separatorFound = true;
     }

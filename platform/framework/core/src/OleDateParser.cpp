@@ -2,6 +2,7 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <vector>
@@ -24,7 +25,8 @@ struct TimeOfDay {
   int second = 0;
 };
 
-enum class ItemKind { Number, Time, Month, Weekday, Am, Pm };
+// A literal is a word of the locale's own date forms that says nothing ("年").
+enum class ItemKind { Number, Time, Month, Weekday, Am, Pm, Literal };
 
 struct Item {
   ItemKind kind;
@@ -32,7 +34,8 @@ struct Item {
   TimeOfDay time;
 };
 
-bool IsDigit(char16_t character) { return character >= u'0' && character <= u'9'; }
+// Any script's decimal digits: Arabic dates are written in Arabic-Indic ones.
+bool IsDigit(char16_t character) { return u_isdigit(character) != 0; }
 
 // Letters and the marks that some scripts write inside names.
 bool IsWordCharacter(char16_t character) {
@@ -50,11 +53,12 @@ class Scanner {
     bool separated = false;
     while (!AtEnd()) {
       const char16_t character = text_[position_];
-      if (u_isUWhiteSpace(character)) {
+      if (u_isUWhiteSpace(character) || DateLocale::IsDirectionMark(character)) {
         ++position_;
         continue;
       }
       if (IsDateSeparator(character)) {
+        if (IsClosingDot()) break;
         if (items.empty() || separated) return std::nullopt;
         separated = true;
         ++position_;
@@ -64,6 +68,7 @@ class Scanner {
       if (IsDigit(character)) item = NumberOrTime();
       else if (IsWordCharacter(character)) item = Word();
       if (!item) return std::nullopt;
+      if (item->kind == ItemKind::Literal) continue;
       items.push_back(*item);
       separated = false;
     }
@@ -76,6 +81,14 @@ class Scanner {
   bool IsDateSeparator(char16_t character) const {
     return character == u'/' || character == u'-' || character == u',' || character == locale_.DateSeparator();
   }
+  // Short dates in Hungarian and Korean end in their separator, a dot: "2024. 01. 05.".
+  bool IsClosingDot() const {
+    if (text_[position_] != u'.' || locale_.DateSeparator() != u'.') return false;
+    for (std::size_t after = position_ + 1; after < text_.size(); ++after) {
+      if (!u_isUWhiteSpace(text_[after]) && !DateLocale::IsDirectionMark(text_[after])) return false;
+    }
+    return true;
+  }
   bool IsTimeSeparator(char16_t character) const {
     return character == u':' || (character == u'.' && locale_.DateSeparator() != u'.');
   }
@@ -83,7 +96,7 @@ class Scanner {
   long long Number() {
     long long value = 0;
     for (; !AtEnd() && IsDigit(text_[position_]); ++position_) {
-      if (value < kNumberCap) value = value * 10 + (text_[position_] - u'0');
+      if (value < kNumberCap) value = value * 10 + u_charDigitValue(text_[position_]);
     }
     return value;
   }
@@ -112,6 +125,8 @@ class Scanner {
     const std::size_t start = position_;
     while (!AtEnd() && IsWordCharacter(text_[position_])) ++position_;
     const std::u16string folded = DateLocale::Fold(text_.substr(start, position_ - start));
+    // The locale's own date words come first: "月" after a number is no Monday in Japanese.
+    if (std::optional<Item> literal = Literal(folded)) return literal;
     std::optional<DateLocale::Word> word;
     if (!AtEnd() && text_[position_] == u'.') {
       word = locale_.Find(folded + u'.');
@@ -125,6 +140,16 @@ class Scanner {
       case DateLocale::WordKind::Am: return Item{ItemKind::Am};
       case DateLocale::WordKind::Pm: return Item{ItemKind::Pm};
     }
+    return std::nullopt;
+  }
+
+  // The word, with a "." of its own ("г."), when the locale writes it in its dates.
+  std::optional<Item> Literal(const std::u16string& folded) {
+    if (!AtEnd() && text_[position_] == u'.' && locale_.IsLiteral(folded + u'.')) {
+      ++position_;
+      return Item{ItemKind::Literal};
+    }
+    if (locale_.IsLiteral(folded)) return Item{ItemKind::Literal};
     return std::nullopt;
   }
 
@@ -147,6 +172,15 @@ void ApplyMarker(TimeOfDay& time, ItemKind marker) {
   if (marker == ItemKind::Am && time.hour == 12) time.hour = 0;
 }
 
+bool IsDatePart(const Item& item) { return item.kind == ItemKind::Number || item.kind == ItemKind::Month; }
+
+// An hour made of a number stands before the date or after it: "3 am 1 2"
+// and "1 2 3 am" are dates, "1 2 am 3" is not.
+bool SplitsTheDate(const std::vector<Item>& items, std::size_t hour) {
+  const auto at = items.begin() + static_cast<std::ptrdiff_t>(hour);
+  return std::any_of(items.begin(), at, IsDatePart) && std::any_of(at + 2, items.end(), IsDatePart);
+}
+
 // An AM/PM marker turns the number before it into an hour, or qualifies the time before it.
 bool TakeMarkers(std::vector<Item>& items) {
   int markers = 0;
@@ -156,7 +190,7 @@ bool TakeMarkers(std::vector<Item>& items) {
     if (++markers > 1 || i == 0) return false;
     Item& before = items[i - 1];
     if (before.kind == ItemKind::Number) {
-      if (before.value > 23) return false;
+      if (before.value > 23 || SplitsTheDate(items, i - 1)) return false;
       before = Item{ItemKind::Time, 0, {static_cast<int>(before.value), 0, 0}};
     }
     if (before.kind != ItemKind::Time) return false;
@@ -189,6 +223,7 @@ std::optional<Reading> Read(std::vector<Item> items) {
         break;
       case ItemKind::Am:
       case ItemKind::Pm:
+      case ItemKind::Literal:
         return std::nullopt;
     }
   }
@@ -265,8 +300,9 @@ std::optional<CalendarDate> NumericDate(const std::vector<long long>& numbers, D
 }
 
 // With a month name, one number is the day, or the year when it cannot be
-// a day of that month; two are the day and the year, in that order.
-std::optional<CalendarDate> NamedDate(const std::vector<long long>& numbers, int month) {
+// a day of that month; two are the day and the year, in that order, or in
+// the other where the locale writes the year first ("2026. szept. 9.").
+std::optional<CalendarDate> NamedDate(const std::vector<long long>& numbers, int month, DateLocale::Order order) {
   if (numbers.size() == 1) {
     const int year = CurrentYear();
     if (IsReal(year, month, numbers[0])) return CalendarDate{year, month, static_cast<int>(numbers[0])};
@@ -275,8 +311,10 @@ std::optional<CalendarDate> NamedDate(const std::vector<long long>& numbers, int
     return std::nullopt;
   }
   if (numbers.size() == 2) {
-    const std::optional<int> year = FullYear(numbers[1]);
-    if (year && IsReal(*year, month, numbers[0])) return CalendarDate{*year, month, static_cast<int>(numbers[0])};
+    const bool yearFirst = order == DateLocale::Order::YearMonthDay;
+    const std::optional<int> year = FullYear(numbers[yearFirst ? 0 : 1]);
+    const long long day = numbers[yearFirst ? 1 : 0];
+    if (year && IsReal(*year, month, day)) return CalendarDate{*year, month, static_cast<int>(day)};
   }
   return std::nullopt;
 }
@@ -293,7 +331,7 @@ std::optional<DATE> OleDateParser::Parse(std::u16string_view text, const DateLoc
     if (!reading->time) return std::nullopt;
     return FromParts(1899, 12, 30, time.hour, time.minute, time.second);
   }
-  const std::optional<CalendarDate> date = reading->month != 0 ? NamedDate(reading->numbers, reading->month)
+  const std::optional<CalendarDate> date = reading->month != 0 ? NamedDate(reading->numbers, reading->month, locale.DateOrder())
                                                                : NumericDate(reading->numbers, locale.DateOrder());
   if (!date) return std::nullopt;
   return FromParts(date->year, date->month, date->day, time.hour, time.minute, time.second);

@@ -1,13 +1,17 @@
 #include "brenmoor/core/ProfileFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cwctype>
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <thread>
 
 namespace {
 
@@ -53,7 +57,10 @@ std::optional<EntryLine> EntryOf(const std::wstring& line) {
                    equals + 1};
 }
 
-bool FitsOnOneLine(const CString& text) { return text.Str().find_first_of(L"\r\n") == std::wstring::npos; }
+// A zero would make the file one that is not text, which no later write touches.
+bool FitsOnOneLine(const CString& text) {
+  return text.Str().find_first_of(std::wstring_view(L"\r\n\0", 3)) == std::wstring::npos;
+}
 
 bool UsableName(const CString& name) {
   const std::wstring_view trimmed = Trimmed(name.Str());
@@ -69,6 +76,60 @@ bool WriteAll(int descriptor, const std::string& bytes) {
     written += static_cast<std::size_t>(result);
   }
   return true;
+}
+
+// How long a write waits for another process's write to the same folder.
+constexpr auto kLockWait = std::chrono::seconds(5);
+constexpr int kMaxLinks = 40;
+
+// The file a path names once symbolic links are followed, so a rewrite
+// replaces the file and keeps the links; the path itself when a link cannot be read.
+std::filesystem::path FileBehindLinks(std::filesystem::path path) {
+  std::error_code error;
+  for (int i = 0; i < kMaxLinks && std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)); ++i) {
+    const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+    if (error) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return path;
+}
+
+// An exclusive lock on the profile's folder for one read, change and
+// rename, so that two processes writing one profile lose nothing. The
+// folder rather than the file, because the rename replaces the file.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::filesystem::path& file) {
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    descriptor_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor_ < 0) return;
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    while (::flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {
+      if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
+        ::close(descriptor_);
+        descriptor_ = -1;
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }
+  ~FolderLock() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+  bool Held() const { return descriptor_ >= 0; }
+
+ private:
+  int descriptor_ = -1;
+};
+
+// The file's own mode, which its rewrite keeps; nothing for a new file.
+std::optional<mode_t> ModeToKeep(const std::filesystem::path& file) {
+  struct stat status {};
+  if (::stat(file.c_str(), &status) != 0) return std::nullopt;
+  return status.st_mode & 07777;
 }
 
 }  // namespace
@@ -124,6 +185,8 @@ bool ProfileFile::Write(const CString& section, const CString& entry, const CStr
       entry.Str().front() == L';' || !FitsOnOneLine(value)) {
     return false;
   }
+  const FolderLock lock(FileBehindLinks(file_));
+  if (!lock.Held()) return false;
   Lines loaded = Load();
   if (!loaded.readable) return false;
   std::vector<std::string>& lines = loaded.lines;
@@ -157,12 +220,15 @@ bool ProfileFile::Write(const CString& section, const CString& entry, const CStr
 bool ProfileFile::Save(const std::vector<std::string>& lines) const {
   std::string bytes;
   for (const std::string& line : lines) bytes += line + "\r\n";
-  std::filesystem::path temporary = file_;
+  const std::filesystem::path target = FileBehindLinks(file_);
+  std::filesystem::path temporary = target;
   temporary += ".tmp" + std::to_string(::getpid());
+  const std::optional<mode_t> mode = ModeToKeep(target);
   const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (descriptor < 0) return false;
-  const bool complete = WriteAll(descriptor, bytes) && ::fsync(descriptor) == 0;
-  if (::close(descriptor) != 0 || !complete || ::rename(temporary.c_str(), file_.c_str()) != 0) {
+  const bool complete = (!mode || ::fchmod(descriptor, *mode) == 0) && WriteAll(descriptor, bytes) &&
+                        ::fsync(descriptor) == 0;
+  if (::close(descriptor) != 0 || !complete || ::rename(temporary.c_str(), target.c_str()) != 0) {
     ::unlink(temporary.c_str());
     return false;
   }

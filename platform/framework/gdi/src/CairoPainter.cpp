@@ -15,6 +15,8 @@
 #include <optional>
 #include <utility>
 
+#include "brenmoor/gdi/FontCaches.h"
+
 namespace {
 
 // cairo keeps coordinates in 24.8 fixed point (about ±8 million); geometry is
@@ -404,10 +406,14 @@ void ShowGlyphs(cairo_t* cr, Area area, Run run, const Font& font, std::int64_t 
 
 }  // namespace
 
+// The context holds the fonts it drew with until the surface destroys it,
+// before the painter goes.
 CairoPainter::CairoPainter(cairo_t* cr, int width, int height)
-    : cr_(cr), width_(std::max(width, 0)), height_(std::max(height, 0)) {}
+    : cr_(cr), width_(std::max(width, 0)), height_(std::max(height, 0)) {
+  BeginFontCacheUse();
+}
 
-CairoPainter::~CairoPainter() = default;
+CairoPainter::~CairoPainter() { EndFontCacheUse(); }
 
 void CairoPainter::Paint(COLORREF colour) {
   SetColour(cr_, colour);

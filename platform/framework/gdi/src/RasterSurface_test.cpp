@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 
@@ -92,6 +93,27 @@ DrawState Writing(const LOGFONT& font, int mode) {
 
 const LOGFONT kMono = FontOf(L"DejaVu Sans Mono", -16);
 const LOGFONT kSans = FontOf(L"DejaVu Sans", -16);
+
+// Releasing while a surface holds the font it drew with waits for the
+// surface; the caches of a program that never releases them go at exit,
+// before a leak checker looks.
+TEST(FontCachesTest, ReleasingEarlyIsSafeAndTheLibraryReleasesThemAtExit) {
+  EXPECT_EXIT(
+      {
+        {
+          RasterSurface surface(40, 40, kWhite);
+          surface.TextOut(Writing(kMono, OPAQUE), 0, 0, L"x");
+          ReleaseFontCaches();
+          surface.TextOut(Writing(kMono, OPAQUE), 0, 20, L"y");
+        }
+        {
+          RasterSurface later(40, 20, kWhite);
+          later.TextOut(Writing(kMono, OPAQUE), 0, 0, L"z");
+        }
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
 
 TEST(RasterSurfaceImage, BackgroundSizeAndColourByteOrder) {
   RasterSurface surface(4, 3, RGB(10, 20, 30));

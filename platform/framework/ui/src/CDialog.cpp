@@ -1,17 +1,17 @@
 #include "brenmoor/ui/CDialog.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "brenmoor/app/CUser.h"
 #include "brenmoor/app/CWinApp.h"
+#include "brenmoor/windowing/Screen.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 namespace {
 
 // Dialogs open in the middle of a screen of this size.
-constexpr int kScreenWidth = 1280;
-constexpr int kScreenHeight = 1024;
 
 // What a modal run changes and gives back on every way out.
 class ModalScope {
@@ -168,15 +168,22 @@ bool CDialog::CreateFromTemplate(const DialogTemplate& dialog, HWND owner) {
   const CRect size = MapDialogRect(dialog.rect);
   const DWORD style = (dialog.style | WS_POPUP) & ~WS_VISIBLE & ~WS_CHILD;
   CRect frame{0, 0, size.Width() + 6, size.Height() + ((style & WS_CAPTION) == WS_CAPTION ? 25 : 6)};
-  const CPoint corner{(kScreenWidth - frame.Width()) / 2, (kScreenHeight - frame.Height()) / 2};
+  const CRect screen = ScreenRect();
+  const CPoint corner{(screen.Width() - frame.Width()) / 2, (screen.Height() - frame.Height()) / 2};
   frame = {corner.x, corner.y, corner.x + frame.Width(), corner.y + frame.Height()};
   return CreateWindowExW(kDialogClass, dialog.caption, style, frame, owner, 0, this) != nullptr &&
          CreateControls(dialog);
 }
 
+// A missing template fails the dialog as the system does; the line on
+// standard error tells the developer why, as the framework's trace does.
 bool CDialog::CreateModalWindow(HWND owner) {
   const DialogTemplate* dialog = CWinApp::FindDialog(templateId_);
-  return dialog != nullptr && CreateFromTemplate(*dialog, owner);
+  if (dialog == nullptr) {
+    std::fprintf(stderr, "dialog template %u is not registered\n", templateId_);
+    return false;
+  }
+  return CreateFromTemplate(*dialog, owner);
 }
 
 bool CDialog::CreateControls(const DialogTemplate& dialog) {

@@ -4,6 +4,8 @@
 #include <numeric>
 #include <vector>
 
+#include "brenmoor/core/TextCut.h"
+
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
@@ -43,7 +45,7 @@ Data& DataOf(HWND window) {
 // Copies into a caller's buffer of length units: at most length - 1 and the terminator.
 int CopyText(std::wstring_view text, wchar_t* buffer, int length) {
   if (buffer == nullptr || length <= 0) return 0;
-  const auto count = std::min(text.size(), static_cast<std::size_t>(length - 1));
+  const std::size_t count = UnitsThatFit(text, static_cast<std::size_t>(length - 1));
   std::copy_n(text.data(), count, buffer);
   buffer[count] = L'\0';
   return static_cast<int>(count);
@@ -237,6 +239,15 @@ LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_DELETEALLITEMS:
       items.clear();
       return true;
+    case LVM_SORTITEMS: {
+      const auto compare = reinterpret_cast<PFNLVCOMPARE>(lParam);
+      if (compare == nullptr) return false;
+      const auto data = static_cast<LPARAM>(wParam);
+      // Stable, as the control's merge of its item array is.
+      std::stable_sort(items.begin(), items.end(),
+                       [&](const Item& a, const Item& b) { return compare(a.data, b.data, data) < 0; });
+      return true;
+    }
     default:
       return DefWindowProc(window, message, wParam, lParam);
   }
@@ -292,6 +303,10 @@ BOOL CListCtrl::SetColumnOrderArray(int count, const int* order) {
   return SendMessage(LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)) != 0;
 }
 
+BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR data) {
+  return SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data), reinterpret_cast<LPARAM>(compare)) != 0;
+}
+
 int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
 
 int CListCtrl::InsertItem(int item, const wchar_t* text) {
@@ -327,11 +342,12 @@ int CListCtrl::GetItemText(int item, int subItem, wchar_t* buffer, int length) c
 CString CListCtrl::GetItemText(int item, int subItem) const {
   wchar_t first[256];
   int copied = GetItemText(item, subItem, first, 256);
-  if (copied < 255) return CString(first, copied);
+  // A text cut before a surrogate pair leaves one unit more unused.
+  if (copied < 254) return CString(first, copied);
   std::wstring buffer(512, L'\0');
   for (;;) {
     copied = GetItemText(item, subItem, buffer.data(), static_cast<int>(buffer.size()));
-    if (copied < static_cast<int>(buffer.size()) - 1) {
+    if (copied < static_cast<int>(buffer.size()) - 2) {
       buffer.resize(static_cast<std::size_t>(copied));
       return CString(std::move(buffer));
     }

@@ -3,10 +3,24 @@
 #include <utility>
 
 #include "brenmoor/ui/CDialog.h"
+#include "brenmoor/core/CException.h"
 #include "brenmoor/docview/CFrameWnd.h"
+#include "brenmoor/app/CWinApp.h"
 #include "brenmoor/gdi/GdiObjects.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+
+namespace {
+
+// What the user is told of a framework exception that no command handler caught.
+CString UncaughtText(const CException& error) {
+  if (const auto* file = dynamic_cast<const CFileException*>(&error)) {
+    return file->m_strFileName + CString(L": ") + file->GetErrorMessage();
+  }
+  return CString::FromUtf8(error.what());
+}
+
+}  // namespace
 
 CWnd::~CWnd() {
   WindowState* state = FindWindowState(m_hWnd);
@@ -223,7 +237,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (message == WM_COMMAND) {
-    if (!OnCommand(wParam, lParam)) return false;
+    // A handler's framework exception is reported and the application goes on.
+    try {
+      if (!OnCommand(wParam, lParam)) return false;
+    } catch (const CException& error) {
+      AfxMessageBox(UncaughtText(error), MB_ICONWARNING);
+    }
     *result = 1;
     return true;
   }

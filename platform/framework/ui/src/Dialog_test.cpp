@@ -186,7 +186,35 @@ TEST_F(DialogTest, UnexpectedModalThingsFailWithTheirName) {
   } catch (const UserScriptError& error) {
     EXPECT_STREQ(error.what(), "unexpected message box : Hello: the script expected a dialog");
   }
-  EXPECT_EQ(user.Unused(), (Lines{"dialog 101"}));
+  EXPECT_EQ(user.TakeUnused(), (Lines{"dialog 101"}));
+}
+
+// Expectations left when a user ends fail the test by themselves; not when an
+// exception ends it, whose failure was told already, nor once taken.
+TEST(ScriptedUserTest, ExpectationsLeftUnusedAtTheEndAreReported) {
+  static Lines reported;
+  reported.clear();
+  const ScriptedUser::UnusedHandler previous =
+      ScriptedUser::SetUnusedHandler([](const std::string& unused) { reported.push_back(unused); });
+  {
+    ScriptedUser user;
+    user.InDialog(101).Click(IDOK);
+    user.AnswerMessageBox();
+  }
+  { ScriptedUser user; }
+  try {
+    ScriptedUser user;
+    user.AnswerMessageBox();
+    throw UserScriptError("ended");
+  } catch (const UserScriptError&) {
+  }
+  {
+    ScriptedUser user;
+    user.CancelFileDialog();
+    EXPECT_EQ(user.TakeUnused(), (Lines{"file dialog"}));
+  }
+  ScriptedUser::SetUnusedHandler(previous);
+  EXPECT_EQ(reported, (Lines{"expectations left unused: dialog 101; click 1; message box"}));
 }
 
 TEST_F(DialogTest, AScriptLeftOverWhenTheDialogEndsFails) {

@@ -28,6 +28,14 @@ struct MenuRecord {
 
 // Handles count up and are never reused, so a destroyed menu's handle stays dead.
 struct MenuTable {
+  // The objects made for menus still alive at exit go with the table; they
+  // must not destroy their menus in a table that is going away.
+  ~MenuTable() {
+    for (auto& entry : menus) {
+      if (entry.second.wrapper != nullptr) entry.second.wrapper->m_hMenu = nullptr;
+    }
+  }
+
   std::uintptr_t next = 0x50000000;  // each kind of handle has its own range
   std::map<std::uintptr_t, MenuRecord> menus;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,18 @@ class MenuTest : public ::testing::Test {
   MenuOwner owner_;
   CMenu menu_;
 };
+
+// The object the table made for a menu never destroyed goes at exit with
+// the table, once.
+TEST(MenuAtExitTest, AMenuSeenThroughFromHandleAndNeverDestroyedEndsCleanly) {
+  EXPECT_EXIT(
+      {
+        const HMENU menu = CreateMenuFromTemplate({{MF_STRING, 1, L"&Close", {}}});
+        CMenu::FromHandle(menu);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
 
 TEST_F(MenuTest, ItemsKeepTheirTextsIdsAndStates) {
   ASSERT_EQ(menu_.GetMenuItemCount(), 6u);
@@ -157,6 +170,7 @@ TEST_F(MenuTest, UserCannotPickWhatIsNotThereOrNotEnabled) {
   ScriptedUser expectsAMessageBox;
   expectsAMessageBox.AnswerMessageBox(IDOK);
   EXPECT_THROW(menu_.TrackPopupMenu(TPM_RETURNCMD, 0, 0, &owner_), UserScriptError);
+  EXPECT_EQ(expectsAMessageBox.TakeUnused(), (Lines{"message box"}));
 }
 
 TEST_F(MenuTest, MenusNestedDeepAreBuiltPickedAndDestroyed) {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <utility>
 
+#include "brenmoor/core/TextCut.h"
+
 namespace {
 
 struct Tab {
@@ -24,7 +26,7 @@ LRESULT Notify(HWND control, UINT code) {
 // Copies at most the buffer's room less one and the terminator.
 void CopyText(const CString& text, TCITEMW& item) {
   if (item.pszText == nullptr || item.cchTextMax <= 0) return;
-  const auto length = std::min<std::size_t>(text.Str().size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+  const std::size_t length = UnitsThatFit(text.Str(), static_cast<std::size_t>(item.cchTextMax) - 1);
   std::wmemcpy(item.pszText, text.Str().data(), length);
   item.pszText[length] = L'\0';
 }

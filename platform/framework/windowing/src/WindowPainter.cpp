@@ -308,7 +308,8 @@ void PaintTree(HWND window, CDC& dc, CPoint corner) {
 void PaintWindow(HWND window, CDC& dc) {
   if (!IsWindow(window)) return;
   const CRect own = GetWindowRect(window);
-  PaintTree(window, dc, own.TopLeft());
+  const CPoint base = dc.GetViewportOrg();
+  PaintTree(window, dc, {own.left - base.x, own.top - base.y});
 }
 
 bool RenderWindowToPng(HWND window, const std::string& pngFile) {

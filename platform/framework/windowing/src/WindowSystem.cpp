@@ -6,6 +6,7 @@
 #include <map>
 
 #include "brenmoor/ui/CWnd.h"
+#include "brenmoor/core/TextCut.h"
 #include "brenmoor/windowing/WindowPlacement.h"
 
 namespace {
@@ -224,7 +225,7 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXT: {
       auto* buffer = reinterpret_cast<wchar_t*>(lParam);
       if (buffer == nullptr || wParam == 0) return 0;
-      const auto length = std::min<std::size_t>(wParam - 1, state->text.Str().size());
+      const std::size_t length = UnitsThatFit(state->text.Str(), wParam - 1);
       std::wmemcpy(buffer, state->text.Str().data(), length);
       buffer[length] = L'\0';
       return static_cast<LRESULT>(length);

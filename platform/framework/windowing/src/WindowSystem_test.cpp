@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "brenmoor/ui/CButton.h"
 #include "brenmoor/ui/CComboBox.h"
 #include "brenmoor/ui/CEdit.h"
+#include "brenmoor/core/CException.h"
 #include "brenmoor/ui/CListCtrl.h"
+#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/app/ScriptedUser.h"
 
 namespace {
 
@@ -50,6 +54,41 @@ const MessageMap* NotingMore::GetThisMessageMap() {
   static const MessageMapEntry entries[] = {MessageEntry<&NotingMore::OnOther>(WM_USER + 2)};
   static const MessageMap map{&Noting::GetThisMessageMap, entries};
   return &map;
+}
+
+// A window whose commands fail with the framework's exceptions, as an export onto a full disk does.
+class Failing : public CWnd {
+ public:
+  Lines seen;
+  void OnFullDisk() { throw CFileException(CFileException::diskFull, L"/home/u/list.txt", ENOSPC); }
+  void OnBadArchive() { throw CArchiveException(CArchiveException::badClass, L"/home/u/doc.bin"); }
+  void OnFine() { seen.push_back("fine"); }
+  DECLARE_MESSAGE_MAP()
+};
+
+const MessageMap* Failing::GetThisMessageMap() {
+  static const MessageMapEntry entries[] = {
+      ControlEntry<&Failing::OnFullDisk>(0, 101),
+      ControlEntry<&Failing::OnBadArchive>(0, 102),
+      ControlEntry<&Failing::OnFine>(0, 103),
+  };
+  static const MessageMap map{&CWnd::GetThisMessageMap, entries};
+  return &map;
+}
+
+TEST(WindowSystemTest, ACommandsFrameworkExceptionIsReportedAndTheApplicationGoesOn) {
+  CWinApp app(L"Host");
+  ScriptedUser user;
+  user.AnswerMessageBox(IDOK);
+  user.AnswerMessageBox(IDOK);
+  Failing window;
+  ASSERT_TRUE(window.Create(kGenericWindowClass, L"w", WS_VISIBLE, {0, 0, 50, 50}, nullptr, 0));
+  EXPECT_EQ(window.SendMessage(WM_COMMAND, 101), 1);
+  EXPECT_EQ(window.SendMessage(WM_COMMAND, 102), 1);
+  EXPECT_EQ(window.SendMessage(WM_COMMAND, 103), 1);
+  EXPECT_EQ(window.seen, Lines{"fine"});
+  EXPECT_EQ(user.Seen(), (Lines{"message box warning: /home/u/list.txt: No space left on device",
+                                "message box warning: archive: bad class"}));
 }
 
 TEST(WindowSystemTest, MessagesGoThroughTheMapsFromTheClassToItsBases) {

@@ -7,7 +7,8 @@
 // goes through the messages a mouse and keyboard would cause. A modal thing
 // the script did not expect, an action a person could not take, or a dialog
 // left open when the script's actions run out throws UserScriptError at once,
-// naming it. What the user saw is kept line by line.
+// naming it; expectations left when the user ends are reported then. What
+// the user saw is kept line by line.
 
 #include <deque>
 #include <functional>
@@ -86,6 +87,16 @@ class ScriptedUser : public CUser {
   const std::vector<std::string>& Seen() const { return seen_; }
   // The expectations and actions no modal thing has used yet.
   std::vector<std::string> Unused() const;
+  // The same, after which the expectations are no longer wanted: for a
+  // script left over on purpose.
+  std::vector<std::string> TakeUnused();
+
+  // What happens when a scripted user ends, other than by an exception,
+  // with expectations that no modal thing used: by default one line on
+  // standard error; the test programs fail the running test. Returns the
+  // handler it replaces.
+  using UnusedHandler = void (*)(const std::string& unused);
+  static UnusedHandler SetUnusedHandler(UnusedHandler handler);
 
   void BeginDialog(CDialog& dialog) override;
   void ActInDialog(CDialog& dialog) override;
@@ -142,6 +153,8 @@ class ScriptedUser : public CUser {
   std::vector<Running> running_;
   std::vector<std::string> seen_;
   CUserScope scope_;
+  // An end while an exception unwinds has had its failure told already.
+  int exceptionsAtStart_;
 };
 
 // Texts as the user saw them, with line breaks and tabs made visible.

@@ -4,6 +4,7 @@
 // name. Dynamic classes register themselves while static objects are built.
 
 #include <cstddef>
+#include <type_traits>
 #include <vector>
 
 #include "brenmoor/core/WinTypes.h"
@@ -42,6 +43,10 @@ class CRuntimeClassRegistration {
 
 class CObject {
  public:
+  // The class whose run-time class ThisClass gives: every class that
+  // declares one of its own names itself here.
+  using RuntimeClassOwner = CObject;
+
   virtual ~CObject() = default;
   static const CRuntimeClass* ThisClass();
   virtual const CRuntimeClass* GetRuntimeClass() const;
@@ -55,11 +60,20 @@ class CObject {
   CObject& operator=(const CObject&) = default;
 };
 
-#define RUNTIME_CLASS(class_name) (class_name::ThisClass())
+// A class without a run-time class of its own has none to name: it would
+// silently stand for its base's.
+template <typename Class>
+concept OwnsRuntimeClass = std::is_same_v<typename Class::RuntimeClassOwner, Class>;
+template <OwnsRuntimeClass Class>
+const CRuntimeClass* RuntimeClassOf() {
+  return Class::ThisClass();
+}
+#define RUNTIME_CLASS(class_name) (::RuntimeClassOf<class_name>())
 
-#define DECLARE_DYNAMIC(class_name) \
- public:                            \
-  static const CRuntimeClass* ThisClass(); \
+#define DECLARE_DYNAMIC(class_name)             \
+ public:                                        \
+  using RuntimeClassOwner = class_name;         \
+  static const CRuntimeClass* ThisClass();      \
   const CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \

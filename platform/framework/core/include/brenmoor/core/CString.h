@@ -44,6 +44,7 @@ class CString {
   void SetAt(int index, wchar_t character) { text_.at(static_cast<std::size_t>(index)) = character; }
   operator const wchar_t*() const { return text_.c_str(); }  // NOLINT: as the framework's
   const std::wstring& Str() const { return text_; }
+  const wchar_t* GetString() const { return text_.c_str(); }
 
   // Loads a string of the host's resources through the chain of modules;
   // false, and the string unchanged, when no module holds the id.

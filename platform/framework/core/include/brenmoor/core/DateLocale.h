@@ -34,8 +34,17 @@ class DateLocale {
   // Between the numbers of the locale's short dates: '/' in en_US, '.' in de_DE.
   char16_t DateSeparator() const { return dateSeparator_; }
   // A folded word that names a month or weekday in full or abbreviated, or
-  // an AM or PM marker or a beginning of one ("a", "p" in en_US).
+  // an AM or PM marker or a beginning of one ("a", "p" in en_US). The first
+  // three letters of a month's full name name it too ("Sep" where ICU
+  // abbreviates "Sept").
   std::optional<Word> Find(std::u16string_view folded) const;
+  // A folded word that the locale's own date forms write between their
+  // fields ("年" in ja_JP, "de" in es_ES, "г." in ru_RU, "월" after a month's
+  // number in ko_KR), which says nothing and comes before any name.
+  bool IsLiteral(std::u16string_view folded) const;
+  // Marks that order text for display (U+200F after the numbers of an
+  // Arabic date, say), which are no part of a date.
+  static bool IsDirectionMark(char16_t character);
 
  private:
   struct KnownName {
@@ -45,12 +54,16 @@ class DateLocale {
 
   void ReadNames(const std::string& name);
   void ReadDateShape(const std::string& name);
+  void ReadLiterals(const std::string& name);
+  void AddName(std::u16string folded, Word word);
+  void AddLiteralAfterNumber(const std::u16string& folded);
 
   std::string name_;
   std::string requested_;  // the name asked for, which may differ from the one read
   Order order_ = Order::MonthDayYear;
   char16_t dateSeparator_ = u'/';
   std::vector<KnownName> names_;
+  std::vector<std::u16string> literals_;
   std::u16string am_;
   std::u16string pm_;
 };

@@ -4,7 +4,10 @@
 // without the blanks around them; section and entry names compare
 // without regard to case. Every write rewrites the whole file through a
 // temporary file renamed over it, so a crash leaves the old or the new
-// profile, never half of one; lines it does not understand are kept.
+// profile, never half of one; lines it does not understand are kept. A
+// write holds an exclusive lock for its read, change and rename, so two
+// processes writing one profile lose nothing; it keeps the file's mode and
+// writes through symbolic links.
 
 #include <filesystem>
 #include <optional>
@@ -21,7 +24,8 @@ class ProfileFile {
   // or the file is not a text file.
   std::optional<CString> Read(const CString& section, const CString& entry) const;
   // False, and the file untouched, when a name or value cannot be written as
-  // one line, the file is there but is not text, or the rewrite failed.
+  // one line, the file is there but is not text, another process's write
+  // held the lock for seconds, or the rewrite failed.
   bool Write(const CString& section, const CString& entry, const CString& value) const;
 
   const std::filesystem::path& Path() const { return file_; }

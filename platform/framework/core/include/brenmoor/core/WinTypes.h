@@ -10,6 +10,13 @@ using DWORD = std::uint32_t;
 using UINT = unsigned int;
 using LONG = std::int32_t;
 using BOOL = int;
+// Macros, as the system's headers have them, so that a host testing for them finds them.
+#ifndef FALSE
+#define FALSE 0
+#endif
+#ifndef TRUE
+#define TRUE 1
+#endif
 
 // Window handles, message parameters and results. A handle names a window of
 // the framework's window table; it never points into memory.

@@ -54,6 +54,7 @@ class CDC {
   void Draw3dRect(const CRect& rect, COLORREF topLeft, COLORREF bottomRight);
   // Where the logical point (0, 0) lands on the surface; returns the previous origin.
   CPoint SetViewportOrg(int x, int y);
+  CPoint GetViewportOrg() const { return origin_; }
   CSize GetTextExtent(const CString& text) const;
   // LOGPIXELSX and LOGPIXELSY; 0 for anything else.
   int GetDeviceCaps(int index) const;

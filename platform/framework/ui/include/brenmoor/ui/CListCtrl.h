@@ -46,4 +46,6 @@ class CListCtrl : public CWnd {
   BOOL SetItemState(int item, UINT state, UINT mask);
   BOOL DeleteItem(int item);
   BOOL DeleteAllItems();
+  // Orders the items by their item data with the caller's comparison.
+  BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR data);
 };

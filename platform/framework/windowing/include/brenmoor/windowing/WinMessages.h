@@ -214,6 +214,7 @@ constexpr UINT LVM_GETCOLUMNWIDTH = 0x101D;
 constexpr UINT LVM_SETCOLUMNWIDTH = 0x101E;
 constexpr UINT LVM_GETHEADER = 0x101F;
 constexpr UINT LVM_SETITEMSTATE = 0x102B;
+constexpr UINT LVM_SORTITEMS = 0x1030;
 constexpr UINT LVM_GETITEMSTATE = 0x102C;
 constexpr UINT LVM_SETCOLUMNORDERARRAY = 0x103A;
 constexpr UINT LVM_GETCOLUMNORDERARRAY = 0x103B;
@@ -233,6 +234,8 @@ constexpr UINT LVCF_TEXT = 0x0004;
 constexpr UINT LVCF_SUBITEM = 0x0008;
 constexpr UINT LVCF_ORDER = 0x0020;
 constexpr int LVCFMT_LEFT = 0x0000;
+constexpr int LVCFMT_RIGHT = 0x0001;
+constexpr int LVCFMT_CENTER = 0x0002;
 
 constexpr UINT LVIF_TEXT = 0x0001;
 constexpr UINT LVIF_IMAGE = 0x0002;
@@ -269,3 +272,5 @@ struct LVITEMW {
   LPARAM lParam = 0;
 };
 using LVITEM = LVITEMW;
+// Orders two items by their item data: negative, zero or positive.
+using PFNLVCOMPARE = int (*)(LPARAM first, LPARAM second, LPARAM sortData);

@@ -9,7 +9,7 @@
 #include "brenmoor/core/WinTypes.h"
 
 // Paints the window and its visible children with the window's top-left
-// corner at the context's origin.
+// corner at the context's viewport origin.
 void PaintWindow(HWND window, CDC& dc);
 // The window and its children as a PNG picture of the window's size.
 bool RenderWindowToPng(HWND window, const std::string& pngFile);
