@@ -45,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Table table;
   try {
     table = ParseTable(text);
+    RequireExportableHeadings(table);
   } catch (const TableError& error) {
     const std::string message = error.what();
     fuzzing::Require(message.starts_with("line ") || message.starts_with("the table is empty"),

@@ -127,6 +127,7 @@ int main(int argc, char** argv) {
   } fontCaches;
   try {
     const Table table = ReadTable(options->table);
+    RequireExportableHeadings(table);
     CWnd main;
     main.Create(kGenericWindowClass, L"List export", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 800, 600}, nullptr, 0);
     app.m_pMainWnd = &main;

@@ -20,15 +20,6 @@ void CheckText(std::string_view line, std::size_t index) {
   if (CString::FromUtf8(line).ToUtf8() != line) throw TableError(LineError(index, "is not UTF-8 text"));
 }
 
-void CheckHeadings(const std::vector<CString>& headings) {
-  for (std::size_t column = 0; column < headings.size(); ++column) {
-    if (headings[column].GetLength() > kHeadingLimit) {
-      throw TableError(LineError(0, "has heading " + std::to_string(column + 1) + " longer than " +
-                                        std::to_string(kHeadingLimit) + " characters"));
-    }
-  }
-}
-
 std::vector<CString> Cells(std::string_view line) {
   std::vector<CString> cells;
   std::size_t start = 0;
@@ -41,6 +32,16 @@ std::vector<CString> Cells(std::string_view line) {
 }
 
 }  // namespace
+
+void RequireExportableHeadings(const Table& table) {
+  const std::vector<CString>& headings = table.headings;
+  for (std::size_t column = 0; column < headings.size(); ++column) {
+    if (headings[column].GetLength() > kHeadingLimit) {
+      throw TableError(LineError(0, "has heading " + std::to_string(column + 1) + " longer than " +
+                                        std::to_string(kHeadingLimit) + " characters"));
+    }
+  }
+}
 
 Table ParseTable(const std::string& text) {
   std::vector<std::string_view> lines;
@@ -55,7 +56,6 @@ Table ParseTable(const std::string& text) {
   if (lines.empty()) throw TableError("the table is empty: its first line must hold the headings");
   CheckText(lines.front(), 0);
   Table table{Cells(lines.front()), {}};
-  CheckHeadings(table.headings);
   for (std::size_t i = 1; i < lines.size(); ++i) {
     CheckText(lines[i], i);
     std::vector<CString> row = Cells(lines[i]);

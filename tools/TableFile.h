@@ -22,15 +22,16 @@ class TableError : public std::runtime_error {
 
 // Lines end in LF or CR LF; an empty last line is no row. Accepted: UTF-8
 // text without zero bytes, every row with as many cells as there are
-// headings, headings of at most kHeadingLimit UTF-16 units (what the export
-// writes of a heading), files of at most kTableFileLimit bytes (a list
-// control takes many times a table's size). Anything else is refused with
-// the line at fault; a table accepted and exported with tabs and no text
-// qualifier loads back as it was.
+// headings, files of at most kTableFileLimit bytes (a list control takes
+// many times a table's size). Anything else is refused with the line at
+// fault. A table accepted whose headings are exportable, exported with tabs
+// and no text qualifier, loads back as it was.
 inline constexpr int kHeadingLimit = 255;
 inline constexpr std::uintmax_t kTableFileLimit = 32u << 20;
 Table ReadTable(const std::string& file);
 Table ParseTable(const std::string& text);
+// Refuses headings longer than kHeadingLimit UTF-16 units, which the export cuts.
+void RequireExportableHeadings(const Table& table);
 // "2,0,1": column indexes from 0 in display order; false for anything else.
 bool ParseColumnOrder(const std::string& text, std::vector<int>& order);
 // Columns as wide as their longest text (within limits), then the rows.
