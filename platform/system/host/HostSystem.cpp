@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "host/CommandInterpreter.h"
+#include "host/HostFileLock.h"
 #include "host/HostProcesses.h"
 #include "host/HostTextFile.h"
 #include "UnattendedRun.h"
@@ -135,6 +136,11 @@ bool HostSystem::MakeDirectory(std::string_view path) {
   const std::filesystem::path folder = paths_.ToHost(path);
   return std::filesystem::is_directory(folder.parent_path(), error) &&
          std::filesystem::create_directory(folder, error);
+}
+
+std::unique_ptr<FileLock> HostSystem::LockFile(std::string_view path,
+                                               std::chrono::milliseconds limit) {
+  return HostFileLock::Acquire(paths_.ToHost(path), BoundedWait(limit));
 }
 
 // The read-only attribute is the owner's write permission.

@@ -25,6 +25,26 @@ HKEY RootKey(RegistryRoot root) {
   return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CLASSES_ROOT;
 }
 
+// A file opened without sharing and deleted when closed: no other process
+// can open it while it is held, and it goes when its holder ends.
+class Win32FileLock : public FileLock {
+ public:
+  explicit Win32FileLock(HANDLE file) : file_(file) {}
+  ~Win32FileLock() override { CloseHandle(file_); }
+  Win32FileLock(const Win32FileLock&) = delete;
+  Win32FileLock& operator=(const Win32FileLock&) = delete;
+
+ private:
+  HANDLE file_;
+};
+
+constexpr DWORD kLockRetryPauseMs = 5;
+
+// Held by another: open, or closed but not yet deleted.
+bool HeldByAnother(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
 // CreateProcessA may write into the command line it is given.
 std::string Terminated(std::string_view text) { return std::string(text) + '\0'; }
 
@@ -132,6 +152,20 @@ bool Win32System::RemoveFile(std::string_view path) {
 bool Win32System::ReplaceFile(std::string_view from, std::string_view to) {
   return MoveFileExA(std::string(from).c_str(), std::string(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+std::unique_ptr<FileLock> Win32System::LockFile(std::string_view path,
+                                                std::chrono::milliseconds limit) {
+  const std::string file(path);
+  const ULONGLONG deadline = GetTickCount64() + BoundedWait(limit).count();
+  for (;;) {
+    HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE,
+                                nullptr);
+    if (handle != INVALID_HANDLE_VALUE) return std::make_unique<Win32FileLock>(handle);
+    if (!HeldByAnother(GetLastError()) || GetTickCount64() >= deadline) return nullptr;
+    Sleep(kLockRetryPauseMs);
+  }
 }
 
 bool Win32System::MakeDirectory(std::string_view path) {
