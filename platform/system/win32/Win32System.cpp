@@ -45,6 +45,19 @@ bool HeldByAnother(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
+// Through UTF-16, from whichever ANSI code page the program runs in.
+std::string Utf8FromAnsi(std::string_view ansi) {
+  if (ansi.empty()) return {};
+  const int size = static_cast<int>(ansi.size());
+  const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), units);
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), bytes, nullptr, nullptr);
+  return utf8;
+}
+
 // CreateProcessA may write into the command line it is given.
 std::string Terminated(std::string_view text) { return std::string(text) + '\0'; }
 
@@ -122,7 +135,7 @@ bool Win32System::DeleteRegistryKey(RegistryRoot root, std::string_view key) {
 
 void Win32System::ShowMessage(std::string_view title, std::string_view text) {
   if (!messagesFile_.empty()) {
-    RecordMessage(messagesFile_, title, text);
+    RecordMessage(messagesFile_, Utf8FromAnsi(title), Utf8FromAnsi(text));
     return;
   }
   MessageBoxA(nullptr, std::string(text).c_str(), std::string(title).c_str(),
