@@ -37,7 +37,7 @@ const std::vector<Command>& CommandTable() {
       {"-c", "QUOR", {"new data or user dir", "old data or user dir"}, CarryOverQuorState},
       {"-c", "PELL", {"new systems dir", "old systems dir"}, CarryOverDataFiles},
       {"-u", "kestle", {}, RemoveKestle},
-      {"-c", "apache", {"ServerAdmin", "ServerName"}, ConfigureServerIdentity},
+      {"-c", "apache", {"ServerName", "ServerAdmin"}, ConfigureServerIdentity},
       {"-c", "checkformsi", {}, CheckForInstaller},
   };
   return table;
@@ -50,7 +50,8 @@ const Command* FindCommand(std::string_view option, std::string_view word) {
   return nullptr;
 }
 
-// An unknown word asks for one directory: it passes the check and then runs nothing.
+// An unknown word asks for one directory, so that it is logged with it
+// before it is refused.
 std::size_t DirectoriesNeeded(std::string_view word) {
   const Command* command = FindCommand("-c", word);
   return command != nullptr ? command->directories.size() : 1;
@@ -133,9 +134,12 @@ void Configurator::ShowUsage(std::string_view reason) {
 }
 
 void Configurator::Dispatch(const Invocation& invocation) {
-  if (const Command* command = FindCommand(invocation.removal ? "-u" : "-c", invocation.command)) {
-    command->handler(operations_, invocation);
+  const Command* command = FindCommand(invocation.removal ? "-u" : "-c", invocation.command);
+  if (command == nullptr) {
+    ShowUsage(kIncorrectParameter);
+    return;
   }
+  command->handler(operations_, invocation);
 }
 
 }  // namespace configurator

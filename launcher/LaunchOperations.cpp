@@ -68,14 +68,18 @@ LaunchOperations::Read LaunchOperations::ReadEnvironmentQuietly(std::string_view
   return ReadString(platform::RegistryRoot::LocalMachine, kEnvironmentKey, name, value);
 }
 
-// The second line of the launch file as fgets leaves it in a 100-byte buffer.
+// The second line of the launch file as fgets leaves it in a 100-byte
+// buffer, without its line end: a started program could not open a file
+// name ending in one, nor a server make sense of it in an address.
 std::string LaunchOperations::LaunchFileParameter() {
   auto file = system_.OpenTextFile(request_.launchFile, platform::FileMode::Read);
   if (!file) return {};
   std::string line;
   if (!file->ReadLine(line, kParameterBuffer - 1)) return {};
   if (!file->ReadLine(line, kParameterBuffer - 1)) return {};
-  return UpToFirstZero(std::move(line));
+  line = UpToFirstZero(std::move(line));
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
 }
 
 TrailingArgument LaunchOperations::Trailing(Quoting quoting) {

@@ -80,10 +80,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TargetCase{"QuorWithoutSecondLine", {"C:\\S\\quor._qk"}, {{"QUOR_PATH", "C:\\Q"}},
                    "first\n", Both(kQorm)},
-        TargetCase{"QuorWithEmptySecondLineKeepsItsLineEnd", {"C:\\S\\quor._qk"},
-                   {{"QUOR_PATH", "C:\\Q"}}, "first\n\n", Both(kQorm + " \"\n\"")},
-        TargetCase{"QuorWithParameterQuotedLineEndKept", {"C:\\S\\quor._qk"},
-                   {{"QUOR_PATH", "C:\\Q"}}, "first\nx y\nthird\n", Both(kQorm + " \"x y\n\"")},
+        TargetCase{"QuorWithEmptySecondLineAddsNothing", {"C:\\S\\quor._qk"},
+                   {{"QUOR_PATH", "C:\\Q"}}, "first\n\n", Both(kQorm)},
+        TargetCase{"QuorWithParameterQuotedWithoutLineEnd", {"C:\\S\\quor._qk"},
+                   {{"QUOR_PATH", "C:\\Q"}}, "first\nx y\nthird\n", Both(kQorm + " \"x y\"")},
+        TargetCase{"QuorParameterWithoutCarriageReturn", {"C:\\S\\quor._qk"},
+                   {{"QUOR_PATH", "C:\\Q"}}, "first\r\nx\r\n", Both(kQorm + " \"x\"")},
+        TargetCase{"QuorParameterOfOnlyALineEndAddsNothing", {"C:\\S\\quor._qk"},
+                   {{"QUOR_PATH", "C:\\Q"}}, "first\n\r\n", Both(kQorm)},
         TargetCase{"QuorLastLineWithoutLineEnd", {"C:\\S\\quor._qk"}, {{"QUOR_PATH", "C:\\Q"}},
                    "first\nlast", Both(kQorm + " \"last\"")},
         TargetCase{"QuorSingleLineFile", {"C:\\S\\quor._qk"}, {{"QUOR_PATH", "C:\\Q"}},
@@ -94,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"QuorWithoutEnvironmentKey", {"C:\\S\\quor._qk"}, {{"-", ""}}, "",
                    {Message(kNoEnvironment)}},
         TargetCase{"Pimlo", {"pimlo._qk"}, {{"MULV_PATH", "D:\\Mulv"}}, "1\n2\n",
-                   Both("\"D:\\Mulv\\bin\\Tessor.exe\" \"2\n\"")},
+                   Both("\"D:\\Mulv\\bin\\Tessor.exe\" \"2\"")},
         TargetCase{"Nerit", {"nerit._qk"}, {{"NERIT_PATH", "C:\\Program Files\\Nerit"}}, "",
                    Both("\"C:\\Program Files\\Nerit\\NeritClient.exe\" /Working \"C:\\Program "
                         "Files\\Nerit\"")},
@@ -116,14 +120,14 @@ INSTANTIATE_TEST_SUITE_P(
     WebPages, LaunchTargetTest,
     testing::Values(
         TargetCase{"HaldenWithParameter", {"C:\\Suite\\Start\\halden._qk"}, {{"KOR_BRAV", "h"}},
-                   "halden\nx\n", Both(kHalden + " x\n")},
+                   "halden\nx\n", Both(kHalden + " x")},
         TargetCase{"HaldenWithExtraArguments", {"C:\\Suite\\Start\\halden._qk", "a", "b"},
                    {{"KOR_BRAV", "h"}}, "halden\nx\n", Both(kHalden + "  a b")},
         TargetCase{"HaldenMissing", {"halden._qk"}, {}, "", {Message(NotInstalled("KOR_BRAV"))}},
         TargetCase{"Tavish", {"tavish._qk"}, {{"KOR_BRAV", "10.0.0.1"}}, "",
                    Both(std::string(kBrowser) + " http://10.0.0.1:8080/TerminalConfig")},
         TargetCase{"Gav", {"gav._qk"}, {{"KOR_TIRL", "t"}}, "\np\n",
-                   Both(std::string(kBrowser) + " http://t/gav/index.html p\n")},
+                   Both(std::string(kBrowser) + " http://t/gav/index.html p")},
         TargetCase{"GavMissing", {"gav._qk"}, {}, "", {Message(NotInstalled("KOR_TIRL"))}},
         TargetCase{"Sorv", {"sorv._qk"}, {{"KOR_RONT", "r"}}, "",
                    Both(std::string(kBrowser) + " http://r/sorv/SORVServlet?What=SORVApplet")},
@@ -132,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                    Both(std::string(kBrowser) + " http://w/cgi-bin/wexa.pl")},
         TargetCase{"RuskEmptyRecordsButDoesNotStart", {"rusk._qk"}, {{"KOR_WEXA", ""}}, "1\np\n",
                    {Message(kRuskMissing),
-                    Record(std::string(kBrowser) + " http:///cgi-bin/wexa.pl p\n")}},
+                    Record(std::string(kBrowser) + " http:///cgi-bin/wexa.pl p")}},
         TargetCase{"RuskMissingRecordsButDoesNotStart", {"rusk._qk"}, {}, "",
                    {Message(kRuskMissing), Record(std::string(kBrowser) + " http:///cgi-bin/wexa.pl")}},
         TargetCase{"RuskWithoutEnvironmentKey", {"rusk._qk"}, {{"-", ""}}, "",
@@ -172,9 +176,9 @@ TEST_F(JudTest, StartsTheMailboxManagerFromItsOwnKey) {
   system_.SetRegistryString(RegistryRoot::LocalMachine, "SOFTWARE\\Unimax\\Mailbox Manager\\5",
                             "ProgramDirectory", "C:\\Unimax");
   Run();
-  EXPECT_EQ(*system_.File("C:\\launchCmd.txt"), "\"C:\\Unimax\\2N.exe\" \"C:\\mail box\n\"");
+  EXPECT_EQ(*system_.File("C:\\launchCmd.txt"), "\"C:\\Unimax\\2N.exe\" \"C:\\mail box\"");
   EXPECT_EQ(system_.Calls().back(),
-            "start detached in []: \"C:\\Unimax\\2N.exe\" \"C:\\mail box\n\"");
+            "start detached in []: \"C:\\Unimax\\2N.exe\" \"C:\\mail box\"");
 }
 
 TEST_F(JudTest, MissingKeyAndValueHaveTheirOwnMessages) {

@@ -115,7 +115,7 @@ TEST(LauncherTest, ParameterStopsAtAZeroByteAndAtNinetyNineCharacters) {
   system.SetFile("gav._qk", std::string(150, 'a') + "\nsecond\n");
   Launcher(system).Run({"gav._qk"});
   EXPECT_EQ(*system.File("C:\\launchCmd.txt"),
-            " http://t/gav/index.html " + std::string(51, 'a') + "\n");
+            " http://t/gav/index.html " + std::string(51, 'a'));
 }
 
 }  // namespace

@@ -49,6 +49,12 @@ class TextFile {
   virtual bool Close() = 0;
 };
 
+// Held from its making to its destruction.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
 class System {
  public:
   virtual ~System() = default;
@@ -72,6 +78,12 @@ class System {
   virtual bool ReplaceFile(std::string_view from, std::string_view to) = 0;
   // As _mkdir: one folder; false when it exists or its parent does not.
   virtual bool MakeDirectory(std::string_view path) = 0;
+  // An exclusive lock on the file at path, which is made when missing and
+  // goes with the last holder. Waits while another process holds it, up to
+  // the limit; null when it cannot be had by then. A process that ends lets
+  // go of its locks.
+  virtual std::unique_ptr<FileLock> LockFile(std::string_view path,
+                                             std::chrono::milliseconds limit) = 0;
   // Nothing when the file does not exist.
   virtual std::optional<bool> IsReadOnly(std::string_view path) = 0;
   virtual bool ClearReadOnly(std::string_view path) = 0;

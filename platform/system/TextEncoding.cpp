@@ -122,6 +122,14 @@ std::string AnsiFromUtf8(std::string_view utf8) {
   return out;
 }
 
+std::string Utf8FromAnsi(std::string_view ansi, CodePage page) {
+  return page == CodePage::Utf8 ? std::string(ansi) : Utf8FromAnsi(ansi);
+}
+
+std::string AnsiFromUtf8(std::string_view utf8, CodePage page) {
+  return page == CodePage::Utf8 ? std::string(utf8) : AnsiFromUtf8(utf8);
+}
+
 std::string Utf8FromUtf16(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size());

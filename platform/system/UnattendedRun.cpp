@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "TextEncoding.h"
 
 namespace platform {
 namespace {
@@ -49,9 +48,9 @@ std::chrono::milliseconds BoundedWait(std::chrono::milliseconds limit) {
 
 void RecordMessage(const std::string& file, std::string_view title, std::string_view text) {
   std::string line = "{\"title\": ";
-  AppendJsonString(line, encoding::Utf8FromAnsi(title));
+  AppendJsonString(line, title);
   line += ", \"text\": ";
-  AppendJsonString(line, encoding::Utf8FromAnsi(text));
+  AppendJsonString(line, text);
   line += "}\n";
   // Binary, so that the line ends the same on every platform.
   if (std::FILE* stream = std::fopen(file.c_str(), "ab")) {

@@ -13,7 +13,7 @@ namespace platform {
 
 // Empty when boxes are to be shown.
 std::string MessagesFile();
-// Appends the box to file; title and text are ANSI text.
+// Appends the box to file; title and text are UTF-8 text.
 void RecordMessage(const std::string& file, std::string_view title, std::string_view text);
 // The limit, or the bound of the environment when that is shorter.
 std::chrono::milliseconds BoundedWait(std::chrono::milliseconds limit);

@@ -41,7 +41,7 @@ TEST(UnattendedRunTest, MessagesFileIsNamedByTheEnvironment) {
 TEST(UnattendedRunTest, EachBoxIsOneJsonLineInUtf8) {
   testsupport::TempFolder folder;
   const std::string file = (folder.Path() / "boxes.jsonl").string();
-  RecordMessage(file, "Kelvane", "Unable to open C:\\x.\n\n\"Exiting.\"\t\x01\xe9");
+  RecordMessage(file, "Kelvane", "Unable to open C:\\x.\n\n\"Exiting.\"\t\x01\xc3\xa9");
   RecordMessage(file, "Morrant", "");
   EXPECT_EQ(testsupport::ReadFile(file),
             "{\"title\": \"Kelvane\", \"text\": \"Unable to open C:\\\\x.\\n\\n\\\"Exiting.\\\"\\t"

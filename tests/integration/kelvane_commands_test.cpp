@@ -336,12 +336,11 @@ TEST(KelvaneApacheTest, RewritesTheSampleConfigurationAndKeepsTheOldOne) {
   EXPECT_EQ(machine.File(conf), first);
   EXPECT_EQ(machine.File(old), kConfiguration);
 
-  // The first run's lines are found again; what followed them stays.
+  // The first run's lines are found again and only their values change.
   const std::string second =
-      kBeforeServerRoot + rootLines + "\r\n" +
-      "ScriptAlias /cgi-bin/ \"C:\\Program Files\\Apache Group\\Apache2/cgi-bin/\"\r\n" + "\r\n" +
-      kBeforeServerAdmin + "ServerAdmin \"root@intranet.test\"\r\n\r\n" + "\r\n" +
-      kBeforeServerName + "ServerName \"intranet.test\"\r\n\r\n" + "\r\n" + unchangedTail;
+      kBeforeServerRoot + rootLines + kBeforeServerAdmin +
+      "ServerAdmin \"root@intranet.test\"\r\n\r\n" + kBeforeServerName +
+      "ServerName \"intranet.test\"\r\n\r\n" + unchangedTail;
   run = machine.Run("kelvane", {"-c", "apache", "-d", "intranet.test", "root@intranet.test"});
   EXPECT_EQ(run.out, kTwoMoves);
   EXPECT_EQ(run.err, "");
@@ -379,9 +378,10 @@ TEST(KelvaneWebServerTest, RewritesTheSampleDocumentRootAndItsDirectoryBlock) {
   EXPECT_EQ(machine.File(conf), first);
   EXPECT_EQ(machine.File(old), kConfiguration);
 
-  // The new document root leads to the block the first run rewrote.
+  // The new document root leads to the block the first run rewrote; the
+  // PassEnv lines are not added again.
   const std::string second = unchangedHead + "DocumentRoot \"D:\\Intranet\"\r\n\r\n" + passEnv +
-                             "\r\n" + passEnv + kBeforeHtdocsDirectory +
+                             kBeforeHtdocsDirectory +
                              "<Directory \"D:\\Intranet\">\r\n" + kAfterHtdocsDirectory +
                              kVirtualHosts;
   run = machine.Run("kelvane", {"-c", "web_svr", "-d", "D:\\Intranet"});

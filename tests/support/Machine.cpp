@@ -157,12 +157,8 @@ std::vector<std::string> Machine::Record() const {
   return std::filesystem::exists(record) ? Lines(ReadFile(record)) : std::vector<std::string>{};
 }
 
-RunResult Machine::Run(std::string_view program, const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& extraEnvironment, Wait wait) const {
-  const std::string path = InstalledProgram(program).string();
-  const std::filesystem::path outFile = Root() / "stdout.txt";
-  const std::filesystem::path errFile = Root() / "stderr.txt";
-
+std::vector<std::string> Machine::Environment(
+    const std::vector<std::string>& extraEnvironment) const {
   std::vector<std::string> environment = extraEnvironment;
   auto named = [&](std::string_view name) {
     for (const auto& variable : extraEnvironment) {
@@ -178,7 +174,15 @@ RunResult Machine::Run(std::string_view program, const std::vector<std::string>&
     std::string_view variable(*entry);
     if (variable.rfind("BRENMOOR_", 0) != 0) environment.emplace_back(variable);
   }
+  return environment;
+}
 
+RunResult Machine::Run(std::string_view program, const std::vector<std::string>& arguments,
+                       const std::vector<std::string>& extraEnvironment, Wait wait) const {
+  const std::string path = InstalledProgram(program).string();
+  const std::filesystem::path outFile = Root() / "stdout.txt";
+  const std::filesystem::path errFile = Root() / "stderr.txt";
+  const std::vector<std::string> environment = Environment(extraEnvironment);
   std::vector<std::string> argv{path};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   // Programs started detached end up as our children, so a run can wait
@@ -191,6 +195,24 @@ RunResult Machine::Run(std::string_view program, const std::vector<std::string>&
   result.out = ReadFile(outFile);
   result.err = ReadFile(errFile);
   return result;
+}
+
+std::vector<int> Machine::RunTogether(
+    std::string_view program, const std::vector<std::vector<std::string>>& argumentLists) const {
+  const std::vector<std::string> environment = Environment({});
+  prctl(PR_SET_CHILD_SUBREAPER, 1);
+  std::vector<pid_t> children;
+  for (std::size_t i = 0; i < argumentLists.size(); ++i) {
+    std::vector<std::string> argv{InstalledProgram(program).string()};
+    argv.insert(argv.end(), argumentLists[i].begin(), argumentLists[i].end());
+    const std::string name = "together-" + std::to_string(i);
+    children.push_back(SpawnProgram(argv, environment, {}, Root() / (name + ".out"),
+                                    Root() / (name + ".err")));
+  }
+  std::vector<int> statuses;
+  for (pid_t child : children) statuses.push_back(WaitForExit(child));
+  WaitForDescendants();
+  return statuses;
 }
 
 std::vector<std::string> Machine::Messages() const {

@@ -47,10 +47,17 @@ class Machine {
   RunResult Run(std::string_view program, const std::vector<std::string>& arguments,
                 const std::vector<std::string>& extraEnvironment = {},
                 Wait wait = Wait::ForEverything) const;
+  // Runs the program once per list of arguments, all started at once, and
+  // waits until every run and everything it started have ended; the exit
+  // statuses in the order of the lists.
+  std::vector<int> RunTogether(std::string_view program,
+                               const std::vector<std::vector<std::string>>& argumentLists) const;
   // Each message box of the runs so far, as "title|text".
   std::vector<std::string> Messages() const;
 
  private:
+  std::vector<std::string> Environment(const std::vector<std::string>& extraEnvironment) const;
+
   TempFolder folder_;
 };
 

@@ -95,6 +95,11 @@ class EmulatedMachine : public TestedMachine {
     WaitForDescendants();
     return result;
   }
+  std::vector<int> RunTogether(
+      std::string_view program,
+      const std::vector<std::vector<std::string>>& argumentLists) override {
+    return machine_.RunTogether(program, argumentLists);
+  }
   std::vector<std::string> Messages() const override { return machine_.Messages(); }
 
  private:

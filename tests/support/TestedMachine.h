@@ -43,6 +43,11 @@ class TestedMachine {
   // for the program alone and ends what is left.
   virtual RunResult Run(std::string_view program, const std::vector<std::string>& arguments,
                         std::string_view hungTool = {}, int waitLimitMs = 0) = 0;
+  // Runs the program from C:\ once per list of arguments, all started at
+  // once, and waits until every run and everything it started have ended;
+  // the exit statuses in the order of the lists.
+  virtual std::vector<int> RunTogether(
+      std::string_view program, const std::vector<std::vector<std::string>>& argumentLists) = 0;
   // Each message box of the runs so far, as "title|text".
   virtual std::vector<std::string> Messages() const = 0;
   // "$M" stands for the folder of the emulated machine on the host in its

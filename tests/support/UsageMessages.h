@@ -16,7 +16,7 @@ inline const std::string kKelvaneUsage =
     "\t\t-c QUOR -d {new data or user dir} {old data or user dir}\n"
     "\t\t-c PELL -d {new systems dir} {old systems dir}\n"
     "\t\t-u kestle\n"
-    "\t\t-c apache -d {ServerAdmin} {ServerName}\n"
+    "\t\t-c apache -d {ServerName} {ServerAdmin}\n"
     "\t\t-c checkformsi\n";
 inline const std::string kKelvaneWithoutParameters =
     "Kelvane (Post-Install Configurator)\nwas run without parameters.\n\n" + kKelvaneUsage;

@@ -155,12 +155,18 @@ std::vector<std::string> WineMachine::Starts() const {
   return record == "<missing>" ? std::vector<std::string>{} : StartsIn(record);
 }
 
-RunResult WineMachine::Run(std::string_view program, const std::vector<std::string>& arguments,
-                           std::string_view hungTool, int waitLimitMs) {
+std::vector<std::string> WineMachine::ProgramCommand(
+    std::string_view program, const std::vector<std::string>& arguments) const {
   std::vector<std::string> argv{
       "wine", (fs::path(Variable("BRENMOOR_WINDOWS_PROGRAMS")) / (std::string(program) + ".exe"))
                   .string()};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return argv;
+}
+
+RunResult WineMachine::Run(std::string_view program, const std::vector<std::string>& arguments,
+                           std::string_view hungTool, int waitLimitMs) {
+  const std::vector<std::string> argv = ProgramCommand(program, arguments);
   std::vector<std::string> extra;
   if (!hungTool.empty()) {
     extra = {"BRENMOOR_HUNG_TOOL=" + std::string(hungTool),
@@ -175,6 +181,21 @@ RunResult WineMachine::Run(std::string_view program, const std::vector<std::stri
   if (!hungTool.empty()) RunInPrefix({"wineserver", "-k"});
   RunInPrefix({"wineserver", "-w"});
   return result;
+}
+
+std::vector<int> WineMachine::RunTogether(
+    std::string_view program, const std::vector<std::vector<std::string>>& argumentLists) {
+  std::vector<pid_t> children;
+  for (std::size_t i = 0; i < argumentLists.size(); ++i) {
+    const std::string name = "together-" + std::to_string(i);
+    children.push_back(SpawnProgram(ProgramCommand(program, argumentLists[i]), Environment({}),
+                                    Prefix() / "drive_c", folder_.Path() / (name + ".out"),
+                                    folder_.Path() / (name + ".err")));
+  }
+  std::vector<int> statuses;
+  for (pid_t child : children) statuses.push_back(WaitForExit(child));
+  RunInPrefix({"wineserver", "-w"});
+  return statuses;
 }
 
 std::vector<std::string> WineMachine::Messages() const {

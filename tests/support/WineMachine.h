@@ -33,11 +33,16 @@ class WineMachine : public TestedMachine {
   // Standard output comes with the line ends a Windows console shows, as "\n".
   RunResult Run(std::string_view program, const std::vector<std::string>& arguments,
                 std::string_view hungTool, int waitLimitMs) override;
+  std::vector<int> RunTogether(
+      std::string_view program,
+      const std::vector<std::vector<std::string>>& argumentLists) override;
   std::vector<std::string> Messages() const override;
   std::string Expanded(std::string_view text) const override { return std::string(text); }
 
  private:
   std::filesystem::path Host(std::string_view windowsPath) const;
+  std::vector<std::string> ProgramCommand(std::string_view program,
+                                          const std::vector<std::string>& arguments) const;
   std::filesystem::path Prefix() const { return folder_.Path() / "prefix"; }
   std::vector<std::string> Environment(const std::vector<std::string>& extra) const;
   // Runs a wine command (wine, wineserver) in the prefix to its end.

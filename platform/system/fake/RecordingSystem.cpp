@@ -75,6 +75,8 @@ void RecordingSystem::SetFile(std::string path, std::string text) {
 
 void RecordingSystem::RefuseOpening(std::string path) { refused_.insert(Lower(path)); }
 
+void RecordingSystem::HoldLock(std::string path) { heldLocks_.insert(Lower(path)); }
+
 std::vector<std::string> RecordingSystem::CallsOf(
     std::initializer_list<std::string_view> kinds) const {
   std::vector<std::string> calls;
@@ -175,6 +177,30 @@ bool RecordingSystem::ReplaceFile(std::string_view from, std::string_view to) {
 bool RecordingSystem::MakeDirectory(std::string_view path) {
   calls_.push_back("mkdir: " + std::string(path));
   return true;
+}
+
+namespace {
+
+// Records its release, so that tests see what happened while it was held.
+class RecordedLock : public FileLock {
+ public:
+  RecordedLock(std::vector<std::string>& calls, std::string path)
+      : calls_(calls), path_(std::move(path)) {}
+  ~RecordedLock() override { calls_.push_back("unlock: " + path_); }
+
+ private:
+  std::vector<std::string>& calls_;
+  std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileLock> RecordingSystem::LockFile(std::string_view path,
+                                                    std::chrono::milliseconds limit) {
+  calls_.push_back("lock: " + std::string(path) + " within " + std::to_string(limit.count()) +
+                   " ms");
+  if (heldLocks_.contains(Lower(path))) return nullptr;
+  return std::make_unique<RecordedLock>(calls_, std::string(path));
 }
 
 void RecordingSystem::SetReadOnly(std::string path, bool clearable) {

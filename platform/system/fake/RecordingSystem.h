@@ -20,6 +20,8 @@ class RecordingSystem : public System {
   void SetRegistryKey(RegistryRoot root, std::string key);
   void SetFile(std::string path, std::string text);
   void RefuseOpening(std::string path);
+  // Another process holds the lock on path for longer than any wait.
+  void HoldLock(std::string path);
   void SetProcesses(std::vector<std::optional<std::string>> processes) {
     processes_ = std::move(processes);
   }
@@ -52,6 +54,8 @@ class RecordingSystem : public System {
   bool RemoveFile(std::string_view path) override;
   bool ReplaceFile(std::string_view from, std::string_view to) override;
   bool MakeDirectory(std::string_view path) override;
+  std::unique_ptr<FileLock> LockFile(std::string_view path,
+                                     std::chrono::milliseconds limit) override;
   std::optional<bool> IsReadOnly(std::string_view path) override;
   bool ClearReadOnly(std::string_view path) override;
   std::vector<std::string> ListDirectory(std::string_view folder) override;
@@ -67,6 +71,7 @@ class RecordingSystem : public System {
   std::map<std::string, std::map<std::string, std::string>> registry_;  // by lower-cased key
   std::map<std::string, std::string> files_;                            // by lower-cased path
   std::set<std::string> refused_;
+  std::set<std::string> heldLocks_;  // by lower-cased path
   std::vector<std::optional<std::string>> processes_;
   std::map<std::string, ServiceState> services_;  // by lower-cased name
   std::map<std::string, bool> readOnly_;           // by lower-cased path: can it be cleared

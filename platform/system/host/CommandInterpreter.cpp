@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "TextEncoding.h"
+#include "host/MachineCodePage.h"
 
 namespace platform {
 namespace fs = std::filesystem;
@@ -389,7 +390,7 @@ void Copy(const MachinePaths& paths, const std::vector<std::string>& arguments, 
   int copied = 0;
   for (const fs::path& file : sources.files) {
     if (listed) {
-      WriteLine(outputFd, sources.shownFolder + encoding::AnsiFromUtf8(file.filename().string()));
+      WriteLine(outputFd, sources.shownFolder + machine::AnsiFromUtf8(file.filename().string()));
     }
     if (!CopyOneFile(paths, file, TargetFor(file, destination))) break;
     ++copied;

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "TextEncoding.h"
+#include "host/MachineCodePage.h"
 
 namespace platform {
 namespace {
@@ -31,7 +32,7 @@ std::optional<std::string> ProgramBaseName(long id) {
   const auto program =
       std::filesystem::read_symlink("/proc/" + std::to_string(id) + "/exe", error);
   if (error) return std::nullopt;
-  return encoding::AnsiFromUtf8(program.filename().string());
+  return machine::AnsiFromUtf8(program.filename().string());
 }
 
 }  // namespace

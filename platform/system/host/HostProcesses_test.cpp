@@ -1,6 +1,8 @@
 #include "host/HostProcesses.h"
 
 #include <gtest/gtest.h>
+
+#include "host/MachineCodePage.h"
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -80,6 +82,8 @@ TEST(HostProcessesTest, TheTestsOwnProcessAppearsUnderItsProgramsBaseName) {
 }
 
 TEST(HostProcessesTest, AStartedProgramAppearsUnderItsFileNameInTheAnsiCodePage) {
+  // A machine whose registry names Windows-1252.
+  machine::ScopedCodePage windows1252(encoding::CodePage::Windows1252);
   const std::string utf8Name = Unique("Stand-in Caf\xc3\xa9.exe");
   const std::string ansiName = Unique("Stand-in Caf\xe9.exe");
   StartedCopy child("/bin/sleep", utf8Name, {"30"});

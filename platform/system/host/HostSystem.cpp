@@ -8,10 +8,12 @@
 #include <system_error>
 
 #include "host/CommandInterpreter.h"
+#include "host/HostFileLock.h"
 #include "host/HostProcesses.h"
 #include "host/HostTextFile.h"
 #include "UnattendedRun.h"
 #include "TextEncoding.h"
+#include "host/MachineCodePage.h"
 
 namespace platform {
 namespace {
@@ -22,7 +24,7 @@ constexpr std::size_t kProcessListLength = 1024;
 
 std::string RegistryPath(RegistryRoot root, std::string_view key) {
   std::string path = root == RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CLASSES_ROOT";
-  if (!key.empty()) path += "\\" + encoding::Utf8FromAnsi(key);
+  if (!key.empty()) path += "\\" + machine::Utf8FromAnsi(key);
   return path;
 }
 
@@ -32,7 +34,7 @@ std::string AnsiText(const RegistryValue& value) {
   std::string text = value.type == RegistryValue::Type::Dword ||
                              value.type == RegistryValue::Type::Binary
                          ? value.data
-                         : encoding::AnsiFromUtf8(value.data);
+                         : machine::AnsiFromUtf8(value.data);
   return text.substr(0, text.find('\0'));
 }
 
@@ -53,6 +55,7 @@ std::unique_ptr<HostSystem> HostSystem::FromEnvironment(std::string& error) {
   }
   try {
     RegistryFile registry = RegistryFile::Load(std::filesystem::path(machine) / "registry.reg");
+    machine::UseCodePage(machine::CodePageOf(registry));
     return std::unique_ptr<HostSystem>(
         new HostSystem(MachinePaths(machine), std::move(registry), MessagesFile()));
   } catch (const RegistryFileError& failure) {
@@ -72,7 +75,7 @@ RegistryString HostSystem::ReadRegistryString(RegistryRoot root, std::string_vie
                                               std::string_view valueName) {
   const std::string path = RegistryPath(root, key);
   if (!registry_.KeyExists(path)) return {RegistryString::Status::KeyMissing, {}};
-  auto value = registry_.Value(path, encoding::Utf8FromAnsi(valueName));
+  auto value = registry_.Value(path, machine::Utf8FromAnsi(valueName));
   if (!value) return {RegistryString::Status::ValueMissing, {}};
   return {RegistryString::Status::Read, AnsiText(*value)};
 }
@@ -82,11 +85,11 @@ bool HostSystem::DeleteRegistryKey(RegistryRoot root, std::string_view key) {
 }
 
 void HostSystem::ShowMessage(std::string_view title, std::string_view text) {
-  const std::string utf8Title = encoding::Utf8FromAnsi(title);
-  const std::string utf8Text = encoding::Utf8FromAnsi(text);
+  const std::string utf8Title = machine::Utf8FromAnsi(title);
+  const std::string utf8Text = machine::Utf8FromAnsi(text);
   std::fflush(stdout);
   std::fprintf(stderr, "%s\n%s\n", utf8Title.c_str(), utf8Text.c_str());
-  if (!messagesFile_.empty()) RecordMessage(messagesFile_, title, text);
+  if (!messagesFile_.empty()) RecordMessage(messagesFile_, utf8Title, utf8Text);
 }
 
 LocalTime HostSystem::Now() {
@@ -137,6 +140,11 @@ bool HostSystem::MakeDirectory(std::string_view path) {
          std::filesystem::create_directory(folder, error);
 }
 
+std::unique_ptr<FileLock> HostSystem::LockFile(std::string_view path,
+                                               std::chrono::milliseconds limit) {
+  return HostFileLock::Acquire(paths_.ToHost(path), BoundedWait(limit));
+}
+
 // The read-only attribute is the owner's write permission.
 std::optional<bool> HostSystem::IsReadOnly(std::string_view path) {
   std::error_code error;
@@ -159,7 +167,7 @@ std::vector<std::string> HostSystem::ListDirectory(std::string_view folder) {
   std::error_code error;
   for (std::filesystem::directory_iterator entry(paths_.ToHost(folder), error), end;
        !error && entry != end; entry.increment(error)) {
-    names.push_back(encoding::AnsiFromUtf8(entry->path().filename().string()));
+    names.push_back(machine::AnsiFromUtf8(entry->path().filename().string()));
   }
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     return std::lexicographical_compare(
@@ -171,7 +179,7 @@ std::vector<std::string> HostSystem::ListDirectory(std::string_view folder) {
 }
 
 void HostSystem::Print(std::string_view text) {
-  const std::string utf8 = encoding::Utf8FromAnsi(text);
+  const std::string utf8 = machine::Utf8FromAnsi(text);
   std::fwrite(utf8.data(), 1, utf8.size(), stdout);
   std::fflush(stdout);
 }
@@ -186,7 +194,7 @@ std::unique_ptr<System> OpenMachineSystem(std::string& error) {
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
   std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) arguments.push_back(encoding::AnsiFromUtf8(argv[i]));
+  for (int i = 1; i < argc; ++i) arguments.push_back(machine::AnsiFromUtf8(argv[i]));
   return arguments;
 }
 

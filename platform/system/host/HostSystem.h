@@ -35,6 +35,8 @@ class HostSystem : public System {
   bool RemoveFile(std::string_view path) override;
   bool ReplaceFile(std::string_view from, std::string_view to) override;
   bool MakeDirectory(std::string_view path) override;
+  std::unique_ptr<FileLock> LockFile(std::string_view path,
+                                     std::chrono::milliseconds limit) override;
   std::optional<bool> IsReadOnly(std::string_view path) override;
   bool ClearReadOnly(std::string_view path) override;
   std::vector<std::string> ListDirectory(std::string_view folder) override;

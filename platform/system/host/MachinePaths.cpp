@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TextEncoding.h"
+#include "host/MachineCodePage.h"
 
 namespace platform {
 namespace {
@@ -78,7 +79,7 @@ bool MachinePaths::IsValidPath(std::string_view path) {
 std::filesystem::path MachinePaths::ToHost(std::string_view windowsPath) const {
   if (!windowsPath.empty() && windowsPath.front() == '/' &&
       windowsPath.find('\\') == std::string_view::npos) {
-    return std::filesystem::path(encoding::Utf8FromAnsi(windowsPath));
+    return std::filesystem::path(machine::Utf8FromAnsi(windowsPath));
   }
   char drive = 'c';
   std::string_view rest = windowsPath;
@@ -90,7 +91,7 @@ std::filesystem::path MachinePaths::ToHost(std::string_view windowsPath) const {
   // Below a folder that does not exist nothing can match: the rest is kept as written.
   bool exists = true;
   for (const auto& part : Normalise(SplitComponents(rest))) {
-    const std::string name = encoding::Utf8FromAnsi(part);
+    const std::string name = machine::Utf8FromAnsi(part);
     if (exists) {
       const std::string matched = MatchEntry(host, name);
       std::error_code error;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "host/MachineCodePage.h"
+
 #include "TempFolder.h"
 
 namespace platform {
@@ -58,6 +60,8 @@ TEST_F(MachinePathsTest, DotsNeverClimbAboveTheDrive) {
 }
 
 TEST_F(MachinePathsTest, AnsiNamesMatchUtf8Folders) {
+  // A machine whose registry names Windows-1252.
+  machine::ScopedCodePage windows1252(encoding::CodePage::Windows1252);
   EXPECT_EQ(Map("C:\\CAF\xc9\\menu.txt"), "c/caf\xc3\xa9/menu.txt");
   EXPECT_EQ(Map("C:\\caf\xe9\\MENU.TXT"), "c/caf\xc3\xa9/menu.txt");
 }

@@ -12,6 +12,7 @@
 
 #include "host/CommandInterpreter.h"
 #include "TextEncoding.h"
+#include "host/MachineCodePage.h"
 #include "host/WindowsCommandLine.h"
 
 namespace platform {
@@ -40,7 +41,7 @@ std::vector<std::string> HostArguments(const MachinePaths& paths,
     const std::string& argument = windowsArguments[i];
     arguments.push_back(MachinePaths::IsAbsoluteWindowsPath(argument)
                             ? paths.ToHost(argument).string()
-                            : encoding::Utf8FromAnsi(argument));
+                            : machine::Utf8FromAnsi(argument));
   }
   return arguments;
 }

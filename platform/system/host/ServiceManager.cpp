@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TextEncoding.h"
+#include "host/MachineCodePage.h"
 
 namespace platform {
 namespace {
@@ -20,12 +21,12 @@ bool IsPlainName(std::string_view name) {
 }  // namespace
 
 std::filesystem::path ServiceManager::StateFile(std::string_view name) const {
-  return stateFolder_ / encoding::FoldCase(encoding::Utf8FromAnsi(name));
+  return stateFolder_ / encoding::FoldCase(machine::Utf8FromAnsi(name));
 }
 
 ServiceState ServiceManager::Query(std::string_view name) const {
   if (!IsPlainName(name) ||
-      !registry_.KeyExists(std::string(kServicesKey) + encoding::Utf8FromAnsi(name))) {
+      !registry_.KeyExists(std::string(kServicesKey) + machine::Utf8FromAnsi(name))) {
     return ServiceState::Missing;
   }
   std::ifstream in(StateFile(name));

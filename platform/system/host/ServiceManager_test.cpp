@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "host/MachineCodePage.h"
+
 #include <algorithm>
 #include <cctype>
 #include <optional>
@@ -152,6 +154,8 @@ TEST_F(ServiceManagerTest, NamesIgnoreCaseAndShareOneStateFile) {
 }
 
 TEST_F(ServiceManagerTest, NamesIgnoreCaseBeyondAscii) {
+  // A machine whose registry names Windows-1252.
+  machine::ScopedCodePage windows1252(encoding::CodePage::Windows1252);
   // "CAF\xc9" is "CAFÉ" in the ANSI code page: the same service as "Caf\xe9".
   EXPECT_EQ(services_->Query("CAF\xc9"), ServiceState::Stopped);
   EXPECT_TRUE(services_->Start("CAF\xc9"));
@@ -161,6 +165,8 @@ TEST_F(ServiceManagerTest, NamesIgnoreCaseBeyondAscii) {
 }
 
 TEST_F(ServiceManagerTest, StateFileNamesAreLowerCaseBeyondAscii) {
+  // A machine whose registry names Windows-1252.
+  machine::ScopedCodePage windows1252(encoding::CodePage::Windows1252);
   // Both spellings are keys here, so only the state file's name is at stake.
   WriteFile(Root() / "registry.reg",
             "REGEDIT4\r\n\r\n"

@@ -25,6 +25,39 @@ HKEY RootKey(RegistryRoot root) {
   return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CLASSES_ROOT;
 }
 
+// A file opened without sharing and deleted when closed: no other process
+// can open it while it is held, and it goes when its holder ends.
+class Win32FileLock : public FileLock {
+ public:
+  explicit Win32FileLock(HANDLE file) : file_(file) {}
+  ~Win32FileLock() override { CloseHandle(file_); }
+  Win32FileLock(const Win32FileLock&) = delete;
+  Win32FileLock& operator=(const Win32FileLock&) = delete;
+
+ private:
+  HANDLE file_;
+};
+
+constexpr DWORD kLockRetryPauseMs = 5;
+
+// Held by another: open, or closed but not yet deleted.
+bool HeldByAnother(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// Through UTF-16, from whichever ANSI code page the program runs in.
+std::string Utf8FromAnsi(std::string_view ansi) {
+  if (ansi.empty()) return {};
+  const int size = static_cast<int>(ansi.size());
+  const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), units);
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), bytes, nullptr, nullptr);
+  return utf8;
+}
+
 // CreateProcessA may write into the command line it is given.
 std::string Terminated(std::string_view text) { return std::string(text) + '\0'; }
 
@@ -102,7 +135,7 @@ bool Win32System::DeleteRegistryKey(RegistryRoot root, std::string_view key) {
 
 void Win32System::ShowMessage(std::string_view title, std::string_view text) {
   if (!messagesFile_.empty()) {
-    RecordMessage(messagesFile_, title, text);
+    RecordMessage(messagesFile_, Utf8FromAnsi(title), Utf8FromAnsi(text));
     return;
   }
   MessageBoxA(nullptr, std::string(text).c_str(), std::string(title).c_str(),
@@ -132,6 +165,20 @@ bool Win32System::RemoveFile(std::string_view path) {
 bool Win32System::ReplaceFile(std::string_view from, std::string_view to) {
   return MoveFileExA(std::string(from).c_str(), std::string(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+std::unique_ptr<FileLock> Win32System::LockFile(std::string_view path,
+                                                std::chrono::milliseconds limit) {
+  const std::string file(path);
+  const ULONGLONG deadline = GetTickCount64() + BoundedWait(limit).count();
+  for (;;) {
+    HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE,
+                                nullptr);
+    if (handle != INVALID_HANDLE_VALUE) return std::make_unique<Win32FileLock>(handle);
+    if (!HeldByAnother(GetLastError()) || GetTickCount64() >= deadline) return nullptr;
+    Sleep(kLockRetryPauseMs);
+  }
 }
 
 bool Win32System::MakeDirectory(std::string_view path) {
