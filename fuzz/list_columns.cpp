@@ -100,15 +100,15 @@ void CheckRestoreAndRoundTrip(const CString& stored, const CString& defaultLayou
   fuzzing::Require(Columns(list) == saved, "a saved layout restores the same headings and widths");
 }
 
-// One grid for the run, emptied before each specification: a new grid's
+// One grid for the run, emptied before each column list: a new grid's
 // text measurer costs more than the rest of an input.
-void CheckGridColumns(const CString& spec) {
+void CheckGridColumns(const CString& columns) {
   App();
   CountingUser user;
   static Grid* const grid = new Grid;
   grid->SetColCount(0);
-  CGXUtils::CreateColumns(*grid, spec);
-  fuzzing::Require(user.boxes <= 1, "message 697 at most once per specification");
+  CGXUtils::CreateColumns(*grid, columns);
+  fuzzing::Require(user.boxes <= 1, "message 697 at most once per column list");
 }
 
 }  // namespace
