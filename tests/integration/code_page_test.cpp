@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "MachineCases.h"
 #include "TestedMachine.h"
 
 namespace {
@@ -71,7 +72,8 @@ const std::vector<CodePageCase> kCases = {
      .starts = {"Qorm.exe [" + kParameter + "] cwd=C:\\"}},
 };
 
-using MachineCase = std::tuple<MachineKind, CodePageCase>;
+using MachineCase = testsupport::MachineCase<CodePageCase>;
+constexpr auto CaseName = testsupport::MachineCaseName<CodePageCase>;
 
 class CodePageTest : public testing::TestWithParam<MachineCase> {};
 
@@ -88,18 +90,7 @@ TEST_P(CodePageTest, TextArrivesWhole) {
   EXPECT_EQ(machine->Starts(), c.starts);
 }
 
-std::vector<MachineCase> OnBothMachines() {
-  std::vector<MachineCase> all;
-  for (MachineKind kind : {MachineKind::Emulated, MachineKind::Wine}) {
-    for (const auto& c : kCases) all.emplace_back(kind, c);
-  }
-  return all;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CodePageTest, testing::ValuesIn(OnBothMachines()),
-                         [](const testing::TestParamInfo<MachineCase>& param) {
-                           return std::string(testsupport::KindName(std::get<0>(param.param))) +
-                                  "_" + std::get<1>(param.param).name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, CodePageTest,
+                         testing::ValuesIn(testsupport::OnBothMachines(kCases)), CaseName);
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "MachineCases.h"
 #include "TestedMachine.h"
 #include "UsageMessages.h"
 
@@ -302,7 +303,8 @@ constexpr int kHungToolLimitMs = 5000;
 
 void PrintTo(const KelvaneCase& c, std::ostream* out) { *out << c.name; }
 
-using MachineCase = std::tuple<MachineKind, KelvaneCase>;
+using MachineCase = testsupport::MachineCase<KelvaneCase>;
+constexpr auto CaseName = testsupport::MachineCaseName<KelvaneCase>;
 
 class KelvaneOnMachinesTest : public testing::TestWithParam<MachineCase> {};
 
@@ -324,20 +326,7 @@ TEST_P(KelvaneOnMachinesTest, LeavesWhatTheCommandPromises) {
   for (const auto& key : c.goneKeys) EXPECT_FALSE(machine->RegistryKeyExists(key)) << key;
 }
 
-std::vector<MachineCase> OnBothMachines() {
-  std::vector<MachineCase> all;
-  for (MachineKind kind : {MachineKind::Emulated, MachineKind::Wine}) {
-    for (const auto& c : kCases) all.emplace_back(kind, c);
-  }
-  return all;
-}
-
-std::string CaseName(const testing::TestParamInfo<MachineCase>& param) {
-  return std::string(testsupport::KindName(std::get<0>(param.param))) + "_" +
-         std::get<1>(param.param).name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Commands, KelvaneOnMachinesTest, testing::ValuesIn(OnBothMachines()),
-                         CaseName);
+INSTANTIATE_TEST_SUITE_P(Commands, KelvaneOnMachinesTest,
+                         testing::ValuesIn(testsupport::OnBothMachines(kCases)), CaseName);
 
 }  // namespace

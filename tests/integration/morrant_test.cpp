@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Machine.h"
+#include "MachineCases.h"
 #include "TestedMachine.h"
 #include "UsageMessages.h"
 
@@ -207,7 +208,8 @@ struct LaunchCase {
 
 void PrintTo(const LaunchCase& c, std::ostream* out) { *out << c.name; }
 
-using MachineCase = std::tuple<MachineKind, LaunchCase>;
+using MachineCase = testsupport::MachineCase<LaunchCase>;
+constexpr auto CaseName = testsupport::MachineCaseName<LaunchCase>;
 
 class MorrantTest : public testing::TestWithParam<MachineCase> {};
 
@@ -222,11 +224,6 @@ TEST_P(MorrantTest, RecordsStartsAndReportsExactly) {
   }
   ExpectLaunch(*machine, c.arguments, c.record, c.starts, c.messages,
                kind == MachineKind::Emulated);
-}
-
-std::string CaseName(const testing::TestParamInfo<MachineCase>& info) {
-  return std::string(testsupport::KindName(std::get<0>(info.param))) + "_" +
-         std::get<1>(info.param).name;
 }
 
 // The cases on the emulated machine alone, or on both machines. A case that

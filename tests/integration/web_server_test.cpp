@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "Machine.h"
+#include "MachineCases.h"
 #include "TestedMachine.h"
 
 namespace {
@@ -107,7 +108,8 @@ const std::vector<WebServerCase> kCases = {
      .old = kMissing},
 };
 
-using MachineCase = std::tuple<MachineKind, WebServerCase>;
+using MachineCase = testsupport::MachineCase<WebServerCase>;
+constexpr auto CaseName = testsupport::MachineCaseName<WebServerCase>;
 
 class WebServerTest : public testing::TestWithParam<MachineCase> {};
 
@@ -127,20 +129,8 @@ TEST_P(WebServerTest, LeavesTheConfigurationAsPromised) {
   EXPECT_EQ(machine->File(kLock), kMissing);
 }
 
-std::vector<MachineCase> OnBothMachines() {
-  std::vector<MachineCase> all;
-  for (MachineKind kind : {MachineKind::Emulated, MachineKind::Wine}) {
-    for (const auto& c : kCases) all.emplace_back(kind, c);
-  }
-  return all;
-}
-
-std::string CaseName(const testing::TestParamInfo<MachineCase>& param) {
-  return std::string(testsupport::KindName(std::get<0>(param.param))) + "_" +
-         std::get<1>(param.param).name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Commands, WebServerTest, testing::ValuesIn(OnBothMachines()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Commands, WebServerTest,
+                         testing::ValuesIn(testsupport::OnBothMachines(kCases)), CaseName);
 
 // A configuration large enough that one run is still reading it while the
 // other moves files.
