@@ -19,7 +19,7 @@ bool IsCheckBox(DWORD style) {
 
 LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState& state = *FindWindowState(window);
-  auto& button = static_cast<ButtonData&>(*state.data);
+  auto& button = *ControlDataOf<ButtonData>(window);
   switch (message) {
     case BM_GETCHECK:
       return IsCheckBox(state.style) ? static_cast<LRESULT>(button.check) : BST_UNCHECKED;

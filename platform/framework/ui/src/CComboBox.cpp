@@ -66,7 +66,7 @@ struct ComboData : ControlData {
   bool dropped = false;
 };
 
-bool HasEditField(DWORD style) { return (style & 0x3) == CBS_DROPDOWN; }
+bool HasEditField(DWORD style) { return (style & CBS_TYPEMASK) == CBS_DROPDOWN; }
 
 bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
@@ -126,7 +126,7 @@ void Press(HWND window, ComboData& combo, CPoint at) {
 
 LRESULT ComboProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState& state = *FindWindowState(window);
-  auto& combo = static_cast<ComboData&>(*state.data);
+  auto& combo = *ControlDataOf<ComboData>(window);
   const auto count = static_cast<LRESULT>(combo.items.size());
   const auto index = static_cast<LRESULT>(wParam);
   const auto* text = reinterpret_cast<const wchar_t*>(lParam);

@@ -70,7 +70,7 @@ void Changed(HWND window) {
 
 LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState& state = *FindWindowState(window);
-  EditField& field = static_cast<EditData&>(*state.data).field;
+  EditField& field = ControlDataOf<EditData>(window)->field;
   std::wstring text = state.text.Str();
   const bool multiline = (state.style & ES_MULTILINE) != 0;
   const bool typing = (state.style & ES_READONLY) == 0;

@@ -37,11 +37,6 @@ struct ListData : ControlData {
   std::vector<Item> items;
 };
 
-template <typename Data>
-Data& DataOf(HWND window) {
-  return static_cast<Data&>(*FindWindowState(window)->data);
-}
-
 // Copies into a caller's buffer of length units: at most length - 1 and the terminator.
 int CopyText(std::wstring_view text, wchar_t* buffer, int length) {
   if (buffer == nullptr || length <= 0) return 0;
@@ -52,7 +47,7 @@ int CopyText(std::wstring_view text, wchar_t* buffer, int length) {
 }
 
 LRESULT HeaderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == HDM_GETITEMCOUNT) return static_cast<LRESULT>(DataOf<HeaderData>(window).columns.size());
+  if (message == HDM_GETITEMCOUNT) return static_cast<LRESULT>(ControlDataOf<HeaderData>(window)->columns.size());
   return DefWindowProc(window, message, wParam, lParam);
 }
 
@@ -152,7 +147,7 @@ void Load(const Item& item, LVITEM& description) {
 }
 
 LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& list = DataOf<ListData>(window);
+  auto& list = *ControlDataOf<ListData>(window);
   auto& items = list.items;
   const auto index = static_cast<LPARAM>(wParam);
   const bool valid = index >= 0 && index < static_cast<LPARAM>(items.size());
@@ -168,20 +163,20 @@ LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_GETHEADER:
       return reinterpret_cast<LRESULT>(list.header);
     case LVM_INSERTCOLUMNW:
-      return InsertColumn(DataOf<HeaderData>(list.header), index, column);
+      return InsertColumn(*ControlDataOf<HeaderData>(list.header), index, column);
     case LVM_DELETECOLUMN:
-      return DeleteColumn(DataOf<HeaderData>(list.header), index);
+      return DeleteColumn(*ControlDataOf<HeaderData>(list.header), index);
     case LVM_GETCOLUMNW:
-      return GetColumn(DataOf<HeaderData>(list.header), index, column);
+      return GetColumn(*ControlDataOf<HeaderData>(list.header), index, column);
     case LVM_SETCOLUMNW: {
-      auto& columns = DataOf<HeaderData>(list.header).columns;
+      auto& columns = ControlDataOf<HeaderData>(list.header)->columns;
       if (column == nullptr || index < 0 || index >= static_cast<LPARAM>(columns.size())) return false;
       Describe(columns[static_cast<std::size_t>(index)], *column);
       return true;
     }
     case LVM_GETCOLUMNWIDTH:
     case LVM_SETCOLUMNWIDTH: {
-      auto& columns = DataOf<HeaderData>(list.header).columns;
+      auto& columns = ControlDataOf<HeaderData>(list.header)->columns;
       if (index < 0 || index >= static_cast<LPARAM>(columns.size())) return 0;
       int& width = columns[static_cast<std::size_t>(index)].width;
       if (message == LVM_GETCOLUMNWIDTH) return width;
@@ -189,9 +184,9 @@ LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return true;
     }
     case LVM_SETCOLUMNORDERARRAY:
-      return SetOrder(DataOf<HeaderData>(list.header), wParam, reinterpret_cast<const int*>(lParam));
+      return SetOrder(*ControlDataOf<HeaderData>(list.header), wParam, reinterpret_cast<const int*>(lParam));
     case LVM_GETCOLUMNORDERARRAY:
-      return GetOrder(DataOf<HeaderData>(list.header), wParam, reinterpret_cast<int*>(lParam));
+      return GetOrder(*ControlDataOf<HeaderData>(list.header), wParam, reinterpret_cast<int*>(lParam));
     case LVM_GETITEMCOUNT:
       return static_cast<LRESULT>(items.size());
     case LVM_INSERTITEMW: {

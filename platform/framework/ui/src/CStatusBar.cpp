@@ -18,7 +18,7 @@ struct StatusBarData : ControlData {
   std::vector<int> rights{-1};  // -1: to the bar's right edge
 };
 
-StatusBarData& Data(HWND window) { return *FindControlData<StatusBarData>(window); }
+StatusBarData& Data(HWND window) { return *ControlDataOf<StatusBarData>(window); }
 
 CRect PaneRect(HWND window, std::size_t index) {
   const StatusBarData& data = Data(window);

@@ -41,7 +41,7 @@ void Click(HWND control, TabData& data, LPARAM point) {
 }
 
 LRESULT TabProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* data = FindControlData<TabData>(control);
+  auto* data = ControlDataOf<TabData>(control);
   if (data == nullptr) return DefWindowProc(control, message, wParam, lParam);
   auto* item = reinterpret_cast<TCITEMW*>(lParam);
   const auto index = static_cast<std::size_t>(wParam);

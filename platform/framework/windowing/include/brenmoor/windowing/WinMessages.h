@@ -182,6 +182,7 @@ constexpr UINT EM_SETREADONLY = 0x00CF;
 // Combo boxes.
 constexpr DWORD CBS_DROPDOWN = 0x0002;
 constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
+constexpr DWORD CBS_TYPEMASK = 0x0003;  // simple, drop-down or drop-down list
 constexpr UINT CBN_SELCHANGE = 1;
 constexpr UINT CBN_EDITCHANGE = 5;
 constexpr UINT CBN_EDITUPDATE = 6;

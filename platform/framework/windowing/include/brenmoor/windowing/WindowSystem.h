@@ -11,6 +11,7 @@
 
 #include "brenmoor/core/CString.h"
 #include "brenmoor/core/Geometry.h"
+#include "brenmoor/windowing/ClassNames.h"
 #include "brenmoor/windowing/WinMessages.h"
 
 class CWnd;
@@ -68,14 +69,12 @@ inline CPoint PointFromLParam(LPARAM lParam) {
   return {static_cast<short>(LOWORD(bits)), static_cast<short>(HIWORD(bits))};
 }
 
-// Built-in class names.
-inline constexpr const wchar_t* kDialogClass = L"#32770";
-inline constexpr const wchar_t* kGenericWindowClass = L"AfxWnd";
-
 // Null for a handle that names no live window (never a dangling pointer).
 WindowState* FindWindowState(HWND window);
+// What the window's class keeps of its own; null for a handle that names no
+// live window or a window whose class keeps other data.
 template <typename Data>
-Data* FindControlData(HWND window) {
+Data* ControlDataOf(HWND window) {
   WindowState* state = FindWindowState(window);
   return state != nullptr ? dynamic_cast<Data*>(state->data.get()) : nullptr;
 }
