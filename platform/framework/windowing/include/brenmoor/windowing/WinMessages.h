@@ -36,7 +36,6 @@ constexpr UINT WM_MDIDESTROY = 0x0221;
 constexpr UINT WM_MDIACTIVATE = 0x0222;
 constexpr UINT WM_MDINEXT = 0x0224;
 constexpr UINT WM_MDIGETACTIVE = 0x0229;
-constexpr UINT WM_PRINTCLIENT = 0x0318;
 // The framework's own: a new frame's views are told to take their first look at the document.
 constexpr UINT WM_INITIALUPDATE = 0x0364;
 constexpr UINT WM_USER = 0x0400;

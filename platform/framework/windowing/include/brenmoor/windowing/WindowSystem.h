@@ -17,6 +17,7 @@
 class CWnd;
 class CFont;
 class CDC;
+class RasterSurface;
 
 using WindowProcedure = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 
@@ -44,6 +45,8 @@ struct WindowState {
   bool destroying = false;
   CRect normalRect;  // where a minimised or maximised window is restored to
   bool restoreToMaximized = false;
+  CRect updateRect;  // window coordinates; empty when nothing waits to be painted
+  std::shared_ptr<RasterSurface> shown;  // a top-level window's picture as last composed
 };
 
 // A window class: its procedure and the state its windows start with.
