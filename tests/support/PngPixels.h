@@ -1,13 +1,23 @@
 #pragma once
-// Pictures read back: the colour of a pixel of a PNG file.
+// Pictures read back: the colours of a PNG file's pixels.
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 namespace testsupport {
 
-// As RGB() packs it (red in the low byte); 0xFFFFFFFF when the file is no
-// PNG or the point lies outside the picture.
-std::uint32_t PngPixel(const std::filesystem::path& png, int x, int y);
+class PngPixels {
+ public:
+  // No pixels when the file is no PNG.
+  explicit PngPixels(const std::filesystem::path& png);
+  // As RGB() packs it (red in the low byte); 0xFFFFFFFF outside the picture.
+  std::uint32_t At(int x, int y) const;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<std::uint32_t> pixels_;  // row by row
+};
 
 }  // namespace testsupport

@@ -2,6 +2,7 @@
 // and the Plus classes, with the user answering the save prompts.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,6 @@
 #include "CMDIChildWndPlus.h"
 #include "CMultiDocTemplatePlus.h"
 #include "brenmoor/docview/CView.h"
-#include "brenmoor/ui/CWindowDC.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "PngPixels.h"
 #include "TempFolder.h"
@@ -191,8 +191,9 @@ TEST_F(FramesTest, ViewSizeGrowsTheFrameUnlessItIsMaximised) {
   const auto png = shots.Path() / "view.png";
   ASSERT_TRUE(RenderWindowToPng(view->m_hWnd, png.string()));
   const std::uint32_t grey = RGB(192, 192, 192);
+  const testsupport::PngPixels shown(png);
   for (const CPoint at : {CPoint(0, 0), CPoint(311, 0), CPoint(0, 230), CPoint(1, 1), CPoint(311, 1), CPoint(1, 230)}) {
-    EXPECT_EQ(testsupport::PngPixel(png, at.x, at.y), grey) << at.x << "," << at.y;
+    EXPECT_EQ(shown.At(at.x, at.y), grey) << at.x << "," << at.y;
   }
 }
 

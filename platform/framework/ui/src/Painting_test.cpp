@@ -15,7 +15,7 @@
 
 namespace {
 
-using testsupport::PngPixel;
+using testsupport::PngPixels;
 using testsupport::TempFolder;
 
 // A dialog 200 by 100 whose client area starts 3 pixels in and 22 down.
@@ -24,10 +24,10 @@ class PaintingTest : public ::testing::Test {
   PaintingTest() {
     dialog.Create(kDialogClass, L"Painted", WS_CAPTION | DS_MODALFRAME | WS_VISIBLE, {0, 0, 200, 100}, nullptr, 0);
   }
-  std::string Shot(const char* name) {
+  PngPixels Shot(const char* name) {
     const std::string png = (folder.Path() / name).string();
     EXPECT_TRUE(RenderWindowToPng(dialog.m_hWnd, png));
-    return png;
+    return PngPixels(png);
   }
   static CRect Waiting(HWND window) {
     CRect rect;
@@ -55,6 +55,11 @@ TEST_F(PaintingTest, AWindowKeepsTheRectangleWaitingToBePaintedInClientCoordinat
   ValidateRect(dialog.m_hWnd, &first);
   EXPECT_EQ(Waiting(dialog.m_hWnd), CRect(10, 5, 197, 78));  // partly painted: all of it still waits
   ValidateRect(dialog.m_hWnd, nullptr);
+  EXPECT_FALSE(GetUpdateRect(dialog.m_hWnd, nullptr));
+  InvalidateRect(dialog.m_hWnd, nullptr, true);
+  dialog.MoveWindow({0, 0, 100, 50});  // what waited beyond the smaller window goes with it
+  EXPECT_EQ(Waiting(dialog.m_hWnd), CRect(-3, -22, 97, 28));
+  UpdateWindow(dialog.m_hWnd);
   EXPECT_FALSE(GetUpdateRect(dialog.m_hWnd, nullptr));
   EXPECT_FALSE(InvalidateRect(nullptr, &first, true));
   EXPECT_FALSE(GetUpdateRect(nullptr, nullptr));
@@ -123,15 +128,15 @@ TEST_F(PaintingTest, AWindowDcDrawsOnWhatTheWindowShowsAndNoFurther) {
     dc->FillSolidRect({-5, -5, 100, 100}, red);
     EXPECT_EQ(ReleaseDC(label.m_hWnd, dc), 1);
   }
-  const std::string drawn = Shot("drawn.png");
+  const PngPixels drawn = Shot("drawn.png");
   // The label lies at (13, 32) to (63, 52) in the dialog's picture.
-  EXPECT_EQ(PngPixel(drawn, 13, 32), red);
-  EXPECT_EQ(PngPixel(drawn, 62, 51), red);
-  EXPECT_NE(PngPixel(drawn, 12, 32), red);
-  EXPECT_NE(PngPixel(drawn, 63, 51), red);
-  EXPECT_NE(PngPixel(drawn, 13, 52), red);
+  EXPECT_EQ(drawn.At(13, 32), red);
+  EXPECT_EQ(drawn.At(62, 51), red);
+  EXPECT_NE(drawn.At(12, 32), red);
+  EXPECT_NE(drawn.At(63, 51), red);
+  EXPECT_NE(drawn.At(13, 52), red);
   label.SetWindowText(L"x");  // painted again, the label covers the drawing
-  EXPECT_NE(PngPixel(Shot("painted.png"), 13, 32), red);
+  EXPECT_NE(Shot("painted.png").At(13, 32), red);
   EXPECT_EQ(GetWindowDC(nullptr), nullptr);
 }
 
@@ -144,14 +149,14 @@ TEST_F(PaintingTest, TheTabControlDrawsItsTabsWithTheirLabels) {
     item.pszText = const_cast<wchar_t*>(label);
     tabs.SendMessage(TCM_INSERTITEMW, 9, reinterpret_cast<LPARAM>(&item));
   }
-  const std::string png = Shot("tabs.png");
+  const PngPixels png = Shot("tabs.png");
   // The control's corner lies at (13, 32); each tab is 100 by 20.
   // Text is the only dark ink inside a tab; the darkest edge lies on its right.
   const auto inkIn = [&](int left, int right) {
     int ink = 0;
     for (int y = 34; y < 50; ++y) {
       for (int x = left; x < right; ++x) {
-        const std::uint32_t colour = PngPixel(png, x, y);
+        const std::uint32_t colour = png.At(x, y);
         ink += (colour & 0xFF) < 100 && ((colour >> 8) & 0xFF) < 100 && ((colour >> 16) & 0xFF) < 100;
       }
     }
@@ -160,9 +165,9 @@ TEST_F(PaintingTest, TheTabControlDrawsItsTabsWithTheirLabels) {
   EXPECT_GT(inkIn(17, 109), 0);  // "First"
   EXPECT_GT(inkIn(117, 209), 0);  // "Second"
   EXPECT_EQ(inkIn(217, 255), 0);  // no third tab
-  EXPECT_EQ(PngPixel(png, 50, 32), RGB(255, 255, 255));  // the selected tab stands taller
-  EXPECT_EQ(PngPixel(png, 150, 32), RGB(212, 208, 200));
-  EXPECT_EQ(PngPixel(png, 150, 34), RGB(255, 255, 255));
+  EXPECT_EQ(png.At(50, 32), RGB(255, 255, 255));  // the selected tab stands taller
+  EXPECT_EQ(png.At(150, 32), RGB(212, 208, 200));
+  EXPECT_EQ(png.At(150, 34), RGB(255, 255, 255));
 }
 
 }  // namespace

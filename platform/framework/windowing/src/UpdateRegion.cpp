@@ -31,6 +31,9 @@ CRect InWindow(const WindowState& state, const CRect* client) {
   return Intersection(box, WholeWindow(state));
 }
 
+// What waits, kept to the window as it is now: it may have shrunk since.
+CRect Waiting(const WindowState& state) { return Intersection(state.updateRect, WholeWindow(state)); }
+
 }  // namespace
 
 BOOL InvalidateRect(HWND window, const CRect* rect, BOOL) {
@@ -45,7 +48,7 @@ BOOL ValidateRect(HWND window, const CRect* rect) {
   WindowState* state = FindWindowState(window);
   if (state == nullptr) return false;
   const CRect done = InWindow(*state, rect);
-  const CRect& waiting = state->updateRect;
+  const CRect waiting = Waiting(*state);
   const bool covered = done.left <= waiting.left && done.top <= waiting.top && done.right >= waiting.right &&
                        done.bottom >= waiting.bottom;
   if (covered) state->updateRect = CRect();
@@ -54,13 +57,13 @@ BOOL ValidateRect(HWND window, const CRect* rect) {
 
 BOOL GetUpdateRect(HWND window, CRect* rect, BOOL) {
   const WindowState* state = FindWindowState(window);
-  if (state == nullptr || state->updateRect.IsRectEmpty()) {
+  if (state == nullptr || Waiting(*state).IsRectEmpty()) {
     if (rect != nullptr) *rect = CRect();
     return false;
   }
   if (rect != nullptr) {
     const CRect& insets = state->clientInsets;
-    const CRect& waiting = state->updateRect;
+    const CRect waiting = Waiting(*state);
     *rect = {waiting.left - insets.left, waiting.top - insets.top, waiting.right - insets.left,
              waiting.bottom - insets.top};
   }
