@@ -1,5 +1,6 @@
 #include "ExportHost.h"
 
+#include "brenmoor/windowing/ClassNames.h"
 #include "brenmoor/windowing/WinMessages.h"
 
 namespace {
@@ -10,20 +11,20 @@ DialogTemplate FormatDialog() {
   const DWORD combo = WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN;
   DialogTemplate dialog{L"Export Format", {0, 0, 262, 184}, WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, {}};
   dialog.items = {
-      {L"Static", -1, L"Delimiter:", {7, 9, 62, 17}, label},
-      {L"ComboBox", 1245, L"", {66, 7, 150, 19}, combo, {L"Tab", L"Space", L",", L";", L"|"}},
-      {L"Static", -1, L"Text qualifier:", {7, 25, 62, 33}, label},
-      {L"ComboBox", 1246, L"", {66, 23, 150, 35}, combo, {L"\"", L"'", L"None"}},
-      {L"Static", -1, L"File:", {7, 42, 62, 50}, label},
-      {L"Edit", 1247, L"", {66, 40, 206, 52}, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL},
-      {L"Button", 1248, L"Browse...", {210, 39, 255, 53}, WS_VISIBLE | WS_TABSTOP},
-      {L"Button", 1249, L"Column titles in the first line", {7, 60, 200, 70}, check},
-      {L"Button", 1629, L"Dated banner before the data", {7, 73, 200, 83}, check},
-      {L"Button", 1649, L"Date in the file name", {7, 86, 200, 96}, check},
-      {L"Static", -1, L"Preview:", {7, 102, 62, 110}, label},
-      {L"Edit", 1238, L"", {7, 112, 255, 156}, WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_READONLY},
-      {L"Button", IDOK, L"OK", {150, 163, 200, 177}, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
-      {L"Button", IDCANCEL, L"Cancel", {205, 163, 255, 177}, WS_VISIBLE | WS_TABSTOP},
+      {kStaticClass, -1, L"Delimiter:", {7, 9, 62, 17}, label},
+      {kComboBoxClass, 1245, L"", {66, 7, 150, 19}, combo, {L"Tab", L"Space", L",", L";", L"|"}},
+      {kStaticClass, -1, L"Text qualifier:", {7, 25, 62, 33}, label},
+      {kComboBoxClass, 1246, L"", {66, 23, 150, 35}, combo, {L"\"", L"'", L"None"}},
+      {kStaticClass, -1, L"File:", {7, 42, 62, 50}, label},
+      {kEditClass, 1247, L"", {66, 40, 206, 52}, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL},
+      {kButtonClass, 1248, L"Browse...", {210, 39, 255, 53}, WS_VISIBLE | WS_TABSTOP},
+      {kButtonClass, 1249, L"Column titles in the first line", {7, 60, 200, 70}, check},
+      {kButtonClass, 1629, L"Dated banner before the data", {7, 73, 200, 83}, check},
+      {kButtonClass, 1649, L"Date in the file name", {7, 86, 200, 96}, check},
+      {kStaticClass, -1, L"Preview:", {7, 102, 62, 110}, label},
+      {kEditClass, 1238, L"", {7, 112, 255, 156}, WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_READONLY},
+      {kButtonClass, IDOK, L"OK", {150, 163, 200, 177}, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+      {kButtonClass, IDCANCEL, L"Cancel", {205, 163, 255, 177}, WS_VISIBLE | WS_TABSTOP},
   };
   return dialog;
 }

@@ -174,8 +174,8 @@ const MessageMap* ColourDialog::GetThisMessageMap() {
 
 void RegisterColourDialog(CWinApp& app) {
   app.RegisterDialog(kTemplate, {L"Colours", {0, 0, 120, 60}, WS_CAPTION | DS_MODALFRAME,
-                                 {{L"Button", kButton, L"", {10, 10, 50, 24}, WS_VISIBLE | WS_TABSTOP},
-                                  {L"Button", IDOK, L"OK", {60, 10, 110, 24}, WS_VISIBLE | WS_TABSTOP}}});
+                                 {{kButtonClass, kButton, L"", {10, 10, 50, 24}, WS_VISIBLE | WS_TABSTOP},
+                                  {kButtonClass, IDOK, L"OK", {60, 10, 110, 24}, WS_VISIBLE | WS_TABSTOP}}});
 }
 
 TEST(CColourButton, EveryClickAsksForAColourAndTellsTheParentPickedOrNot) {

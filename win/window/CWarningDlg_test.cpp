@@ -22,11 +22,11 @@ class CWarningDlgTest : public ::testing::Test {
     app.SetProfileFile(profile);
     app.RegisterDialog(CWarningDlg::IDD,
                        {L"Warning", {0, 0, 200, 80}, WS_CAPTION | DS_MODALFRAME,
-                        {{L"Static", kMessage, L"", {10, 10, 190, 30}, WS_VISIBLE},
-                         {L"Button", kDontShow, L"Do not show this again", {10, 40, 190, 50},
+                        {{kStaticClass, kMessage, L"", {10, 10, 190, 30}, WS_VISIBLE},
+                         {kButtonClass, kDontShow, L"Do not show this again", {10, 40, 190, 50},
                           WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX},
-                         {L"Button", IDOK, L"OK", {80, 60, 130, 74}, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
-                         {L"Button", IDCANCEL, L"Cancel", {140, 60, 190, 74}, WS_VISIBLE | WS_TABSTOP}}});
+                         {kButtonClass, IDOK, L"OK", {80, 60, 130, 74}, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+                         {kButtonClass, IDCANCEL, L"Cancel", {140, 60, 190, 74}, WS_VISIBLE | WS_TABSTOP}}});
   }
   INT_PTR Warn(const wchar_t* key) { return CWarningDlg(L"The link is down.\r\nCheck the cable.", key).DoModal(); }
   UINT Stored(const wchar_t* key) const { return app.GetProfileInt(L"WarningDlg", key, 7); }

@@ -2,6 +2,7 @@
 // and the Plus classes, with the user answering the save prompts.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,10 +10,11 @@
 #include "CMDIChildWndPlus.h"
 #include "CMultiDocTemplatePlus.h"
 #include "brenmoor/docview/CView.h"
-#include "brenmoor/ui/CWindowDC.h"
 #include "brenmoor/app/ScriptedUser.h"
+#include "PngPixels.h"
 #include "TempFolder.h"
 #include "WinUtils.h"
+#include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/WindowPlacement.h"
 
 namespace {
@@ -183,15 +185,16 @@ TEST_F(FramesTest, ViewSizeGrowsTheFrameUnlessItIsMaximised) {
   CRect client;
   view->GetClientRect(&client);
   ASSERT_EQ(client, CRect(0, 0, 312, 231));
-  EXPECT_EQ(WindowDrawing(view->m_hWnd).Lines(),
-            (Lines{"polygon w1 s0 cc0c0c0 bc0c0c0 (0,0)-(314,0)-(314,0)-(0,0)",
-                   "polygon w1 s0 cc0c0c0 bc0c0c0 (0,0)-(0,0)-(0,233)-(0,233)",
-                   "polygon w1 s0 cc0c0c0 bc0c0c0 (315,0)-(315,0)-(315,234)-(315,234)",
-                   "polygon w1 s0 cc0c0c0 bc0c0c0 (0,234)-(315,234)-(315,234)-(0,234)",
-                   "polygon w1 s0 cc0c0c0 bc0c0c0 (1,1)-(313,1)-(313,1)-(1,1)",
-                   "polygon w1 s0 cc0c0c0 bc0c0c0 (1,1)-(1,1)-(1,232)-(1,232)",
-                   "polygon w1 s0 cc0c0c0 bc0c0c0 (314,1)-(314,1)-(314,233)-(314,233)",
-                   "polygon w1 s0 cc0c0c0 bc0c0c0 (1,233)-(314,233)-(314,233)-(1,233)"}));
+  // Two grey rectangles from the corner, 316 by 235 and one in: the window
+  // shows their top and left edges, the rest lies beyond it.
+  testsupport::TempFolder shots;
+  const auto png = shots.Path() / "view.png";
+  ASSERT_TRUE(RenderWindowToPng(view->m_hWnd, png.string()));
+  const std::uint32_t grey = RGB(192, 192, 192);
+  const testsupport::PngPixels shown(png);
+  for (const CPoint at : {CPoint(0, 0), CPoint(311, 0), CPoint(0, 230), CPoint(1, 1), CPoint(311, 1), CPoint(1, 230)}) {
+    EXPECT_EQ(shown.At(at.x, at.y), grey) << at.x << "," << at.y;
+  }
 }
 
 TEST_F(FramesTest, TheLastChildClosedDecidesWhetherTheNextOpensMaximised) {

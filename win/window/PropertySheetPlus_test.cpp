@@ -56,7 +56,7 @@ struct HostResources {
       DialogTemplate page;
       page.caption = id == kFirst ? L"First" : L"  Second ";
       page.rect = {0, 0, 200, 100};
-      page.items = {{L"Edit", kField, L"", {10, 10, 100, 22}, WS_VISIBLE | WS_TABSTOP}};
+      page.items = {{kEditClass, kField, L"", {10, 10, 100, 22}, WS_VISIBLE | WS_TABSTOP}};
       app.RegisterDialog(id, page);
     }
     app.RegisterString(kCaption, L"  Setup  ");

@@ -15,6 +15,7 @@
 #include "CResourceString.h"
 #include "brenmoor/docview/CView.h"
 #include "brenmoor/ui/CWindowDC.h"
+#include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/Clipboard.h"
 #include "brenmoor/windowing/Screen.h"
 #include "brenmoor/core/TextCut.h"
@@ -220,7 +221,7 @@ void WinUtils::PutImageOnClipboard(CWnd* window) {
   if (window == nullptr) return;
   const CRect outer = ::GetWindowRect(window->GetSafeHwnd());
   CBitmap picture;
-  if (!picture.CreateFromWindowClient(window->GetSafeHwnd(), outer.Width(), outer.Height())) return;
+  if (!CreateBitmapOfClient(picture, window->GetSafeHwnd(), outer.Width(), outer.Height())) return;
   if (OpenClipboard(window->GetSafeHwnd())) {
     if (EmptyClipboard() && SetClipboardData(CF_BITMAP, picture.GetSafeHandle()) != nullptr) picture.Detach();
     CloseClipboard();

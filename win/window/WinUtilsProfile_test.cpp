@@ -10,7 +10,7 @@
 #include "brenmoor/ui/CEdit.h"
 #include "brenmoor/ui/CListCtrl.h"
 #include "brenmoor/ui/CStatic.h"
-#include "brenmoor/ui/CWindowDC.h"
+#include "brenmoor/gdi/RecordingSurface.h"
 #include "brenmoor/windowing/Clipboard.h"
 #include "brenmoor/gdi/ImageList.h"
 #include "brenmoor/gdi/RasterSurface.h"

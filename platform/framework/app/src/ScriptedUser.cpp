@@ -61,11 +61,11 @@ void ClickAt(HWND control, LPARAM point) {
 void TypeInto(HWND control, const std::wstring& text, const std::string& action, CDialog& dialog) {
   const DWORD style = GetStyle(control);
   const std::wstring className = FindWindowState(control)->className;
-  if (className == L"Edit") {
+  if (className == kEditClass) {
     if ((style & ES_READONLY) != 0) throw UserScriptError("cannot " + action + ": the edit control is read-only");
     SetFocus(control);
     SendMessage(control, EM_SETSEL, 0, -1);
-  } else if (className == L"ComboBox" && (style & 0x3) == CBS_DROPDOWN) {
+  } else if (className == kComboBoxClass && (style & CBS_TYPEMASK) == CBS_DROPDOWN) {
     SetFocus(control);
     SendMessage(control, CB_SETEDITSEL, 0, MAKELPARAM(0, 0xFFFF));
   } else {

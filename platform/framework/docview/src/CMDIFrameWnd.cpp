@@ -49,7 +49,7 @@ void Destroy(MDIClientData& data, HWND child) {
 }
 
 LRESULT MDIClientProcedure(HWND client, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* data = FindControlData<MDIClientData>(client);
+  auto* data = ControlDataOf<MDIClientData>(client);
   switch (message) {
     case WM_MDIACTIVATE:
       if (GetParent(reinterpret_cast<HWND>(wParam)) == client) Activate(*data, reinterpret_cast<HWND>(wParam));

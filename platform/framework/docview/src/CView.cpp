@@ -4,6 +4,7 @@
 #include "brenmoor/gdi/CDC.h"
 #include "brenmoor/docview/CDocument.h"
 #include "brenmoor/docview/CFrameWnd.h"
+#include "brenmoor/ui/CPaintDC.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -11,7 +12,7 @@ const MessageMap* CView::GetThisMessageMap() {
   static const MessageMapEntry entries[] = {
       MessageEntry<&CView::OnCreate>(WM_CREATE),
       MessageEntry<&CView::OnInitialUpdateMessage>(WM_INITIALUPDATE),
-      MessageEntry<&CView::OnPrintClient>(WM_PRINTCLIENT),
+      MessageEntry<&CView::OnPaintMessage>(WM_PAINT),
       MessageEntry<&CView::OnSetFocusMessage>(WM_SETFOCUS),
       PlainEntry<&CView::OnDestroy>(WM_DESTROY),
   };
@@ -35,8 +36,9 @@ LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT CView::OnPrintClient(WPARAM wParam, LPARAM) {
-  OnDraw(reinterpret_cast<CDC*>(wParam));
+LRESULT CView::OnPaintMessage(WPARAM, LPARAM) {
+  CPaintDC dc(this);
+  OnDraw(&dc);
   return 0;
 }
 

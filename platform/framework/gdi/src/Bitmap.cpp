@@ -2,11 +2,8 @@
 
 #include <utility>
 
-#include "brenmoor/gdi/CDC.h"
 #include "brenmoor/core/HandleTable.h"
 #include "brenmoor/gdi/RasterSurface.h"
-#include "brenmoor/windowing/WindowPainter.h"
-#include "brenmoor/windowing/WindowSystem.h"
 
 namespace {
 
@@ -55,18 +52,15 @@ BOOL CBitmap::CreateBitmap(int width, int height) {
   return created_;
 }
 
-BOOL CBitmap::CreateFromWindowClient(HWND window, int width, int height) {
-  const WindowState* state = FindWindowState(window);
-  if (state == nullptr || !CreateBitmap(width, height)) return false;
-  RasterSurface surface(width, height, RGB(0, 0, 0));
-  CDC dc(surface);
-  dc.SetViewportOrg(-state->clientInsets.left, -state->clientInsets.top);
-  PaintWindow(window, dc);
+BOOL CBitmap::CreateFromImage(const RasterSurface& image) {
+  const int width = image.Width();
+  const int height = image.Height();
+  if (!CreateBitmap(width, height)) return false;
   BitmapRecord& record = *Find(bitmap_);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       record.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
-          surface.Pixel(x, y);
+          image.Pixel(x, y);
     }
   }
   return true;

@@ -1,6 +1,6 @@
 #include "brenmoor/gdi/GdiObjects.h"
 
-#include <cwchar>
+#include "brenmoor/gdi/ClassicLook.h"
 
 BOOL CGdiObject::DeleteObject() {
   const bool wasCreated = created_;
@@ -39,10 +39,7 @@ BOOL CBrush::CreateSolidBrush(COLORREF colour) {
 namespace {
 
 CFont GuiFont() {
-  LOGFONT description;
-  description.lfHeight = -11;
-  description.lfWeight = FW_NORMAL;
-  std::wcsncpy(description.lfFaceName, L"Tahoma", LF_FACESIZE - 1);
+  const LOGFONT description = classic::DialogFont(false);
   CFont font;
   font.CreateFontIndirect(&description);
   return font;
@@ -66,10 +63,10 @@ CGdiObject* GetStockObject(int index) {
 
 COLORREF GetSysColor(int index) {
   switch (index) {
-    case COLOR_BTNFACE: return RGB(212, 208, 200);
-    case COLOR_BTNSHADOW: return RGB(128, 128, 128);
-    case COLOR_BTNTEXT: return RGB(0, 0, 0);
-    case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
+    case COLOR_BTNFACE: return classic::kFace;
+    case COLOR_BTNSHADOW: return classic::kShadow;
+    case COLOR_BTNTEXT: return classic::kText;
+    case COLOR_BTNHIGHLIGHT: return classic::kHighlight;
     default: return RGB(0, 0, 0);
   }
 }

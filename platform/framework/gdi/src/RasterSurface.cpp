@@ -76,6 +76,15 @@ COLORREF RasterSurface::Pixel(int x, int y) const {
              static_cast<BYTE>(pixel));
 }
 
+void RasterSurface::Paste(const RasterSurface& image, CPoint at) {
+  cairo_t* cr = cairo_create(canvas_->image.get());
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(cr, image.canvas_->image.get(), at.x, at.y);
+  cairo_rectangle(cr, at.x, at.y, image.Width(), image.Height());
+  cairo_fill(cr);
+  cairo_destroy(cr);
+}
+
 bool RasterSurface::WritePng(const std::string& file) const {
   return cairo_surface_write_to_png(canvas_->image.get(), file.c_str()) == CAIRO_STATUS_SUCCESS;
 }

@@ -1,6 +1,10 @@
 #include "brenmoor/ui/CButton.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "brenmoor/gdi/ClassicLook.h"
+#include "brenmoor/ui/CPaintDC.h"
 
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 
@@ -17,36 +21,108 @@ bool IsCheckBox(DWORD style) {
   return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX;
 }
 
+// The owner of an owner-drawn button draws it, on the button's own place.
+void AskOwnerToDraw(HWND window, CDC& dc, UINT state) {
+  DRAWITEMSTRUCT item;
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = static_cast<UINT>(GetDlgCtrlID(window));
+  item.itemAction = ODA_DRAWENTIRE;
+  item.itemState = ((state & BST_PUSHED) != 0 ? ODS_SELECTED : 0) | ((state & BST_FOCUS) != 0 ? ODS_FOCUS : 0) |
+                   (IsWindowEnabled(window) ? 0 : ODS_DISABLED);
+  item.hwndItem = window;
+  item.hDC = &dc;
+  item.rcItem = GetClientRect(window);
+  SendMessage(GetParent(window), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+}
+
+void PaintCheckBox(classic::Painter& painter, const std::wstring& label, UINT state) {
+  using namespace classic;
+  CDC& dc = painter.Dc();
+  const CRect& box = painter.Area();
+  const int top = box.top + (box.Height() - 13) / 2;
+  const CRect square{box.left, top, box.left + 13, top + 13};
+  painter.Sunken(square, painter.Enabled() ? kWindow : kFace);
+  if ((state & BST_CHECKED) != 0) {
+    for (int stroke = 0; stroke < 3; ++stroke) {
+      const CPoint tick[] = {{square.left + 3, top + 5 + stroke}, {square.left + 5, top + 7 + stroke},
+                             {square.left + 10, top + 2 + stroke}};
+      CPen pen(PS_SOLID, 1, painter.Enabled() ? kText : kGrayText);
+      CPen* previous = dc.SelectObject(&pen);
+      dc.Polyline(tick, 3);
+      dc.SelectObject(previous);
+    }
+  }
+  painter.Text(label, box.left + 17, box.top + (box.Height() - kLineHeight) / 2, box.right, kText);
+}
+
+void PaintPushButton(classic::Painter& painter, const std::wstring& label, UINT state, bool isDefault) {
+  using namespace classic;
+  const CRect& box = painter.Area();
+  CRect face = box;
+  if (isDefault) {
+    painter.Dc().Draw3dRect(box, kText, kText);
+    face = Painter::Inset(box, 1);
+  }
+  painter.Raised(face, (state & BST_PUSHED) != 0);
+  const int width = painter.Width(label);
+  painter.Text(label, face.left + std::max(2, (face.Width() - width) / 2), face.top + (face.Height() - kLineHeight) / 2,
+               face.right - 2, kText);
+}
+
+// The owner draws in the dialog font too.
+void PaintButton(HWND window, const WindowState& state) {
+  CPaintDC dc(CWnd::FromHandle(window));
+  classic::Painter painter(dc, GetClientRect(window), (state.style & WS_DISABLED) == 0);
+  const DWORD type = state.style & BS_TYPEMASK;
+  const auto look = static_cast<UINT>(SendMessage(window, BM_GETSTATE));
+  if (type == BS_OWNERDRAW) {
+    AskOwnerToDraw(window, dc, look);
+  } else if (IsCheckBox(state.style)) {
+    PaintCheckBox(painter, state.text.Str(), look);
+  } else {
+    PaintPushButton(painter, state.text.Str(), look, type == BS_DEFPUSHBUTTON);
+  }
+}
+
 LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState& state = *FindWindowState(window);
-  auto& button = static_cast<ButtonData&>(*state.data);
+  auto& button = *ControlDataOf<ButtonData>(window);
   switch (message) {
     case BM_GETCHECK:
       return IsCheckBox(state.style) ? static_cast<LRESULT>(button.check) : BST_UNCHECKED;
     case BM_SETCHECK:
       // A two-state box is checked by anything but "unchecked".
       if (IsCheckBox(state.style)) button.check = wParam != BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED;
+      InvalidateRect(window, nullptr, true);
       return 0;
     case BM_GETSTATE:
       return static_cast<LRESULT>(button.check) | (button.pushed ? BST_PUSHED : 0) |
              (button.focused ? BST_FOCUS : 0);
+    case WM_PAINT:
+      PaintButton(window, state);
+      return 0;
     case BM_SETSTATE:
       button.pushed = wParam != 0;
+      InvalidateRect(window, nullptr, true);
       return 0;
     case BM_SETSTYLE:
       state.style = (state.style & ~BS_TYPEMASK) | (static_cast<DWORD>(wParam) & BS_TYPEMASK);
+      InvalidateRect(window, nullptr, true);
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       button.focused = message == WM_SETFOCUS;
+      InvalidateRect(window, nullptr, true);
       return 0;
     case WM_LBUTTONDOWN:
       if ((state.style & WS_DISABLED) != 0) return 0;
       button.pushed = true;
+      InvalidateRect(window, nullptr, true);
       SetFocus(window);
       return 0;
     case WM_LBUTTONUP: {
       if (!std::exchange(button.pushed, false)) return 0;
+      InvalidateRect(window, nullptr, true);
       const CRect client = GetClientRect(window);
       if (!client.PtInRect(PointFromLParam(lParam))) return 0;
       if ((state.style & BS_TYPEMASK) == BS_AUTOCHECKBOX) {

@@ -3,7 +3,9 @@
 #include <cwctype>
 #include <vector>
 
+#include "brenmoor/gdi/ClassicLook.h"
 #include "brenmoor/ui/CEdit.h"
+#include "brenmoor/ui/CPaintDC.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
@@ -66,7 +68,7 @@ struct ComboData : ControlData {
   bool dropped = false;
 };
 
-bool HasEditField(DWORD style) { return (style & 0x3) == CBS_DROPDOWN; }
+bool HasEditField(DWORD style) { return (style & CBS_TYPEMASK) == CBS_DROPDOWN; }
 
 bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
@@ -94,11 +96,13 @@ void Select(WindowState& state, ComboData& combo, LRESULT index) {
   combo.selection = index;
   state.text = CString(index == CB_ERR ? std::wstring() : combo.items[static_cast<std::size_t>(index)]);
   combo.field = {};
+  InvalidateRect(state.handle, nullptr, true);
 }
 
 void EditChanged(HWND window, WindowState& state, ComboData& combo, std::wstring text) {
   state.text = CString(std::move(text));
   combo.selection = CB_ERR;
+  InvalidateRect(window, nullptr, true);
   NotifyParent(window, CBN_EDITUPDATE);
   NotifyParent(window, CBN_EDITCHANGE);
 }
@@ -124,13 +128,33 @@ void Press(HWND window, ComboData& combo, CPoint at) {
   NotifyParent(window, CBN_CLOSEUP);
 }
 
+// The closed box: its text beside the button with the arrow.
+void PaintCombo(HWND window, const WindowState& state) {
+  using namespace classic;
+  CPaintDC dc(CWnd::FromHandle(window));
+  Painter painter(dc, GetClientRect(window), (state.style & WS_DISABLED) == 0);
+  const CRect& box = painter.Area();
+  painter.Sunken(box, painter.Enabled() ? kWindow : kFace);
+  const CRect button{box.right - 2 - CComboBox::kButtonWidth, box.top + 2, box.right - 2, box.bottom - 2};
+  painter.Raised(button, false);
+  const int x = button.left + button.Width() / 2;
+  const int y = button.top + button.Height() / 2 - 1;
+  for (int row = 0; row < 4; ++row) {
+    dc.FillSolidRect({x - 3 + row, y - 1 + row, x + 4 - row, y + row}, kText);
+  }
+  painter.Text(state.text.Str(), box.left + 4, box.top + (box.Height() - kLineHeight) / 2, button.left - 1, kText);
+}
+
 LRESULT ComboProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState& state = *FindWindowState(window);
-  auto& combo = static_cast<ComboData&>(*state.data);
+  auto& combo = *ControlDataOf<ComboData>(window);
   const auto count = static_cast<LRESULT>(combo.items.size());
   const auto index = static_cast<LRESULT>(wParam);
   const auto* text = reinterpret_cast<const wchar_t*>(lParam);
   switch (message) {
+    case WM_PAINT:
+      PaintCombo(window, state);
+      return 0;
     case CB_ADDSTRING:
       combo.items.emplace_back(text != nullptr ? text : L"");
       return count;

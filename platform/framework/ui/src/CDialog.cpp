@@ -70,7 +70,7 @@ void DDX_Text(CDataExchange* exchange, int id, CString& value) {
 
 void DDX_CBString(CDataExchange* exchange, int id, CString& value) {
   const HWND control = exchange->PrepareCtrl(id);
-  const bool hasField = (GetStyle(control) & 0x3) == CBS_DROPDOWN;
+  const bool hasField = (GetStyle(control) & CBS_TYPEMASK) == CBS_DROPDOWN;
   if (!exchange->m_bSaveAndValidate) {
     if (SendMessage(control, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(
                                                                            static_cast<const wchar_t*>(value))) ==

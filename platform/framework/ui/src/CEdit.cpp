@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "brenmoor/gdi/ClassicLook.h"
+#include "brenmoor/ui/CPaintDC.h"
+
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 
 void CEdit::SetSel(int start, int end, BOOL noScroll) {
@@ -64,17 +67,37 @@ struct EditData : ControlData {
 };
 
 void Changed(HWND window) {
+  InvalidateRect(window, nullptr, true);
   NotifyParent(window, EN_UPDATE);
   NotifyParent(window, EN_CHANGE);
 }
 
+// Sunken, white unless it takes no typing, with as many lines as fit.
+void PaintEdit(HWND window, const WindowState& state) {
+  using namespace classic;
+  CPaintDC dc(CWnd::FromHandle(window));
+  const bool enabled = (state.style & WS_DISABLED) == 0;
+  Painter painter(dc, GetClientRect(window), enabled);
+  const CRect& box = painter.Area();
+  painter.Sunken(box, enabled && (state.style & ES_READONLY) == 0 ? kWindow : kFace);
+  int y = box.top + 3;
+  for (const std::wstring& line : Lines(state.text.Str())) {
+    if (y + kLineHeight > box.bottom - 2) break;
+    painter.Text(line, box.left + 4, y, box.right - 3, kText);
+    y += kLineHeight;
+  }
+}
+
 LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState& state = *FindWindowState(window);
-  EditField& field = static_cast<EditData&>(*state.data).field;
+  EditField& field = ControlDataOf<EditData>(window)->field;
   std::wstring text = state.text.Str();
   const bool multiline = (state.style & ES_MULTILINE) != 0;
   const bool typing = (state.style & ES_READONLY) == 0;
   switch (message) {
+    case WM_PAINT:
+      PaintEdit(window, state);
+      return 0;
     case EM_SETSEL:
       field.Select(text, static_cast<LPARAM>(wParam), lParam);
       return 0;
@@ -92,6 +115,7 @@ LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case EM_SETREADONLY:
       state.style = wParam != 0 ? state.style | ES_READONLY : state.style & ~ES_READONLY;
+      InvalidateRect(window, nullptr, true);
       return 1;
     case WM_SETTEXT:
       DefWindowProc(window, message, wParam, lParam);

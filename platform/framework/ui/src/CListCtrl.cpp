@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "brenmoor/core/TextCut.h"
+#include "brenmoor/gdi/ClassicLook.h"
+#include "brenmoor/ui/CPaintDC.h"
 
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
@@ -37,11 +39,6 @@ struct ListData : ControlData {
   std::vector<Item> items;
 };
 
-template <typename Data>
-Data& DataOf(HWND window) {
-  return static_cast<Data&>(*FindWindowState(window)->data);
-}
-
 // Copies into a caller's buffer of length units: at most length - 1 and the terminator.
 int CopyText(std::wstring_view text, wchar_t* buffer, int length) {
   if (buffer == nullptr || length <= 0) return 0;
@@ -51,9 +48,38 @@ int CopyText(std::wstring_view text, wchar_t* buffer, int length) {
   return static_cast<int>(count);
 }
 
+// A raised cell per column in the order the list shows them, and one for the room left.
+void PaintHeader(HWND window) {
+  using namespace classic;
+  CPaintDC dc(CWnd::FromHandle(window));
+  Painter painter(dc, GetClientRect(window), IsWindowEnabled(window));
+  const CRect& box = painter.Area();
+  const HWND list = GetParent(window);
+  const int columns = static_cast<int>(SendMessage(window, HDM_GETITEMCOUNT));
+  std::vector<int> order(static_cast<std::size_t>(columns));
+  SendMessage(list, LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
+  int x = box.left;
+  for (int column : order) {
+    wchar_t heading[260];
+    LVCOLUMN description;
+    description.mask = LVCF_TEXT | LVCF_WIDTH;
+    description.pszText = heading;
+    description.cchTextMax = 260;
+    SendMessage(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&description));
+    const CRect cell{x, box.top, std::min<int>(x + description.cx, box.right), box.bottom};
+    if (cell.IsRectEmpty()) break;
+    painter.Raised(cell, false);
+    painter.Text(heading, cell.left + 5, cell.top + (cell.Height() - kLineHeight) / 2, cell.right - 3, kText);
+    x += description.cx;
+  }
+  if (x < box.right) painter.Raised({x, box.top, box.right, box.bottom}, false);
+}
+
 LRESULT HeaderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == HDM_GETITEMCOUNT) return static_cast<LRESULT>(DataOf<HeaderData>(window).columns.size());
-  return DefWindowProc(window, message, wParam, lParam);
+  if (message == HDM_GETITEMCOUNT) return static_cast<LRESULT>(ControlDataOf<HeaderData>(window)->columns.size());
+  if (message != WM_PAINT) return DefWindowProc(window, message, wParam, lParam);
+  PaintHeader(window);
+  return 0;
 }
 
 void Describe(Column& column, const LVCOLUMN& description) {
@@ -151,8 +177,8 @@ void Load(const Item& item, LVITEM& description) {
   if ((description.mask & LVIF_STATE) != 0) description.state = item.state & description.stateMask;
 }
 
-LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto& list = DataOf<ListData>(window);
+LRESULT ListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto& list = *ControlDataOf<ListData>(window);
   auto& items = list.items;
   const auto index = static_cast<LPARAM>(wParam);
   const bool valid = index >= 0 && index < static_cast<LPARAM>(items.size());
@@ -168,20 +194,20 @@ LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_GETHEADER:
       return reinterpret_cast<LRESULT>(list.header);
     case LVM_INSERTCOLUMNW:
-      return InsertColumn(DataOf<HeaderData>(list.header), index, column);
+      return InsertColumn(*ControlDataOf<HeaderData>(list.header), index, column);
     case LVM_DELETECOLUMN:
-      return DeleteColumn(DataOf<HeaderData>(list.header), index);
+      return DeleteColumn(*ControlDataOf<HeaderData>(list.header), index);
     case LVM_GETCOLUMNW:
-      return GetColumn(DataOf<HeaderData>(list.header), index, column);
+      return GetColumn(*ControlDataOf<HeaderData>(list.header), index, column);
     case LVM_SETCOLUMNW: {
-      auto& columns = DataOf<HeaderData>(list.header).columns;
+      auto& columns = ControlDataOf<HeaderData>(list.header)->columns;
       if (column == nullptr || index < 0 || index >= static_cast<LPARAM>(columns.size())) return false;
       Describe(columns[static_cast<std::size_t>(index)], *column);
       return true;
     }
     case LVM_GETCOLUMNWIDTH:
     case LVM_SETCOLUMNWIDTH: {
-      auto& columns = DataOf<HeaderData>(list.header).columns;
+      auto& columns = ControlDataOf<HeaderData>(list.header)->columns;
       if (index < 0 || index >= static_cast<LPARAM>(columns.size())) return 0;
       int& width = columns[static_cast<std::size_t>(index)].width;
       if (message == LVM_GETCOLUMNWIDTH) return width;
@@ -189,9 +215,9 @@ LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return true;
     }
     case LVM_SETCOLUMNORDERARRAY:
-      return SetOrder(DataOf<HeaderData>(list.header), wParam, reinterpret_cast<const int*>(lParam));
+      return SetOrder(*ControlDataOf<HeaderData>(list.header), wParam, reinterpret_cast<const int*>(lParam));
     case LVM_GETCOLUMNORDERARRAY:
-      return GetOrder(DataOf<HeaderData>(list.header), wParam, reinterpret_cast<int*>(lParam));
+      return GetOrder(*ControlDataOf<HeaderData>(list.header), wParam, reinterpret_cast<int*>(lParam));
     case LVM_GETITEMCOUNT:
       return static_cast<LRESULT>(items.size());
     case LVM_INSERTITEMW: {
@@ -251,6 +277,68 @@ LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return DefWindowProc(window, message, wParam, lParam);
   }
+}
+
+// The list's rows under its header, in the order the header shows the columns.
+void PaintList(HWND window) {
+  using namespace classic;
+  CPaintDC dc(CWnd::FromHandle(window));
+  Painter painter(dc, GetClientRect(window), IsWindowEnabled(window));
+  const CRect& box = painter.Area();
+  painter.Sunken(box, kWindow);
+  const auto header = reinterpret_cast<HWND>(SendMessage(window, LVM_GETHEADER));
+  const int columns = static_cast<int>(SendMessage(header, HDM_GETITEMCOUNT));
+  std::vector<int> order(static_cast<std::size_t>(columns));
+  SendMessage(window, LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
+  const int rows = static_cast<int>(SendMessage(window, LVM_GETITEMCOUNT));
+  const CRect headerBox = GetWindowRect(header);
+  for (int row = 0, y = box.top + 2 + headerBox.Height() + 1; row < rows && y + kLineHeight < box.bottom; ++row) {
+    int x = box.left + 2;
+    for (int column : order) {
+      const int width = static_cast<int>(SendMessage(window, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+      wchar_t text[260];
+      LVITEM item;
+      item.iSubItem = column;
+      item.pszText = text;
+      item.cchTextMax = 260;
+      SendMessage(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+      painter.Text(text, x + 4, y, std::min<int>(x + width - 2, box.right - 2), kText);
+      x += width;
+    }
+    y += kLineHeight + 3;
+  }
+}
+
+bool ChangesTheLook(UINT message) {
+  switch (message) {
+    case LVM_INSERTCOLUMNW:
+    case LVM_DELETECOLUMN:
+    case LVM_SETCOLUMNW:
+    case LVM_SETCOLUMNWIDTH:
+    case LVM_SETCOLUMNORDERARRAY:
+    case LVM_INSERTITEMW:
+    case LVM_SETITEMW:
+    case LVM_SETITEMTEXTW:
+    case LVM_DELETEITEM:
+    case LVM_DELETEALLITEMS:
+    case LVM_SORTITEMS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PaintList(window);
+    return 0;
+  }
+  const LRESULT result = ListMessage(window, message, wParam, lParam);
+  if (ChangesTheLook(message)) {
+    InvalidateRect(window, nullptr, true);
+    InvalidateRect(ControlDataOf<ListData>(window)->header, nullptr, true);
+  }
+  return result;
 }
 
 const WindowClassRegistration headerClass{

@@ -1,10 +1,32 @@
 #include "brenmoor/ui/CStatic.h"
 
+#include "brenmoor/gdi/ClassicLook.h"
+#include "brenmoor/ui/CPaintDC.h"
+
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 
 namespace {
 
+// Its text, one line under the other, on the face of what is behind it.
+void PaintLabel(HWND window) {
+  using namespace classic;
+  CPaintDC dc(CWnd::FromHandle(window));
+  Painter painter(dc, GetClientRect(window), IsWindowEnabled(window));
+  const CRect& box = painter.Area();
+  int y = box.top;
+  for (const std::wstring& line : Lines(FindWindowState(window)->text.Str())) {
+    painter.Text(line, box.left, y, box.right, kText);
+    y += kLineHeight;
+  }
+}
+
+LRESULT StaticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProc(window, message, wParam, lParam);
+  PaintLabel(window);
+  return 0;
+}
+
 const WindowClassRegistration staticClass{
-    {kStaticClass, &DefWindowProc, nullptr, []() -> CWnd* { return new CStatic; }}};
+    {kStaticClass, &StaticProcedure, nullptr, []() -> CWnd* { return new CStatic; }}};
 
 }  // namespace

@@ -18,7 +18,7 @@ struct StatusBarData : ControlData {
   std::vector<int> rights{-1};  // -1: to the bar's right edge
 };
 
-StatusBarData& Data(HWND window) { return *FindControlData<StatusBarData>(window); }
+StatusBarData& Data(HWND window) { return *ControlDataOf<StatusBarData>(window); }
 
 CRect PaneRect(HWND window, std::size_t index) {
   const StatusBarData& data = Data(window);
@@ -56,6 +56,7 @@ LRESULT StatusBarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       if (wParam == 0 || wParam > 256 || rights == nullptr) return false;
       data.rights.assign(rights, rights + wParam);
       data.texts.resize(wParam);
+      InvalidateRect(window, nullptr, true);
       return true;
     }
     case SB_GETPARTS: {
@@ -66,6 +67,7 @@ LRESULT StatusBarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case SB_SETTEXTW:
       if (index >= data.texts.size()) return false;
       data.texts[index] = CString(lParam != 0 ? reinterpret_cast<const wchar_t*>(lParam) : L"");
+      InvalidateRect(window, nullptr, true);
       return true;
     case SB_GETTEXTLENGTHW:
       return index < data.texts.size() ? data.texts[index].GetLength() : 0;

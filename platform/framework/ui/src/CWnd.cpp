@@ -7,6 +7,7 @@
 #include "brenmoor/docview/CFrameWnd.h"
 #include "brenmoor/app/CWinApp.h"
 #include "brenmoor/gdi/GdiObjects.h"
+#include "brenmoor/windowing/WindowPainter.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
@@ -215,6 +216,7 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
 void CWnd::Invalidate(BOOL erase) {
   ++invalidations_;
   lastErased_ = erase != 0;
+  ::InvalidateRect(m_hWnd, nullptr, erase);
 }
 
 BOOL CWnd::UpdateData(BOOL saveAndValidate) {

@@ -25,14 +25,14 @@ enum : int { kName = 10, kChoice = 11, kFlag = 12, kLabel = 13, kNote = 14, kCho
 DialogTemplate TestTemplate() {
   DialogTemplate dialog{L"Test dialog", {0, 0, 200, 120}, WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, {}};
   dialog.items = {
-      {L"Static", kLabel, L"Name:", {7, 7, 40, 15}, WS_VISIBLE},
-      {L"Edit", kName, L"", {50, 7, 190, 19}, WS_VISIBLE | WS_TABSTOP | WS_BORDER},
-      {L"ComboBox", kChoice, L"", {50, 25, 190, 37}, WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN, {L"Tab", L"Space", L","}},
-      {L"ComboBox", kChoiceList, L"", {50, 43, 190, 55}, WS_VISIBLE | CBS_DROPDOWNLIST, {L"One", L"Two"}},
-      {L"Button", kFlag, L"Flag", {7, 60, 100, 70}, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX},
-      {L"Edit", kNote, L"note", {7, 75, 190, 95}, WS_VISIBLE | ES_READONLY | ES_MULTILINE},
-      {L"Button", IDOK, L"OK", {80, 100, 130, 114}, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
-      {L"Button", IDCANCEL, L"Cancel", {140, 100, 190, 114}, WS_VISIBLE | WS_TABSTOP},
+      {kStaticClass, kLabel, L"Name:", {7, 7, 40, 15}, WS_VISIBLE},
+      {kEditClass, kName, L"", {50, 7, 190, 19}, WS_VISIBLE | WS_TABSTOP | WS_BORDER},
+      {kComboBoxClass, kChoice, L"", {50, 25, 190, 37}, WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN, {L"Tab", L"Space", L","}},
+      {kComboBoxClass, kChoiceList, L"", {50, 43, 190, 55}, WS_VISIBLE | CBS_DROPDOWNLIST, {L"One", L"Two"}},
+      {kButtonClass, kFlag, L"Flag", {7, 60, 100, 70}, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX},
+      {kEditClass, kNote, L"note", {7, 75, 190, 95}, WS_VISIBLE | ES_READONLY | ES_MULTILINE},
+      {kButtonClass, IDOK, L"OK", {80, 100, 130, 114}, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+      {kButtonClass, IDCANCEL, L"Cancel", {140, 100, 190, 114}, WS_VISIBLE | WS_TABSTOP},
   };
   return dialog;
 }
@@ -237,7 +237,7 @@ TEST_F(DialogTest, TheOwnerIsDisabledWhileTheDialogRunsAndTheFocusComesBack) {
   CWnd main;
   ASSERT_TRUE(main.Create(kGenericWindowClass, L"Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 400, 300}, nullptr, 0));
   CWnd field;
-  ASSERT_TRUE(field.Create(L"Edit", L"", WS_CHILD | WS_VISIBLE, {5, 5, 100, 25}, &main, 7));
+  ASSERT_TRUE(field.Create(kEditClass, L"", WS_CHILD | WS_VISIBLE, {5, 5, 100, 25}, &main, 7));
   field.SetFocus();
   app.m_pMainWnd = &main;
   user.InDialog(kTemplate).Click(IDOK);
@@ -293,7 +293,7 @@ TEST_F(DialogTest, APictureShowsTheCaptionAndTheCheckedBox) {
   ASSERT_TRUE(holder.Create(kDialogClass, L"Test dialog", WS_CAPTION | DS_MODALFRAME | WS_VISIBLE, {0, 0, 306, 220},
                             nullptr, 0));
   CButton box;
-  ASSERT_TRUE(box.Create(L"Button", L"Flag", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, {10, 10, 100, 30}, &holder, 12));
+  ASSERT_TRUE(box.Create(kButtonClass, L"Flag", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, {10, 10, 100, 30}, &holder, 12));
   box.SetCheck(BST_CHECKED);
   CDC dc(surface);
   PaintWindow(holder.m_hWnd, dc);

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "brenmoor/core/TextCut.h"
+#include "brenmoor/gdi/ClassicLook.h"
+#include "brenmoor/windowing/WindowPainter.h"
 
 namespace {
 
@@ -40,8 +42,46 @@ void Click(HWND control, TabData& data, LPARAM point) {
   Notify(control, TCN_SELCHANGE);
 }
 
-LRESULT TabProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* data = FindControlData<TabData>(control);
+// The tabs in a row over the page's raised edge; the selected one stands
+// two pixels taller and joins the page.
+void PaintTabs(HWND control, const TabData& data) {
+  using namespace classic;
+  PAINTSTRUCT paint;
+  CDC& dc = *BeginPaint(control, &paint);
+  {
+    Painter painter(dc, GetClientRect(control), IsWindowEnabled(control));
+    const CRect& box = painter.Area();
+    painter.Raised({box.left, box.top + kTabHeight, box.right, box.bottom}, false);
+    for (std::size_t i = 0; i < data.tabs.size(); ++i) {
+      const bool selected = static_cast<int>(i) == data.selected;
+      const int left = box.left + static_cast<int>(i) * kTabWidth;
+      const CRect tab{left, box.top + (selected ? 0 : 2), left + kTabWidth, box.top + kTabHeight + (selected ? 2 : 0)};
+      painter.Raised(tab, false);
+      const std::wstring& label = data.tabs[i].text.Str();
+      const int width = painter.Width(label);
+      painter.Text(label, tab.left + std::max(4, (kTabWidth - width) / 2), tab.top + (kTabHeight - 2 - kLineHeight) / 2 + 1,
+                   tab.right - 4, kText);
+    }
+  }
+  EndPaint(control, &paint);
+}
+
+bool ChangesTheLook(UINT message) {
+  switch (message) {
+    case TCM_INSERTITEMW:
+    case TCM_SETITEMW:
+    case TCM_DELETEITEM:
+    case TCM_DELETEALLITEMS:
+    case TCM_SETCURSEL:
+    case WM_LBUTTONDOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT TabMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* data = ControlDataOf<TabData>(control);
   if (data == nullptr) return DefWindowProc(control, message, wParam, lParam);
   auto* item = reinterpret_cast<TCITEMW*>(lParam);
   const auto index = static_cast<std::size_t>(wParam);
@@ -88,6 +128,17 @@ LRESULT TabProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return DefWindowProc(control, message, wParam, lParam);
   }
+}
+
+LRESULT TabProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* data = ControlDataOf<TabData>(control);
+  if (message == WM_PAINT && data != nullptr) {
+    PaintTabs(control, *data);
+    return 0;
+  }
+  const LRESULT result = TabMessage(control, message, wParam, lParam);
+  if (ChangesTheLook(message)) InvalidateRect(control, nullptr, true);
+  return result;
 }
 
 const WindowClassRegistration tabClass{{kTabControlClass, &TabProcedure,

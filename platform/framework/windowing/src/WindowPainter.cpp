@@ -1,322 +1,200 @@
 #include "brenmoor/windowing/WindowPainter.h"
 
 #include <algorithm>
-#include <cwchar>
+#include <memory>
+#include <vector>
 
-#include "brenmoor/ui/CButton.h"
-#include "brenmoor/ui/CComboBox.h"
-#include "brenmoor/ui/CEdit.h"
-#include "brenmoor/ui/CListCtrl.h"
-#include "brenmoor/ui/CPaintDC.h"
-#include "brenmoor/ui/CStatusBar.h"
-#include "brenmoor/ui/CStatic.h"
-#include "brenmoor/gdi/RasterSurface.h"
+#include "brenmoor/gdi/ClassicLook.h"
 #include "brenmoor/windowing/WindowSystem.h"
 
 namespace {
 
-constexpr COLORREF kFace = RGB(212, 208, 200);
-constexpr COLORREF kHighlight = RGB(255, 255, 255);
-constexpr COLORREF kLight = RGB(232, 230, 226);
-constexpr COLORREF kShadow = RGB(128, 128, 128);
-constexpr COLORREF kDarkShadow = RGB(64, 64, 64);
-constexpr COLORREF kWindow = RGB(255, 255, 255);
-constexpr COLORREF kText = RGB(0, 0, 0);
-constexpr COLORREF kGrayText = RGB(128, 128, 128);
-constexpr COLORREF kCaption = RGB(10, 36, 106);
-constexpr COLORREF kCaptionText = RGB(255, 255, 255);
-constexpr int kTabWidth = 48;  // 32 dialog units
-constexpr int kLineHeight = 13;
-
-LOGFONT DialogFont(bool bold) {
-  LOGFONT font;
-  font.lfHeight = -11;
-  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  std::wcsncpy(font.lfFaceName, L"Tahoma", LF_FACESIZE - 1);
-  return font;
-}
-
-class Painter {
- public:
-  Painter(CDC& dc, const WindowState& state, CRect area)
-      : dc_(dc), state_(state), area_(area), enabled_((state.style & WS_DISABLED) == 0) {
-    const LOGFONT description = DialogFont(false);
-    font_.CreateFontIndirect(&description);
-    previous_ = dc_.SelectObject(&font_);
-    dc_.SetBkMode(TRANSPARENT);
-  }
-  ~Painter() { dc_.SelectObject(previous_); }
-  Painter(const Painter&) = delete;
-  Painter& operator=(const Painter&) = delete;
-
-  void Sunken(CRect box, COLORREF inside) {
-    dc_.Draw3dRect(box, kShadow, kHighlight);
-    dc_.Draw3dRect(Inset(box, 1), kDarkShadow, kLight);
-    dc_.FillSolidRect(Inset(box, 2), inside);
-  }
-  void Raised(CRect box, bool pushed) {
-    if (pushed) {
-      dc_.Draw3dRect(box, kDarkShadow, kHighlight);
-      dc_.Draw3dRect(Inset(box, 1), kShadow, kLight);
-    } else {
-      dc_.Draw3dRect(box, kHighlight, kDarkShadow);
-      dc_.Draw3dRect(Inset(box, 1), kLight, kShadow);
-    }
-    dc_.FillSolidRect(Inset(box, 2), kFace);
-  }
-  // One line of text, cut where it would leave the box; tabs go to the next stop.
-  void Text(const std::wstring& line, int x, int y, int right, COLORREF colour) {
-    dc_.SetTextColor(enabled_ ? colour : kGrayText);
-    int at = x;
-    std::size_t start = 0;
-    while (start <= line.size()) {
-      const std::size_t tab = std::min(line.find(L'\t', start), line.size());
-      at = Run(line.substr(start, tab - start), at, y, right);
-      if (tab == line.size()) break;
-      at = x + ((at - x) / kTabWidth + 1) * kTabWidth;
-      start = tab + 1;
-    }
-  }
-  int Width(const std::wstring& text) { return dc_.GetTextExtent(CString(text)).cx; }
-  CDC& Dc() { return dc_; }
-  const WindowState& State() const { return state_; }
-  const CRect& Area() const { return area_; }
-  bool Enabled() const { return enabled_; }
-  static CRect Inset(CRect box, int by) { return {box.left + by, box.top + by, box.right - by, box.bottom - by}; }
-
- private:
-  int Run(const std::wstring& text, int x, int y, int right) {
-    std::size_t fits = text.size();
-    while (fits > 0 && x + Width(text.substr(0, fits)) > right) --fits;
-    if (fits > 0) dc_.TextOut(x, y, CString(text.substr(0, fits)));
-    return x + (fits > 0 ? Width(text.substr(0, fits)) : 0);
-  }
-
-  CDC& dc_;
-  const WindowState& state_;
-  CRect area_;
-  bool enabled_;
-  CFont font_;
-  CFont* previous_ = nullptr;
+// A window asked to paint while the painter composes: where its top-left
+// corner lies on the surface, and whether the surface is what its top-level
+// window shows.
+struct Composing {
+  HWND window;
+  DrawingSurface& surface;
+  CPoint corner;
+  bool shown;
 };
 
-std::vector<std::wstring> Lines(const std::wstring& text) {
-  std::vector<std::wstring> lines{L""};
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
-      lines.emplace_back();
-      ++i;
-    } else {
-      lines.back() += text[i];
-    }
-  }
-  return lines;
+std::vector<Composing>& Stack() {
+  static std::vector<Composing> stack;
+  return stack;
 }
 
-void PaintDialog(Painter& painter) {
-  CDC& dc = painter.Dc();
-  const CRect& box = painter.Area();
-  dc.Draw3dRect(box, kLight, kDarkShadow);
-  dc.Draw3dRect(Painter::Inset(box, 1), kHighlight, kShadow);
-  dc.FillSolidRect(Painter::Inset(box, 2), kFace);
-  const CRect& insets = painter.State().clientInsets;
-  if (insets.top > insets.left) {
-    dc.FillSolidRect({insets.left, insets.left, box.right - insets.right, insets.top - 1}, kCaption);
-    CFont bold;
-    const LOGFONT description = DialogFont(true);
-    bold.CreateFontIndirect(&description);
-    CFont* previous = dc.SelectObject(&bold);
-    painter.Text(painter.State().text.Str(), insets.left + 4, insets.left + 3, box.right - insets.right - 4,
-                 kCaptionText);
-    dc.SelectObject(previous);
+const Composing* ComposingOf(HWND window) {
+  for (auto entry = Stack().rbegin(); entry != Stack().rend(); ++entry) {
+    if (entry->window == window) return &*entry;
   }
+  return nullptr;
 }
 
-// The owner of an owner-drawn button draws it, on the button's own place.
-void AskOwnerToDraw(Painter& painter, UINT state) {
-  DRAWITEMSTRUCT item;
-  item.CtlType = ODT_BUTTON;
-  item.CtlID = static_cast<UINT>(painter.State().id);
-  item.itemAction = ODA_DRAWENTIRE;
-  item.itemState = ((state & BST_PUSHED) != 0 ? ODS_SELECTED : 0) | ((state & BST_FOCUS) != 0 ? ODS_FOCUS : 0) |
-                   (painter.Enabled() ? 0 : ODS_DISABLED);
-  item.hwndItem = painter.State().handle;
-  item.hDC = &painter.Dc();
-  item.rcItem = painter.Area();
-  SendMessage(painter.State().parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+// Where a window's picture lives: the first window up its parents that is no child.
+HWND TopLevelOf(HWND window) {
+  HWND top = window;
+  while ((GetStyle(top) & WS_CHILD) != 0 && GetParent(top) != nullptr) top = GetParent(top);
+  return top;
 }
 
-void PaintButton(Painter& painter) {
-  CDC& dc = painter.Dc();
-  const CRect& box = painter.Area();
-  const DWORD type = painter.State().style & BS_TYPEMASK;
-  const auto state = static_cast<UINT>(SendMessage(painter.State().handle, BM_GETSTATE));
-  if (type == BS_OWNERDRAW) {
-    AskOwnerToDraw(painter, state);
-    return;
-  }
-  const std::wstring& label = painter.State().text.Str();
-  if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) {
-    const int top = box.top + (box.Height() - 13) / 2;
-    const CRect square{box.left, top, box.left + 13, top + 13};
-    painter.Sunken(square, painter.Enabled() ? kWindow : kFace);
-    if ((state & BST_CHECKED) != 0) {
-      for (int stroke = 0; stroke < 3; ++stroke) {
-        const CPoint tick[] = {{square.left + 3, top + 5 + stroke}, {square.left + 5, top + 7 + stroke},
-                               {square.left + 10, top + 2 + stroke}};
-        CPen pen(PS_SOLID, 1, painter.Enabled() ? kText : kGrayText);
-        CPen* previous = dc.SelectObject(&pen);
-        dc.Polyline(tick, 3);
-        dc.SelectObject(previous);
-      }
-    }
-    painter.Text(label, box.left + 17, box.top + (box.Height() - kLineHeight) / 2, box.right, kText);
-    return;
-  }
-  CRect face = box;
-  if (type == BS_DEFPUSHBUTTON) {
-    dc.Draw3dRect(box, kText, kText);
-    face = Painter::Inset(box, 1);
-  }
-  painter.Raised(face, (state & BST_PUSHED) != 0);
-  const int width = painter.Width(label);
-  painter.Text(label, face.left + std::max(2, (face.Width() - width) / 2), face.top + (face.Height() - kLineHeight) / 2,
-               face.right - 2, kText);
-}
+// A picture of a window is at least one pixel wide and high.
+int WidthOf(HWND window) { return std::max(1, static_cast<int>(GetWindowRect(window).Width())); }
+int HeightOf(HWND window) { return std::max(1, static_cast<int>(GetWindowRect(window).Height())); }
 
-void PaintEdit(Painter& painter) {
-  const CRect& box = painter.Area();
-  const bool readOnly = (painter.State().style & ES_READONLY) != 0;
-  painter.Sunken(box, painter.Enabled() && !readOnly ? kWindow : kFace);
-  int y = box.top + 3;
-  for (const std::wstring& line : Lines(painter.State().text.Str())) {
-    if (y + kLineHeight > box.bottom - 2) break;
-    painter.Text(line, box.left + 4, y, box.right - 3, kText);
-    y += kLineHeight;
-  }
-}
-
-void PaintCombo(Painter& painter) {
-  const CRect& box = painter.Area();
-  painter.Sunken(box, painter.Enabled() ? kWindow : kFace);
-  const CRect button{box.right - 2 - CComboBox::kButtonWidth, box.top + 2, box.right - 2, box.bottom - 2};
-  painter.Raised(button, false);
-  const int x = button.left + button.Width() / 2;
-  const int y = button.top + button.Height() / 2 - 1;
-  for (int row = 0; row < 4; ++row) {
-    painter.Dc().FillSolidRect({x - 3 + row, y - 1 + row, x + 4 - row, y + row}, kText);
-  }
-  painter.Text(painter.State().text.Str(), box.left + 4, box.top + (box.Height() - kLineHeight) / 2, button.left - 1,
-               kText);
-}
-
-void PaintStatic(Painter& painter) {
-  const CRect& box = painter.Area();
-  int y = box.top;
-  for (const std::wstring& line : Lines(painter.State().text.Str())) {
-    painter.Text(line, box.left, y, box.right, kText);
-    y += kLineHeight;
-  }
-}
-
-// The list's rows under its header, in the order the header shows the columns.
-void PaintList(Painter& painter) {
-  const CRect& box = painter.Area();
-  painter.Sunken(box, kWindow);
-  const HWND list = painter.State().handle;
-  const auto header = reinterpret_cast<HWND>(SendMessage(list, LVM_GETHEADER));
-  const int columns = static_cast<int>(SendMessage(header, HDM_GETITEMCOUNT));
-  std::vector<int> order(static_cast<std::size_t>(columns));
-  SendMessage(list, LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
-  const int rows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT));
-  const CRect headerBox = GetWindowRect(header);
-  for (int row = 0, y = box.top + 2 + headerBox.Height() + 1; row < rows && y + kLineHeight < box.bottom; ++row) {
-    int x = box.left + 2;
-    for (int column : order) {
-      const int width = static_cast<int>(SendMessage(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
-      wchar_t text[260];
-      LVITEM item;
-      item.iSubItem = column;
-      item.pszText = text;
-      item.cchTextMax = 260;
-      SendMessage(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-      painter.Text(text, x + 4, y, std::min<int>(x + width - 2, box.right - 2), kText);
-      x += width;
-    }
-    y += kLineHeight + 3;
-  }
-}
-
-void PaintHeader(Painter& painter) {
-  const CRect& box = painter.Area();
-  const HWND list = GetParent(painter.State().handle);
-  const int columns = static_cast<int>(SendMessage(painter.State().handle, HDM_GETITEMCOUNT));
-  std::vector<int> order(static_cast<std::size_t>(columns));
-  SendMessage(list, LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
-  int x = box.left;
-  for (int column : order) {
-    wchar_t heading[260];
-    LVCOLUMN description;
-    description.mask = LVCF_TEXT | LVCF_WIDTH;
-    description.pszText = heading;
-    description.cchTextMax = 260;
-    SendMessage(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&description));
-    const CRect cell{x, box.top, std::min<int>(x + description.cx, box.right), box.bottom};
-    if (cell.IsRectEmpty()) break;
-    painter.Raised(cell, false);
-    painter.Text(heading, cell.left + 5, cell.top + (cell.Height() - kLineHeight) / 2, cell.right - 3, kText);
-    x += description.cx;
-  }
-  if (x < box.right) painter.Raised({x, box.top, box.right, box.bottom}, false);
-}
-
-void PaintOne(HWND window, CDC& dc, CPoint origin) {
-  const WindowState& state = *FindWindowState(window);
-  const CRect area{0, 0, state.windowRect.Width(), state.windowRect.Height()};
-  const CPoint previous = dc.SetViewportOrg(origin.x, origin.y);
-  Painter painter(dc, state, area);
-  const std::wstring& name = state.className;
-  if (name == kDialogClass) PaintDialog(painter);
-  else if (name == kButtonClass) PaintButton(painter);
-  else if (name == kEditClass) PaintEdit(painter);
-  else if (name == kComboBoxClass) PaintCombo(painter);
-  else if (name == kStaticClass) PaintStatic(painter);
-  else if (name == kListViewClass) PaintList(painter);
-  else if (name == kHeaderClass) PaintHeader(painter);
-  else if (name == kStatusBarClass) {
-    const PaintTarget target(window, dc.Surface(), origin);
-    SendMessage(window, WM_PAINT);
-  } else {
-    dc.SetViewportOrg(origin.x + state.clientInsets.left, origin.y + state.clientInsets.top);
-    SendMessage(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(&dc));
-  }
-  dc.SetViewportOrg(previous.x, previous.y);
-}
-
-void PaintTree(HWND window, CDC& dc, CPoint corner) {
+CPoint OffsetIn(HWND window, HWND top) {
   const CRect own = GetWindowRect(window);
-  PaintOne(window, dc, {own.left - corner.x, own.top - corner.y});
+  const CRect outer = GetWindowRect(top);
+  return {own.left - outer.left, own.top - outer.top};
+}
+
+void PaintTree(HWND window, CDC& dc, CPoint corner, bool shown) {
+  const CRect own = GetWindowRect(window);
+  Stack().push_back({window, dc.Surface(), {own.left - corner.x, own.top - corner.y}, shown});
+  SendMessage(window, WM_PAINT);
+  Stack().pop_back();
   const std::vector<HWND> children = GetChildren(window);
   // The bottom of the Z order first, so windows on top cover it.
   for (auto child = children.rbegin(); child != children.rend(); ++child) {
-    if ((GetStyle(*child) & WS_VISIBLE) != 0) PaintTree(*child, dc, corner);
+    if ((GetStyle(*child) & WS_VISIBLE) != 0) PaintTree(*child, dc, corner, shown);
   }
+}
+
+void Compose(HWND window, CDC& dc, bool shown) {
+  const CRect own = GetWindowRect(window);
+  const CPoint base = dc.GetViewportOrg();
+  PaintTree(window, dc, {own.left - base.x, own.top - base.y}, shown);
+}
+
+bool WaitsToBePainted(HWND window) {
+  if (GetUpdateRect(window, nullptr)) return true;
+  const std::vector<HWND> children = GetChildren(window);
+  return std::any_of(children.begin(), children.end(), WaitsToBePainted);
+}
+
+void ValidateTree(HWND window) {
+  ValidateRect(window, nullptr);
+  for (HWND child : GetChildren(window)) ValidateTree(child);
+}
+
+bool PictureFits(const RasterSurface* picture, HWND window) {
+  return picture != nullptr && picture->Width() == WidthOf(window) && picture->Height() == HeightOf(window);
+}
+
+// The top-level window's picture, painted again when anything in it waits.
+RasterSurface* ShownPicture(HWND top) {
+  WindowState* state = FindWindowState(top);
+  if (state == nullptr) return nullptr;
+  if (PictureFits(state->shown.get(), top) && !WaitsToBePainted(top)) return state->shown.get();
+  auto picture = std::make_shared<RasterSurface>(WidthOf(top), HeightOf(top), classic::kFace);
+  CDC dc(*picture);
+  Compose(top, dc, true);
+  ValidateTree(top);
+  state = FindWindowState(top);
+  if (state == nullptr) return nullptr;
+  state->shown = std::move(picture);
+  return state->shown.get();
+}
+
+// Draws nowhere: the place of a window that is gone.
+class Nowhere : public DrawingSurface {
+ public:
+  void TextOut(const DrawState&, int, int, const CString&) override {}
+  void Polyline(const DrawState&, const std::vector<CPoint>&) override {}
+  void Polygon(const DrawState&, const std::vector<CPoint>&) override {}
+  CSize TextExtent(const LOGFONT&, const CString&) override { return {}; }
+};
+
+// What the window shows, cut from its top-level window's picture; null for a handle that names no window.
+std::unique_ptr<RasterSurface> ShownArea(HWND window) {
+  const HWND top = TopLevelOf(window);
+  const RasterSurface* picture = IsWindow(window) ? ShownPicture(top) : nullptr;
+  if (picture == nullptr) return nullptr;
+  auto area = std::make_unique<RasterSurface>(WidthOf(window), HeightOf(window), classic::kFace);
+  const CPoint offset = OffsetIn(window, top);
+  area->Paste(*picture, {-offset.x, -offset.y});
+  return area;
 }
 
 }  // namespace
 
+BOOL UpdateWindow(HWND window) { return ShownPicture(TopLevelOf(window)) != nullptr; }
+
+CDC* BeginPaint(HWND window, PAINTSTRUCT* paint) {
+  static Nowhere nowhere;
+  DrawingSurface* surface = &nowhere;
+  CPoint corner;
+  if (const Composing* composing = ComposingOf(window)) {
+    surface = &composing->surface;
+    corner = composing->corner;
+  } else if (RasterSurface* picture = ShownPicture(TopLevelOf(window))) {
+    surface = picture;
+    corner = OffsetIn(window, TopLevelOf(window));
+  }
+  auto* dc = new CDC(*surface);
+  const WindowState* state = FindWindowState(window);
+  const CRect insets = state != nullptr ? state->clientInsets : CRect();
+  dc->SetViewportOrg(corner.x + insets.left, corner.y + insets.top);
+  if (paint != nullptr) {
+    paint->hdc = dc;
+    paint->fErase = GetUpdateRect(window, &paint->rcPaint);
+    if (!paint->fErase) paint->rcPaint = GetClientRect(window);
+  }
+  return dc;
+}
+
+// Painting done on a surface the window does not show leaves what waits to be painted waiting.
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint) {
+  const Composing* composing = ComposingOf(window);
+  if (composing == nullptr || composing->shown) ValidateRect(window, nullptr);
+  if (paint != nullptr) delete paint->hdc;
+  return true;
+}
+
+WindowDC::Area::Area(HWND shownWindow)
+    : window(shownWindow),
+      surface(WidthOf(shownWindow), HeightOf(shownWindow)) {
+  const HWND top = TopLevelOf(window);
+  if (const RasterSurface* picture = IsWindow(window) ? ShownPicture(top) : nullptr) {
+    const CPoint offset = OffsetIn(window, top);
+    surface.Paste(*picture, {-offset.x, -offset.y});
+  }
+}
+
+WindowDC::WindowDC(HWND window) : WindowDC(std::make_unique<Area>(window)) {}
+
+WindowDC::WindowDC(std::unique_ptr<Area> area) : CDC(area->surface), area_(std::move(area)) {}
+
+WindowDC::~WindowDC() {
+  const HWND top = TopLevelOf(area_->window);
+  WindowState* state = FindWindowState(top);
+  if (!IsWindow(area_->window) || state == nullptr || state->shown == nullptr) return;
+  state->shown->Paste(area_->surface, OffsetIn(area_->window, top));
+}
+
+CDC* GetWindowDC(HWND window) { return IsWindow(window) ? new WindowDC(window) : nullptr; }
+
+int ReleaseDC(HWND, CDC* dc) {
+  auto* windowDc = dynamic_cast<WindowDC*>(dc);
+  delete windowDc;
+  return windowDc != nullptr;
+}
+
 void PaintWindow(HWND window, CDC& dc) {
-  if (!IsWindow(window)) return;
-  const CRect own = GetWindowRect(window);
-  const CPoint base = dc.GetViewportOrg();
-  PaintTree(window, dc, {own.left - base.x, own.top - base.y});
+  if (IsWindow(window)) Compose(window, dc, false);
 }
 
 bool RenderWindowToPng(HWND window, const std::string& pngFile) {
-  if (!IsWindow(window)) return false;
-  const CRect own = GetWindowRect(window);
-  RasterSurface surface(std::max(1, static_cast<int>(own.Width())), std::max(1, static_cast<int>(own.Height())), kFace);
-  CDC dc(surface);
+  const std::unique_ptr<RasterSurface> shown = ShownArea(window);
+  return shown != nullptr && shown->WritePng(pngFile);
+}
+
+BOOL CreateBitmapOfClient(CBitmap& bitmap, HWND window, int width, int height) {
+  const WindowState* state = FindWindowState(window);
+  if (state == nullptr || width <= 0 || height <= 0) return false;
+  RasterSurface client(width, height, RGB(0, 0, 0));
+  CDC dc(client);
+  dc.SetViewportOrg(-state->clientInsets.left, -state->clientInsets.top);
   PaintWindow(window, dc);
-  return surface.WritePng(pngFile);
+  return bitmap.CreateFromImage(client);
 }

@@ -7,6 +7,7 @@
 
 #include "brenmoor/ui/CWnd.h"
 #include "brenmoor/core/TextCut.h"
+#include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/WindowPlacement.h"
 
 namespace {
@@ -163,6 +164,7 @@ HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style,
   state->windowRect = screen;
   state->attached = attach;
   const HWND window = NewWindow(std::move(state));
+  InvalidateRect(window, nullptr, true);
   if (parentState != nullptr) FindWindowState(parent)->children.push_back(window);
   if ((style & WS_CHILD) == 0) TheSystem().topLevel.insert(TheSystem().topLevel.begin(), window);
   if (attach != nullptr) attach->m_hWnd = window;
@@ -177,6 +179,7 @@ HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style,
 
 BOOL DestroyWindow(HWND window) {
   if (FindWindowState(window) == nullptr) return false;
+  InvalidateRect(GetParent(window), nullptr, true);
   SendDestroy(window);
   Release(window);
   return true;
@@ -219,6 +222,7 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SETTEXT:
       state->text = CString(reinterpret_cast<const wchar_t*>(lParam));
+      InvalidateRect(window, nullptr, true);
       return true;
     case WM_GETTEXTLENGTH:
       return state->text.GetLength();
@@ -278,6 +282,7 @@ DWORD GetStyle(HWND window) {
 
 void SetStyle(HWND window, DWORD style) {
   if (WindowState* state = FindWindowState(window)) state->style = style;
+  InvalidateRect(window, nullptr, true);
 }
 
 BOOL EnableWindow(HWND window, BOOL enable) {
@@ -286,6 +291,7 @@ BOOL EnableWindow(HWND window, BOOL enable) {
   const bool wasDisabled = (state->style & WS_DISABLED) != 0;
   if (wasDisabled == !enable) return wasDisabled;
   state->style = enable ? state->style & ~WS_DISABLED : state->style | WS_DISABLED;
+  InvalidateRect(window, nullptr, true);
   if (!enable && TheSystem().focus == window) SetFocus(nullptr);
   SendMessage(window, WM_ENABLE, enable ? 1 : 0);
   return wasDisabled;
@@ -301,6 +307,8 @@ BOOL ShowWindow(HWND window, int showCommand) {
   ApplyShowCommand(window, showCommand);
   if (wasVisible != show) {
     state->style = show ? state->style | WS_VISIBLE : state->style & ~WS_VISIBLE;
+    InvalidateRect(window, nullptr, true);
+    InvalidateRect(state->parent, nullptr, true);
     SendMessage(window, WM_SHOWWINDOW, show ? 1 : 0);
   }
   return wasVisible;
@@ -341,6 +349,8 @@ BOOL MoveWindow(HWND window, const CRect& rect) {
   }
   const CPoint shift{screen.left - state->windowRect.left, screen.top - state->windowRect.top};
   state->windowRect = screen;
+  InvalidateRect(window, nullptr, true);
+  InvalidateRect(state->parent, nullptr, true);
   // Children keep their place in the client area.
   std::vector<HWND> pending = state->children;
   while (!pending.empty()) {
@@ -431,7 +441,6 @@ BOOL BringWindowToTop(HWND window) {
 
 namespace {
 
-const WindowClassRegistration dialogClass{{kDialogClass, &DefWindowProc, nullptr}};
 const WindowClassRegistration genericClass{{kGenericWindowClass, &DefWindowProc, nullptr}};
 
 }  // namespace

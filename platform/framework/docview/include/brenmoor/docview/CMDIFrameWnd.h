@@ -7,8 +7,6 @@
 
 #include "brenmoor/docview/CFrameWnd.h"
 
-inline constexpr const wchar_t* kMDIClientClass = L"MDIClient";
-
 class CMDIChildWnd;
 
 class CMDIFrameWnd : public CFrameWnd {

@@ -56,7 +56,7 @@ class CView : public CWnd {
   virtual void OnEndPrintPreview(CDC* dc, CPrintInfo* info, CPoint point, CPrintPreview* preview);
   LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
   LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
-  LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPaintMessage(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetFocusMessage(WPARAM wParam, LPARAM lParam);
   void OnDestroy();
 

@@ -7,6 +7,7 @@
 #include "brenmoor/gdi/GdiObjects.h"
 #include "brenmoor/core/Geometry.h"
 
+class RasterSurface;
 struct HBITMAP__;
 using HBITMAP = HBITMAP__*;
 
@@ -27,9 +28,8 @@ class CBitmap : public CGdiObject {
   CBitmap& operator=(const CBitmap&) = delete;
 
   BOOL CreateBitmap(int width, int height);
-  // The window's client area as the screen shows it, width by height pixels
-  // from its top-left corner (what lies beyond the window is black).
-  BOOL CreateFromWindowClient(HWND window, int width, int height);
+  // A bitmap of the image's size with its pixels.
+  BOOL CreateFromImage(const RasterSurface& image);
   HBITMAP GetSafeHandle() const { return bitmap_; }
   // Hands the bitmap over; the object no longer deletes it.
   HBITMAP Detach();

@@ -24,6 +24,8 @@ class RasterSurface : public DrawingSurface {
   int Height() const;
   // The colour of one pixel; black outside the image.
   COLORREF Pixel(int x, int y) const;
+  // Copies the whole of another image with its top-left corner at the point; what falls outside is left out.
+  void Paste(const RasterSurface& image, CPoint at);
   bool WritePng(const std::string& file) const;
 
  private:

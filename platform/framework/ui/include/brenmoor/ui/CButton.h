@@ -5,8 +5,6 @@
 
 #include "brenmoor/ui/CWnd.h"
 
-inline constexpr const wchar_t* kButtonClass = L"Button";
-
 class CButton : public CWnd {
   DECLARE_DYNAMIC(CButton)
 

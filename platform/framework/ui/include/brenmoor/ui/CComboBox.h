@@ -6,8 +6,6 @@
 
 #include "brenmoor/ui/CWnd.h"
 
-inline constexpr const wchar_t* kComboBoxClass = L"ComboBox";
-
 class CComboBox : public CWnd {
   DECLARE_DYNAMIC(CComboBox)
 

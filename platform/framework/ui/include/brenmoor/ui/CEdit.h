@@ -5,8 +5,6 @@
 
 #include "brenmoor/ui/CWnd.h"
 
-inline constexpr const wchar_t* kEditClass = L"Edit";
-
 class CEdit : public CWnd {
   DECLARE_DYNAMIC(CEdit)
 

@@ -6,9 +6,6 @@
 
 #include "brenmoor/ui/CWnd.h"
 
-inline constexpr const wchar_t* kListViewClass = L"SysListView32";
-inline constexpr const wchar_t* kHeaderClass = L"SysHeader32";
-
 class CHeaderCtrl : public CWnd {
   DECLARE_DYNAMIC(CHeaderCtrl)
 

@@ -3,8 +3,6 @@
 
 #include "brenmoor/ui/CWnd.h"
 
-inline constexpr const wchar_t* kStaticClass = L"Static";
-
 class CStatic : public CWnd {
   DECLARE_DYNAMIC(CStatic)
 };

@@ -7,7 +7,6 @@
 
 #include "brenmoor/ui/CControlBar.h"
 
-inline constexpr const wchar_t* kStatusBarClass = L"msctls_statusbar32";
 constexpr UINT ID_SEPARATOR = 0;
 constexpr UINT AFX_IDW_STATUS_BAR = 0xE801;
 constexpr DWORD CBRS_BOTTOM = 0x8000;

@@ -1,17 +1,12 @@
 #pragma once
 // A device context on a window's whole area, frame included, with (0, 0) at
-// the window's top-left corner. Each window keeps what was drawn on it this
-// way, so a test can read it back.
+// the window's top-left corner; what it draws shows in the window's picture.
 
-#include "brenmoor/gdi/CDC.h"
-#include "brenmoor/gdi/RecordingSurface.h"
+#include "brenmoor/windowing/WindowPainter.h"
 
 class CWnd;
 
-class CWindowDC : public CDC {
+class CWindowDC : public WindowDC {
  public:
   explicit CWindowDC(CWnd* window);
 };
-
-// What was drawn on the window through CWindowDC; the clip box is the window's size.
-RecordingSurface& WindowDrawing(HWND window);

@@ -8,8 +8,6 @@
 #include "brenmoor/core/CString.h"
 #include "brenmoor/windowing/WindowSystem.h"
 
-inline constexpr const wchar_t* kTabControlClass = L"SysTabControl32";
-
 constexpr UINT TCM_GETITEMCOUNT = 0x1304;
 constexpr UINT TCM_DELETEITEM = 0x1308;
 constexpr UINT TCM_DELETEALLITEMS = 0x1309;

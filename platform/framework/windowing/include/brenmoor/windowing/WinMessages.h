@@ -36,7 +36,6 @@ constexpr UINT WM_MDIDESTROY = 0x0221;
 constexpr UINT WM_MDIACTIVATE = 0x0222;
 constexpr UINT WM_MDINEXT = 0x0224;
 constexpr UINT WM_MDIGETACTIVE = 0x0229;
-constexpr UINT WM_PRINTCLIENT = 0x0318;
 // The framework's own: a new frame's views are told to take their first look at the document.
 constexpr UINT WM_INITIALUPDATE = 0x0364;
 constexpr UINT WM_USER = 0x0400;
@@ -182,6 +181,7 @@ constexpr UINT EM_SETREADONLY = 0x00CF;
 // Combo boxes.
 constexpr DWORD CBS_DROPDOWN = 0x0002;
 constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
+constexpr DWORD CBS_TYPEMASK = 0x0003;  // simple, drop-down or drop-down list
 constexpr UINT CBN_SELCHANGE = 1;
 constexpr UINT CBN_EDITCHANGE = 5;
 constexpr UINT CBN_EDITUPDATE = 6;

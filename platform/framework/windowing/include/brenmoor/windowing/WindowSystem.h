@@ -11,11 +11,13 @@
 
 #include "brenmoor/core/CString.h"
 #include "brenmoor/core/Geometry.h"
+#include "brenmoor/windowing/ClassNames.h"
 #include "brenmoor/windowing/WinMessages.h"
 
 class CWnd;
 class CFont;
 class CDC;
+class RasterSurface;
 
 using WindowProcedure = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 
@@ -43,6 +45,8 @@ struct WindowState {
   bool destroying = false;
   CRect normalRect;  // where a minimised or maximised window is restored to
   bool restoreToMaximized = false;
+  CRect updateRect;  // window coordinates; empty when nothing waits to be painted
+  std::shared_ptr<RasterSurface> shown;  // a top-level window's picture as last composed
 };
 
 // A window class: its procedure and the state its windows start with.
@@ -68,14 +72,12 @@ inline CPoint PointFromLParam(LPARAM lParam) {
   return {static_cast<short>(LOWORD(bits)), static_cast<short>(HIWORD(bits))};
 }
 
-// Built-in class names.
-inline constexpr const wchar_t* kDialogClass = L"#32770";
-inline constexpr const wchar_t* kGenericWindowClass = L"AfxWnd";
-
 // Null for a handle that names no live window (never a dangling pointer).
 WindowState* FindWindowState(HWND window);
+// What the window's class keeps of its own; null for a handle that names no
+// live window or a window whose class keeps other data.
 template <typename Data>
-Data* FindControlData(HWND window) {
+Data* ControlDataOf(HWND window) {
   WindowState* state = FindWindowState(window);
   return state != nullptr ? dynamic_cast<Data*>(state->data.get()) : nullptr;
 }

@@ -1,0 +1,83 @@
+#include "brenmoor/gdi/ClassicLook.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace classic {
+
+namespace {
+
+constexpr int kTabStop = 48;  // 32 dialog units
+
+}  // namespace
+
+LOGFONT DialogFont(bool bold) {
+  LOGFONT font;
+  font.lfHeight = -11;
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  std::wcsncpy(font.lfFaceName, L"Tahoma", LF_FACESIZE - 1);
+  return font;
+}
+
+std::vector<std::wstring> Lines(const std::wstring& text) {
+  std::vector<std::wstring> lines{L""};
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+      lines.emplace_back();
+      ++i;
+    } else {
+      lines.back() += text[i];
+    }
+  }
+  return lines;
+}
+
+Painter::Painter(CDC& dc, CRect area, bool enabled) : dc_(dc), area_(area), enabled_(enabled) {
+  const LOGFONT description = DialogFont(false);
+  font_.CreateFontIndirect(&description);
+  previous_ = dc_.SelectObject(&font_);
+  dc_.SetBkMode(TRANSPARENT);
+}
+
+Painter::~Painter() { dc_.SelectObject(previous_); }
+
+void Painter::Sunken(CRect box, COLORREF inside) {
+  dc_.Draw3dRect(box, kShadow, kHighlight);
+  dc_.Draw3dRect(Inset(box, 1), kDarkShadow, kLight);
+  dc_.FillSolidRect(Inset(box, 2), inside);
+}
+
+void Painter::Raised(CRect box, bool pushed) {
+  if (pushed) {
+    dc_.Draw3dRect(box, kDarkShadow, kHighlight);
+    dc_.Draw3dRect(Inset(box, 1), kShadow, kLight);
+  } else {
+    dc_.Draw3dRect(box, kHighlight, kDarkShadow);
+    dc_.Draw3dRect(Inset(box, 1), kLight, kShadow);
+  }
+  dc_.FillSolidRect(Inset(box, 2), kFace);
+}
+
+void Painter::Text(const std::wstring& line, int x, int y, int right, COLORREF colour) {
+  dc_.SetTextColor(enabled_ ? colour : kGrayText);
+  int at = x;
+  std::size_t start = 0;
+  while (start <= line.size()) {
+    const std::size_t tab = std::min(line.find(L'\t', start), line.size());
+    at = Run(line.substr(start, tab - start), at, y, right);
+    if (tab == line.size()) break;
+    at = x + ((at - x) / kTabStop + 1) * kTabStop;
+    start = tab + 1;
+  }
+}
+
+int Painter::Width(const std::wstring& text) { return dc_.GetTextExtent(CString(text)).cx; }
+
+int Painter::Run(const std::wstring& text, int x, int y, int right) {
+  std::size_t fits = text.size();
+  while (fits > 0 && x + Width(text.substr(0, fits)) > right) --fits;
+  if (fits > 0) dc_.TextOut(x, y, CString(text.substr(0, fits)));
+  return x + (fits > 0 ? Width(text.substr(0, fits)) : 0);
+}
+
+}  // namespace classic

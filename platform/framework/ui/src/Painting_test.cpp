@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PngPixels.h"
+#include "TempFolder.h"
+#include "brenmoor/ui/CButton.h"
+#include "brenmoor/ui/CWnd.h"
+#include "brenmoor/windowing/TabControl.h"
+#include "brenmoor/windowing/WindowPainter.h"
+
+namespace {
+
+using testsupport::PngPixels;
+using testsupport::TempFolder;
+
+// A dialog 200 by 100 whose client area starts 3 pixels in and 22 down.
+class PaintingTest : public ::testing::Test {
+ protected:
+  PaintingTest() {
+    dialog.Create(kDialogClass, L"Painted", WS_CAPTION | DS_MODALFRAME | WS_VISIBLE, {0, 0, 200, 100}, nullptr, 0);
+  }
+  PngPixels Shot(const char* name) {
+    const std::string png = (folder.Path() / name).string();
+    EXPECT_TRUE(RenderWindowToPng(dialog.m_hWnd, png));
+    return PngPixels(png);
+  }
+  static CRect Waiting(HWND window) {
+    CRect rect;
+    GetUpdateRect(window, &rect);
+    return rect;
+  }
+
+  TempFolder folder;
+  CWnd dialog;
+};
+
+TEST_F(PaintingTest, AWindowKeepsTheRectangleWaitingToBePaintedInClientCoordinates) {
+  EXPECT_EQ(Waiting(dialog.m_hWnd), CRect(-3, -22, 197, 78));  // new: all of it, frame included
+  ASSERT_TRUE(UpdateWindow(dialog.m_hWnd));
+  EXPECT_FALSE(GetUpdateRect(dialog.m_hWnd, nullptr));
+  const CRect first{10, 10, 20, 20};
+  const CRect second{30, 5, 40, 15};
+  const CRect beyond{150, 60, 400, 400};
+  InvalidateRect(dialog.m_hWnd, &first, true);
+  EXPECT_EQ(Waiting(dialog.m_hWnd), first);
+  InvalidateRect(dialog.m_hWnd, &second, true);
+  EXPECT_EQ(Waiting(dialog.m_hWnd), CRect(10, 5, 40, 20));
+  InvalidateRect(dialog.m_hWnd, &beyond, true);
+  EXPECT_EQ(Waiting(dialog.m_hWnd), CRect(10, 5, 197, 78));  // kept to the window
+  ValidateRect(dialog.m_hWnd, &first);
+  EXPECT_EQ(Waiting(dialog.m_hWnd), CRect(10, 5, 197, 78));  // partly painted: all of it still waits
+  ValidateRect(dialog.m_hWnd, nullptr);
+  EXPECT_FALSE(GetUpdateRect(dialog.m_hWnd, nullptr));
+  InvalidateRect(dialog.m_hWnd, nullptr, true);
+  dialog.MoveWindow({0, 0, 100, 50});  // what waited beyond the smaller window goes with it
+  EXPECT_EQ(Waiting(dialog.m_hWnd), CRect(-3, -22, 97, 28));
+  UpdateWindow(dialog.m_hWnd);
+  EXPECT_FALSE(GetUpdateRect(dialog.m_hWnd, nullptr));
+  EXPECT_FALSE(InvalidateRect(nullptr, &first, true));
+  EXPECT_FALSE(GetUpdateRect(nullptr, nullptr));
+}
+
+TEST_F(PaintingTest, WhatChangesAControlsLookMarksIt) {
+  CButton box;
+  box.Create(kButtonClass, L"Flag", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, {10, 10, 100, 30}, &dialog, 1);
+  CWnd label;
+  label.Create(kStaticClass, L"Label", WS_CHILD | WS_VISIBLE, {10, 40, 100, 60}, &dialog, 2);
+  const std::vector<std::pair<const char*, std::function<HWND()>>> changes = {
+      {"check", [&] { box.SetCheck(BST_CHECKED); return box.m_hWnd; }},
+      {"text", [&] { label.SetWindowText(L"Other"); return label.m_hWnd; }},
+      {"disable", [&] { label.EnableWindow(false); return label.m_hWnd; }},
+      {"hide: the parent shows what was behind", [&] { label.ShowWindow(SW_HIDE); return dialog.m_hWnd; }},
+      {"move", [&] { box.MoveWindow({20, 10, 110, 30}); return box.m_hWnd; }},
+  };
+  for (const auto& [name, change] : changes) {
+    UpdateWindow(dialog.m_hWnd);
+    const HWND marked = change();
+    EXPECT_TRUE(GetUpdateRect(marked, nullptr)) << name;
+  }
+  UpdateWindow(dialog.m_hWnd);
+  box.SendMessage(BM_GETCHECK);
+  label.GetWindowText();
+  EXPECT_FALSE(GetUpdateRect(box.m_hWnd, nullptr));  // asking changes nothing
+  EXPECT_FALSE(GetUpdateRect(label.m_hWnd, nullptr));
+}
+
+// Counts the paint requests a window of a built-in class gets on its way to its class.
+class Counted : public CWnd {
+ public:
+  int paints = 0;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_PAINT) ++paints;
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+TEST_F(PaintingTest, EveryWindowIsAskedToPaintOnceWhenItsPictureIsComposed) {
+  const std::vector<const wchar_t*> classes = {kButtonClass,   kEditClass,        kComboBoxClass,
+                                               kStaticClass,   kListViewClass,    kStatusBarClass,
+                                               kTabControlClass, kGenericWindowClass};
+  std::vector<std::unique_ptr<Counted>> controls;
+  for (const wchar_t* name : classes) {
+    controls.push_back(std::make_unique<Counted>());
+    ASSERT_TRUE(controls.back()->Create(name, L"", WS_CHILD | WS_VISIBLE, {10, 10, 150, 60}, &dialog, 1));
+  }
+  Shot("first.png");
+  for (std::size_t i = 0; i < classes.size(); ++i) EXPECT_EQ(controls[i]->paints, 1) << i;
+  Shot("again.png");  // nothing changed: the picture stands
+  for (std::size_t i = 0; i < classes.size(); ++i) EXPECT_EQ(controls[i]->paints, 1) << i;
+  controls[0]->Invalidate();
+  Shot("changed.png");
+  EXPECT_EQ(controls[0]->paints, 2);
+  EXPECT_FALSE(GetUpdateRect(controls[0]->m_hWnd, nullptr));
+}
+
+TEST_F(PaintingTest, AWindowDcDrawsOnWhatTheWindowShowsAndNoFurther) {
+  CWnd label;
+  label.Create(kStaticClass, L"", WS_CHILD | WS_VISIBLE, {10, 10, 60, 30}, &dialog, 2);
+  const std::uint32_t red = RGB(255, 0, 0);
+  {
+    CDC* dc = GetWindowDC(label.m_hWnd);
+    ASSERT_NE(dc, nullptr);
+    dc->FillSolidRect({-5, -5, 100, 100}, red);
+    EXPECT_EQ(ReleaseDC(label.m_hWnd, dc), 1);
+  }
+  const PngPixels drawn = Shot("drawn.png");
+  // The label lies at (13, 32) to (63, 52) in the dialog's picture.
+  EXPECT_EQ(drawn.At(13, 32), red);
+  EXPECT_EQ(drawn.At(62, 51), red);
+  EXPECT_NE(drawn.At(12, 32), red);
+  EXPECT_NE(drawn.At(63, 51), red);
+  EXPECT_NE(drawn.At(13, 52), red);
+  label.SetWindowText(L"x");  // painted again, the label covers the drawing
+  EXPECT_NE(Shot("painted.png").At(13, 32), red);
+  EXPECT_EQ(GetWindowDC(nullptr), nullptr);
+}
+
+TEST_F(PaintingTest, TheTabControlDrawsItsTabsWithTheirLabels) {
+  CWnd tabs;
+  tabs.Create(kTabControlClass, L"", WS_CHILD | WS_VISIBLE, {10, 10, 260, 70}, &dialog, 3);
+  for (const wchar_t* label : {L"First", L"Second"}) {
+    TCITEMW item;
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(label);
+    tabs.SendMessage(TCM_INSERTITEMW, 9, reinterpret_cast<LPARAM>(&item));
+  }
+  const PngPixels png = Shot("tabs.png");
+  // The control's corner lies at (13, 32); each tab is 100 by 20.
+  // Text is the only dark ink inside a tab; the darkest edge lies on its right.
+  const auto inkIn = [&](int left, int right) {
+    int ink = 0;
+    for (int y = 34; y < 50; ++y) {
+      for (int x = left; x < right; ++x) {
+        const std::uint32_t colour = png.At(x, y);
+        ink += (colour & 0xFF) < 100 && ((colour >> 8) & 0xFF) < 100 && ((colour >> 16) & 0xFF) < 100;
+      }
+    }
+    return ink;
+  };
+  EXPECT_GT(inkIn(17, 109), 0);  // "First"
+  EXPECT_GT(inkIn(117, 209), 0);  // "Second"
+  EXPECT_EQ(inkIn(217, 255), 0);  // no third tab
+  EXPECT_EQ(png.At(50, 32), RGB(255, 255, 255));  // the selected tab stands taller
+  EXPECT_EQ(png.At(150, 32), RGB(212, 208, 200));
+  EXPECT_EQ(png.At(150, 34), RGB(255, 255, 255));
+}
+
+}  // namespace
