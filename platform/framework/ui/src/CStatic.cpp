@@ -4,7 +4,7 @@ IMPLEMENT_DYNAMIC(CStatic, CWnd)
 
 namespace {
 
-const WindowClassRegistration staticClass{
-    {kStaticClass, &DefWindowProc, nullptr, []() -> CWnd* { return new CStatic; }}};
+const WindowClassRegistration staticClass{{kStaticClass, &DefWindowProc, nullptr}};
+const CWnd::WrapperRegistration staticWrapper{kStaticClass, []() -> CWnd* { return new CStatic; }};
 
 }  // namespace

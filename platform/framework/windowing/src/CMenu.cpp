@@ -7,7 +7,7 @@
 
 #include "brenmoor/app/CUser.h"
 #include "brenmoor/app/CWinApp.h"
-#include "brenmoor/ui/CWnd.h"
+#include "brenmoor/windowing/WindowSystem.h"
 
 namespace {
 
@@ -276,7 +276,3 @@ int CMenu::GetMenuString(UINT item, CString& text, UINT flags) const {
 CMenu* CMenu::GetSubMenu(int position) const { return FromHandle(::GetSubMenu(m_hMenu, position)); }
 UINT CMenu::CheckMenuItem(UINT item, UINT flags) { return ::CheckMenuItem(m_hMenu, item, flags); }
 UINT CMenu::EnableMenuItem(UINT item, UINT flags) { return ::EnableMenuItem(m_hMenu, item, flags); }
-
-BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) {
-  return ::TrackPopupMenu(m_hMenu, flags, x, y, owner != nullptr ? owner->GetSafeHwnd() : nullptr);
-}

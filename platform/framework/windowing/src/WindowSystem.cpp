@@ -4,8 +4,8 @@
 #include <cstring>
 #include <deque>
 #include <map>
+#include <utility>
 
-#include "brenmoor/ui/CWnd.h"
 #include "brenmoor/core/TextCut.h"
 #include "brenmoor/windowing/WindowPlacement.h"
 
@@ -87,9 +87,7 @@ CPoint ClientOrigin(const WindowState& state) {
 
 LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState* state = FindWindowState(window);
-  if (state == nullptr) return 0;
-  if (state->attached != nullptr) return state->attached->WindowProc(message, wParam, lParam);
-  return state->procedure(window, message, wParam, lParam);
+  return state != nullptr ? state->procedure(window, message, wParam, lParam) : 0;
 }
 
 void SendDestroy(HWND window) {
@@ -111,14 +109,7 @@ void Release(HWND window) {
     std::erase(parent->children, window);
   }
   std::erase(TheSystem().topLevel, window);
-  CWnd* attached = state->attached;
-  std::unique_ptr<CWnd> wrapper = std::move(state->wrapper);
-  if (wrapper != nullptr) wrapper->m_hWnd = nullptr;
   FreeWindow(window);
-  if (attached != nullptr && attached->m_hWnd == window) {
-    attached->m_hWnd = nullptr;
-    attached->PostNcDestroy();
-  }
 }
 
 }  // namespace
@@ -138,7 +129,7 @@ WindowState* FindWindowState(HWND window) {
 }
 
 HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
-                     HWND parent, int id, CWnd* attach, void* createParams) {
+                     HWND parent, int id, void* createParams, const CreationHook& beforeCreate) {
   const auto found = Classes().find(className != nullptr ? className : L"");
   if (found == Classes().end()) return nullptr;
   WindowState* parentState = FindWindowState(parent);
@@ -152,7 +143,7 @@ HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style,
   state->id = id;
   state->parent = parent;
   state->procedure = found->second.procedure;
-  state->makeWrapper = found->second.makeWrapper;
+  state->classProcedure = found->second.procedure;
   if (found->second.makeData != nullptr) state->data = found->second.makeData();
   state->clientInsets = FrameInsets(style);
   CRect screen = rect;
@@ -161,11 +152,10 @@ HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style,
     screen = {rect.left + origin.x, rect.top + origin.y, rect.right + origin.x, rect.bottom + origin.y};
   }
   state->windowRect = screen;
-  state->attached = attach;
   const HWND window = NewWindow(std::move(state));
   if (parentState != nullptr) FindWindowState(parent)->children.push_back(window);
   if ((style & WS_CHILD) == 0) TheSystem().topLevel.insert(TheSystem().topLevel.begin(), window);
-  if (attach != nullptr) attach->m_hWnd = window;
+  if (beforeCreate) beforeCreate(window);
   CREATESTRUCT creating{createParams, parent, rect.Height(), rect.Width(), rect.top, rect.left,
                         style, text, found->first.c_str(), id};
   if (SendMessage(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&creating)) == -1) {
@@ -210,7 +200,16 @@ void PumpPostedMessages() {
 
 LRESULT CallClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState* state = FindWindowState(window);
-  return state != nullptr ? state->procedure(window, message, wParam, lParam) : 0;
+  return state != nullptr ? state->classProcedure(window, message, wParam, lParam) : 0;
+}
+
+WindowProcedure SetWindowProcedure(HWND window, WindowProcedure procedure) {
+  WindowState* state = FindWindowState(window);
+  return state != nullptr ? std::exchange(state->procedure, procedure) : nullptr;
+}
+
+LRESULT CallWindowProc(WindowProcedure procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return procedure != nullptr && IsWindow(window) ? procedure(window, message, wParam, lParam) : 0;
 }
 
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
