@@ -7,6 +7,7 @@
 
 #include "brenmoor/ui/CDialog.h"
 #include "brenmoor/core/CException.h"
+#include "brenmoor/core/Desktop.h"
 #include "brenmoor/docview/CFrameWnd.h"
 #include "brenmoor/app/CWinApp.h"
 #include "brenmoor/gdi/GdiObjects.h"
@@ -31,10 +32,10 @@ std::map<std::wstring, CWnd* (*)()>& WrapperClasses() {
 
 // Which object stands for which window: the attached ones, and those made
 // for windows nobody attached.
-struct HandleMap {
-  // The objects still here at exit go with the map; they must not look
-  // their windows up in a map that is going away.
-  ~HandleMap() {
+struct HandleMap : Desktop::Part {
+  // The objects still here when the desktop goes go with the map; they
+  // must not look their windows up in a map that is going away.
+  ~HandleMap() override {
     for (auto& entry : temporary) entry.second->m_hWnd = nullptr;
   }
 
@@ -42,10 +43,7 @@ struct HandleMap {
   std::map<HWND, std::unique_ptr<CWnd>> temporary;
 };
 
-HandleMap& Handles() {
-  static HandleMap map;
-  return map;
-}
+HandleMap& Handles() { return Desktop::Current().Get<HandleMap>(); }
 
 CWnd* MakeWrapper(HWND window) {
   const WindowState* state = FindWindowState(window);

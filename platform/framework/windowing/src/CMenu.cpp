@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "brenmoor/app/CUser.h"
+#include "brenmoor/core/Desktop.h"
 #include "brenmoor/core/HandleTable.h"
 #include "brenmoor/app/CWinApp.h"
 #include "brenmoor/windowing/WindowSystem.h"
@@ -27,13 +28,17 @@ struct MenuRecord {
   std::unique_ptr<CMenu> wrapper;
 };
 
-struct MenuTable {
-  // The objects made for menus still alive at exit go with the table; they
-  // must not destroy their menus in a table that is going away.
-  ~MenuTable() {
+struct MenuTable : Desktop::Part {
+  // The objects made for menus still alive when the desktop goes go with
+  // the table; they must not destroy their menus in a table that is going away.
+  ~MenuTable() override {
     menus.ForEach([](MenuRecord& record) {
       if (record.wrapper != nullptr) record.wrapper->m_hMenu = nullptr;
     });
+  }
+
+  void CountAlive(std::map<std::string, std::ptrdiff_t>& alive) const override {
+    alive["menu"] += static_cast<std::ptrdiff_t>(menus.Count());
   }
 
   HandleTable<HMENU, MenuRecord> menus{0x50000000};
@@ -42,10 +47,7 @@ struct MenuTable {
   std::vector<std::unique_ptr<CMenu>> retired;
 };
 
-MenuTable& Table() {
-  static MenuTable table;
-  return table;
-}
+MenuTable& Table() { return Desktop::Current().Get<MenuTable>(); }
 std::vector<std::unique_ptr<CMenu>>& Retired() { return Table().retired; }
 MenuRecord* Find(HMENU menu) { return Table().menus.Find(menu); }
 

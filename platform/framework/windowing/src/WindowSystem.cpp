@@ -6,6 +6,7 @@
 #include <map>
 #include <utility>
 
+#include "brenmoor/core/Desktop.h"
 #include "brenmoor/core/HandleTable.h"
 #include "brenmoor/core/TextCut.h"
 #include "brenmoor/windowing/WindowPlacement.h"
@@ -19,7 +20,11 @@ struct Posted {
   LPARAM lParam;
 };
 
-struct System {
+struct System : Desktop::Part {
+  void CountAlive(std::map<std::string, std::ptrdiff_t>& alive) const override {
+    alive["window"] += static_cast<std::ptrdiff_t>(windows.Count());
+  }
+
   HandleTable<HWND, WindowState> windows{0x60000000};
   std::deque<Posted> queue;
   HWND focus = nullptr;
@@ -27,11 +32,9 @@ struct System {
   HWND active = nullptr;
 };
 
-System& TheSystem() {
-  static System system;
-  return system;
-}
+System& TheSystem() { return Desktop::Current().Get<System>(); }
 
+// What the loaded code registered, for every desktop.
 std::map<std::wstring, WindowClass>& Classes() {
   static std::map<std::wstring, WindowClass> classes;
   return classes;
