@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "brenmoor/core/Desktop.h"
+
 namespace {
 
 // Nobody at the keyboard: every modal thing fails loudly instead of waiting.
@@ -21,11 +23,12 @@ class NoUser : public CUser {
   }
 };
 
-CUser*& Installed() {
-  static NoUser nobody;
-  static CUser* user = &nobody;
-  return user;
-}
+struct UserStack : Desktop::Part {
+  NoUser nobody;
+  CUser* user = &nobody;
+};
+
+CUser*& Installed() { return Desktop::Current().Get<UserStack>().user; }
 
 }  // namespace
 

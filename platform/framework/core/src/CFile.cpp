@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "brenmoor/core/CException.h"
+#include "brenmoor/core/Desktop.h"
 
 namespace {
 
@@ -26,10 +27,11 @@ struct Sharing {
 
 using FileKey = std::pair<std::uint64_t, std::uint64_t>;
 
-std::map<FileKey, Sharing>& OpenFiles() {
-  static std::map<FileKey, Sharing> files;
-  return files;
-}
+struct OpenFileTable : Desktop::Part {
+  std::map<FileKey, Sharing> files;
+};
+
+std::map<FileKey, Sharing>& OpenFiles() { return Desktop::Current().Get<OpenFileTable>().files; }
 
 // Only files take part: a device such as /dev/null stays open to everyone.
 // Other processes are kept apart by locks; a file system without them lets

@@ -69,7 +69,7 @@ LRESULT MDIClientProcedure(HWND client, UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
-const WindowClassRegistration mdiClientClass{ControlClass<MDIClientData, CWnd>(kMDIClientClass, &MDIClientProcedure)};
+const ControlRegistration<MDIClientData, CWnd> mdiClientClass{kMDIClientClass, &MDIClientProcedure};
 
 }  // namespace
 

@@ -1,12 +1,18 @@
 #include "brenmoor/docview/CPrintInfo.h"
 
 #include "brenmoor/app/CUser.h"
+#include "brenmoor/core/Desktop.h"
 #include "brenmoor/windowing/WinMessages.h"
 
-PrinterSettings& AfxGetPrinter() {
-  static PrinterSettings printer;
-  return printer;
-}
+namespace {
+
+struct Printer : Desktop::Part {
+  PrinterSettings settings;
+};
+
+}  // namespace
+
+PrinterSettings& AfxGetPrinter() { return Desktop::Current().Get<Printer>().settings; }
 
 CPrintDialog::CPrintDialog(BOOL, DWORD flags, CWnd*) : output_(AfxGetPrinter().file) { m_pd.Flags = flags; }
 

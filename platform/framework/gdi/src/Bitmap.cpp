@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "brenmoor/core/Desktop.h"
 #include "brenmoor/core/HandleTable.h"
 #include "brenmoor/gdi/RasterSurface.h"
 
@@ -13,10 +14,15 @@ struct BitmapRecord {
   std::vector<COLORREF> pixels;  // row by row
 };
 
-HandleTable<HBITMAP, BitmapRecord>& Table() {
-  static HandleTable<HBITMAP, BitmapRecord> table(0x10000000);
-  return table;
-}
+struct BitmapTable : Desktop::Part {
+  void CountAlive(std::map<std::string, std::ptrdiff_t>& alive) const override {
+    alive["bitmap"] += static_cast<std::ptrdiff_t>(table.Count());
+  }
+
+  HandleTable<HBITMAP, BitmapRecord> table{0x10000000};
+};
+
+HandleTable<HBITMAP, BitmapRecord>& Table() { return Desktop::Current().Get<BitmapTable>().table; }
 
 BitmapRecord* Find(HBITMAP bitmap) { return Table().Find(bitmap); }
 

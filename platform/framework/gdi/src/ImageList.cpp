@@ -3,14 +3,20 @@
 #include <algorithm>
 #include <utility>
 
+#include "brenmoor/core/Desktop.h"
 #include "brenmoor/core/HandleTable.h"
 
 namespace {
 
-HandleTable<HICON, IconImage>& Icons() {
-  static HandleTable<HICON, IconImage> icons(0x30000000);
-  return icons;
-}
+struct IconTable : Desktop::Part {
+  void CountAlive(std::map<std::string, std::ptrdiff_t>& alive) const override {
+    alive["icon"] += static_cast<std::ptrdiff_t>(icons.Count());
+  }
+
+  HandleTable<HICON, IconImage> icons{0x30000000};
+};
+
+HandleTable<HICON, IconImage>& Icons() { return Desktop::Current().Get<IconTable>().icons; }
 
 // Nearest-neighbour scaling; an image without pixels stays transparent black.
 IconImage Scaled(const IconImage& image, CSize size) {

@@ -136,7 +136,6 @@ LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   }
 }
 
-const WindowClassRegistration buttonClass{
-    ControlClass<ButtonData, CButton>(kButtonClass, &ButtonProcedure)};
+const ControlRegistration<ButtonData, CButton> buttonClass{kButtonClass, &ButtonProcedure};
 
 }  // namespace

@@ -239,7 +239,6 @@ LRESULT ComboProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   }
 }
 
-const WindowClassRegistration comboClass{
-    ControlClass<ComboData, CComboBox>(kComboBoxClass, &ComboProcedure)};
+const ControlRegistration<ComboData, CComboBox> comboClass{kComboBoxClass, &ComboProcedure};
 
 }  // namespace

@@ -171,7 +171,7 @@ bool CDialog::CreateFromTemplate(const DialogTemplate& dialog, HWND owner) {
   const CRect screen = ScreenRect();
   const CPoint corner{(screen.Width() - frame.Width()) / 2, (screen.Height() - frame.Height()) / 2};
   frame = {corner.x, corner.y, corner.x + frame.Width(), corner.y + frame.Height()};
-  return CreateWindowExW(kDialogClass, dialog.caption, style, frame, owner, 0, this) != nullptr &&
+  return CreateAttached(kDialogClass, dialog.caption, style, frame, owner, 0) &&
          CreateControls(dialog);
 }
 

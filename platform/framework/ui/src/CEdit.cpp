@@ -140,7 +140,6 @@ LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-const WindowClassRegistration editClass{
-    ControlClass<EditData, CEdit>(kEditClass, &EditProcedure)};
+const ControlRegistration<EditData, CEdit> editClass{kEditClass, &EditProcedure};
 
 }  // namespace

@@ -341,10 +341,8 @@ LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-const WindowClassRegistration headerClass{
-    ControlClass<HeaderData, CHeaderCtrl>(kHeaderClass, &HeaderProcedure)};
-const WindowClassRegistration listClass{
-    ControlClass<ListData, CListCtrl>(kListViewClass, &ListProcedure)};
+const ControlRegistration<HeaderData, CHeaderCtrl> headerClass{kHeaderClass, &HeaderProcedure};
+const ControlRegistration<ListData, CListCtrl> listClass{kListViewClass, &ListProcedure};
 
 }  // namespace
 

@@ -92,7 +92,7 @@ bool CPropertySheet::CreateModalWindow(HWND owner) {
   const int buttonsTop = tabs.bottom + kMargin;
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   const CRect frame{100, 100, 100 + tabs.right + kMargin + 6, 100 + buttonsTop + kButtonHeight + kMargin + 25};
-  if (CreateWindowExW(kDialogClass, m_strCaption, style, frame, owner, 0, this) == nullptr) return false;
+  if (!CreateAttached(kDialogClass, m_strCaption, style, frame, owner, 0)) return false;
   const DWORD tabStyle = WS_CHILD | WS_TABSTOP | (IsWizard() ? 0 : WS_VISIBLE);
   if (CreateWindowExW(kTabControlClass, L"", tabStyle, tabs, m_hWnd, AFX_IDC_TAB_CONTROL) == nullptr) return false;
   struct ButtonPlace {
@@ -134,8 +134,8 @@ BOOL CPropertySheet::OnInitDialog() {
 bool CPropertySheet::CreatePage(CPropertyPage& page) {
   const DialogTemplate* dialog = CWinApp::FindDialog(page.GetTemplateId());
   if (dialog == nullptr) return false;
-  if (CreateWindowExW(kDialogClass, dialog->caption, WS_CHILD, pageArea_, m_hWnd,
-                      static_cast<int>(page.GetTemplateId()), &page) == nullptr ||
+  if (!page.CreateAttached(kDialogClass, dialog->caption, WS_CHILD, pageArea_, m_hWnd,
+                           static_cast<int>(page.GetTemplateId())) ||
       !page.CreateControls(*dialog)) {
     return false;
   }

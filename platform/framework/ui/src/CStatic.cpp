@@ -26,7 +26,7 @@ LRESULT StaticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   return 0;
 }
 
-const WindowClassRegistration staticClass{
-    {kStaticClass, &StaticProcedure, nullptr, []() -> CWnd* { return new CStatic; }}};
+const WindowClassRegistration staticClass{{kStaticClass, &StaticProcedure, nullptr}};
+const CWnd::WrapperRegistration staticWrapper{kStaticClass, []() -> CWnd* { return new CStatic; }};
 
 }  // namespace

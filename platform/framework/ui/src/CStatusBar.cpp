@@ -94,8 +94,7 @@ LRESULT StatusBarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
-const WindowClassRegistration statusBarClass{
-    ControlClass<StatusBarData, CStatusBar>(kStatusBarClass, &StatusBarProcedure)};
+const ControlRegistration<StatusBarData, CStatusBar> statusBarClass{kStatusBarClass, &StatusBarProcedure};
 
 }  // namespace
 

@@ -1,13 +1,18 @@
 #include "brenmoor/ui/CWnd.h"
 
+#include <map>
+#include <memory>
+#include <string>
 #include <utility>
 
 #include "brenmoor/ui/CDialog.h"
 #include "brenmoor/core/CException.h"
+#include "brenmoor/core/Desktop.h"
 #include "brenmoor/docview/CFrameWnd.h"
 #include "brenmoor/app/CWinApp.h"
 #include "brenmoor/gdi/GdiObjects.h"
 #include "brenmoor/windowing/WindowPainter.h"
+#include "brenmoor/windowing/CMenu.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
@@ -21,27 +26,86 @@ CString UncaughtText(const CException& error) {
   return CString::FromUtf8(error.what());
 }
 
+std::map<std::wstring, CWnd* (*)()>& WrapperClasses() {
+  static std::map<std::wstring, CWnd* (*)()> classes;
+  return classes;
+}
+
+// Which object stands for which window: the attached ones, and those made
+// for windows nobody attached.
+struct HandleMap : Desktop::Part {
+  // The objects still here when the desktop goes go with the map; they
+  // must not look their windows up in a map that is going away.
+  ~HandleMap() override {
+    for (auto& entry : temporary) entry.second->m_hWnd = nullptr;
+  }
+
+  std::map<HWND, CWnd*> permanent;
+  std::map<HWND, std::unique_ptr<CWnd>> temporary;
+};
+
+HandleMap& Handles() { return Desktop::Current().Get<HandleMap>(); }
+
+CWnd* MakeWrapper(HWND window) {
+  const WindowState* state = FindWindowState(window);
+  const auto found = WrapperClasses().find(state->className);
+  CWnd* wrapper = found != WrapperClasses().end() ? found->second() : new CWnd;
+  wrapper->m_hWnd = window;
+  return wrapper;
+}
+
 }  // namespace
 
+CWnd::WrapperRegistration::WrapperRegistration(const wchar_t* className, CWnd* (*make)()) {
+  WrapperClasses()[className] = make;
+}
+
 CWnd::~CWnd() {
-  WindowState* state = FindWindowState(m_hWnd);
-  if (state != nullptr && state->attached == this) ::DestroyWindow(m_hWnd);
+  if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) ::DestroyWindow(m_hWnd);
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND window) {
-  WindowState* state = FindWindowState(window);
-  return state != nullptr ? state->attached : nullptr;
+  const auto found = Handles().permanent.find(window);
+  return found != Handles().permanent.end() && IsWindow(window) ? found->second : nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND window) {
-  WindowState* state = FindWindowState(window);
-  if (state == nullptr) return nullptr;
-  if (state->attached != nullptr) return state->attached;
-  if (state->wrapper == nullptr) {
-    state->wrapper.reset(state->makeWrapper != nullptr ? state->makeWrapper() : new CWnd);
-    state->wrapper->m_hWnd = window;
+  if (!IsWindow(window)) return nullptr;
+  if (CWnd* attached = FromHandlePermanent(window)) return attached;
+  auto& temporary = Handles().temporary;
+  const auto found = temporary.find(window);
+  if (found != temporary.end()) return found->second.get();
+  std::erase_if(temporary, [](const auto& entry) { return !IsWindow(entry.first); });
+  return temporary.emplace(window, MakeWrapper(window)).first->second.get();
+}
+
+void CWnd::Attach(HWND window) {
+  Handles().permanent[window] = this;
+  m_hWnd = window;
+  previousProcedure_ = SetWindowProcedure(window, &FrameworkProcedure);
+}
+
+void CWnd::Detach() {
+  SetWindowProcedure(m_hWnd, std::exchange(previousProcedure_, nullptr));
+  Handles().permanent.erase(m_hWnd);
+  m_hWnd = nullptr;
+}
+
+LRESULT CWnd::FrameworkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* attached = FromHandlePermanent(window);
+  if (attached == nullptr) return CallClassProcedure(window, message, wParam, lParam);
+  const LRESULT result = attached->WindowProc(message, wParam, lParam);
+  if (message == WM_NCDESTROY && FromHandlePermanent(window) == attached) {
+    attached->Detach();
+    attached->PostNcDestroy();
   }
-  return state->wrapper.get();
+  return result;
+}
+
+BOOL CWnd::CreateAttached(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
+                          HWND parent, int id, void* createParams) {
+  return CreateWindowExW(className, text, style, rect, parent, id, createParams,
+                         [this](HWND window) { Attach(window); }) != nullptr;
 }
 
 BOOL CWnd::Create(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
@@ -60,8 +124,8 @@ BOOL CWnd::CreateEx(DWORD, const wchar_t* className, const wchar_t* text, DWORD 
     return false;
   }
   const CRect place{creating.x, creating.y, creating.x + creating.cx, creating.y + creating.cy};
-  if (CreateWindowExW(creating.lpszClass, creating.lpszName, creating.style, place, creating.hwndParent,
-                      creating.id, this, creating.lpCreateParams) == nullptr) {
+  if (!CreateAttached(creating.lpszClass, creating.lpszName, creating.style, place, creating.hwndParent,
+                      creating.id, creating.lpCreateParams)) {
     return false;
   }
   // A class that adapts the windows it is attached to does so whether it
@@ -78,10 +142,8 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCT& creating) {
 BOOL CWnd::DestroyWindow() { return ::DestroyWindow(m_hWnd); }
 
 BOOL CWnd::SubclassWindow(HWND window) {
-  WindowState* state = FindWindowState(window);
-  if (state == nullptr || state->attached != nullptr || m_hWnd != nullptr) return false;
-  state->attached = this;
-  m_hWnd = window;
+  if (!IsWindow(window) || FromHandlePermanent(window) != nullptr || m_hWnd != nullptr) return false;
+  Attach(window);
   PreSubclassWindow();
   return true;
 }
@@ -91,9 +153,13 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 }
 
 HWND CWnd::UnsubclassWindow() {
-  WindowState* state = FindWindowState(m_hWnd);
-  if (state != nullptr && state->attached == this) state->attached = nullptr;
-  return std::exchange(m_hWnd, nullptr);
+  const HWND window = m_hWnd;
+  if (FromHandlePermanent(window) == this) {
+    Detach();
+  } else {
+    m_hWnd = nullptr;
+  }
+  return window;
 }
 
 void CWnd::SetWindowText(const wchar_t* text) {
@@ -234,7 +300,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallClassProcedure(m_hWnd, message, wParam, lParam);
+  if (previousProcedure_ == nullptr) return CallClassProcedure(m_hWnd, message, wParam, lParam);
+  return CallWindowProc(previousProcedure_, m_hWnd, message, wParam, lParam);
 }
 
 bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -271,4 +338,9 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT*) {
   return message == WM_COMMAND && OnCmdMsg(0, ReflectedCode(HIWORD(wParam)));
+}
+
+// A menu's owner is a framework window; the menu itself knows only its handle.
+BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) {
+  return ::TrackPopupMenu(m_hMenu, flags, x, y, owner != nullptr ? owner->GetSafeHwnd() : nullptr);
 }

@@ -2,14 +2,20 @@
 
 #include <algorithm>
 
+#include "brenmoor/core/Desktop.h"
 #include "brenmoor/core/HandleTable.h"
 
 namespace {
 
-HandleTable<HACCEL, std::vector<ACCEL>>& Tables() {
-  static HandleTable<HACCEL, std::vector<ACCEL>> tables(0x40000000);
-  return tables;
-}
+struct AcceleratorTables : Desktop::Part {
+  void CountAlive(std::map<std::string, std::ptrdiff_t>& alive) const override {
+    alive["accelerator table"] += static_cast<std::ptrdiff_t>(tables.Count());
+  }
+
+  HandleTable<HACCEL, std::vector<ACCEL>> tables{0x40000000};
+};
+
+HandleTable<HACCEL, std::vector<ACCEL>>& Tables() { return Desktop::Current().Get<AcceleratorTables>().tables; }
 
 }  // namespace
 

@@ -6,8 +6,10 @@
 #include <utility>
 
 #include "brenmoor/app/CUser.h"
+#include "brenmoor/core/Desktop.h"
+#include "brenmoor/core/HandleTable.h"
 #include "brenmoor/app/CWinApp.h"
-#include "brenmoor/ui/CWnd.h"
+#include "brenmoor/windowing/WindowSystem.h"
 
 namespace {
 
@@ -26,42 +28,33 @@ struct MenuRecord {
   std::unique_ptr<CMenu> wrapper;
 };
 
-// Handles count up and are never reused, so a destroyed menu's handle stays dead.
-struct MenuTable {
-  // The objects made for menus still alive at exit go with the table; they
-  // must not destroy their menus in a table that is going away.
-  ~MenuTable() {
-    for (auto& entry : menus) {
-      if (entry.second.wrapper != nullptr) entry.second.wrapper->m_hMenu = nullptr;
-    }
+struct MenuTable : Desktop::Part {
+  // The objects made for menus still alive when the desktop goes go with
+  // the table; they must not destroy their menus in a table that is going away.
+  ~MenuTable() override {
+    menus.ForEach([](MenuRecord& record) {
+      if (record.wrapper != nullptr) record.wrapper->m_hMenu = nullptr;
+    });
   }
 
-  std::uintptr_t next = 0x50000000;  // each kind of handle has its own range
-  std::map<std::uintptr_t, MenuRecord> menus;
+  void CountAlive(std::map<std::string, std::ptrdiff_t>& alive) const override {
+    alive["menu"] += static_cast<std::ptrdiff_t>(menus.Count());
+  }
+
+  HandleTable<HMENU, MenuRecord> menus{0x50000000};
+  // Objects the table made for destroyed menus; kept until the next is made,
+  // since a caller may still hold one (even inside its own DestroyMenu).
+  std::vector<std::unique_ptr<CMenu>> retired;
 };
 
-MenuTable& Table() {
-  static MenuTable table;
-  return table;
-}
-
-// Objects the table made for destroyed menus; kept until the next is made,
-// since a caller may still hold one (even inside its own DestroyMenu).
-std::vector<std::unique_ptr<CMenu>>& Retired() {
-  static std::vector<std::unique_ptr<CMenu>> retired;
-  return retired;
-}
-
-MenuRecord* Find(HMENU menu) {
-  auto found = Table().menus.find(reinterpret_cast<std::uintptr_t>(menu));
-  return found == Table().menus.end() ? nullptr : &found->second;
-}
+MenuTable& Table() { return Desktop::Current().Get<MenuTable>(); }
+std::vector<std::unique_ptr<CMenu>>& Retired() { return Table().retired; }
+MenuRecord* Find(HMENU menu) { return Table().menus.Find(menu); }
 
 HMENU NewMenu(bool isPopup) {
-  MenuTable& table = Table();
-  const std::uintptr_t handle = table.next++;
-  table.menus[handle].isPopup = isPopup;
-  return reinterpret_cast<HMENU>(handle);
+  MenuRecord record;
+  record.isPopup = isPopup;
+  return Table().menus.Add(std::move(record));
 }
 
 MenuItem* FindItem(HMENU menu, UINT item, UINT flags);
@@ -136,7 +129,7 @@ BOOL DestroyMenu(HMENU menu) {
     record->wrapper->m_hMenu = nullptr;
     Retired().push_back(std::move(record->wrapper));
   }
-  Table().menus.erase(reinterpret_cast<std::uintptr_t>(menu));
+  Table().menus.Remove(menu);
   return true;
 }
 
@@ -276,7 +269,3 @@ int CMenu::GetMenuString(UINT item, CString& text, UINT flags) const {
 CMenu* CMenu::GetSubMenu(int position) const { return FromHandle(::GetSubMenu(m_hMenu, position)); }
 UINT CMenu::CheckMenuItem(UINT item, UINT flags) { return ::CheckMenuItem(m_hMenu, item, flags); }
 UINT CMenu::EnableMenuItem(UINT item, UINT flags) { return ::EnableMenuItem(m_hMenu, item, flags); }
-
-BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) {
-  return ::TrackPopupMenu(m_hMenu, flags, x, y, owner != nullptr ? owner->GetSafeHwnd() : nullptr);
-}

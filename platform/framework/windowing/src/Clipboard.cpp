@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "brenmoor/core/Desktop.h"
 #include "brenmoor/core/HandleTable.h"
 #include "brenmoor/windowing/WindowSystem.h"
 
@@ -14,24 +15,28 @@ struct Block {
   int locks = 0;
 };
 
-HandleTable<HGLOBAL, Block>& Memory() {
-  static HandleTable<HGLOBAL, Block> memory(0x20000000);
-  return memory;
-}
-
-Block* FindBlock(HGLOBAL memory) { return Memory().Find(memory); }
-
 struct Board {
   bool open = false;
   HWND opener = nullptr;
   HWND owner = nullptr;
-  std::map<UINT, HANDLE> data;
+  std::map<UINT, HANDLE> data;  // the clipboard's own from the moment they are placed
 };
 
-Board& TheBoard() {
-  static Board board;
-  return board;
-}
+struct GlobalMemory : Desktop::Part {
+  // What lies on the board is the clipboard's, whoever made it.
+  void CountAlive(std::map<std::string, std::ptrdiff_t>& alive) const override {
+    alive["memory block"] += static_cast<std::ptrdiff_t>(memory.Count());
+    for (const auto& entry : board.data) --alive[entry.first == CF_BITMAP ? "bitmap" : "memory block"];
+  }
+
+  HandleTable<HGLOBAL, Block> memory{0x20000000};
+  Board board;
+};
+
+HandleTable<HGLOBAL, Block>& Memory() { return Desktop::Current().Get<GlobalMemory>().memory; }
+Board& TheBoard() { return Desktop::Current().Get<GlobalMemory>().board; }
+
+Block* FindBlock(HGLOBAL memory) { return Memory().Find(memory); }
 
 void Release(UINT format, HANDLE data) {
   if (format == CF_BITMAP) {

@@ -142,6 +142,6 @@ LRESULT TabProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 const WindowClassRegistration tabClass{{kTabControlClass, &TabProcedure,
-                                        [] { return std::unique_ptr<ControlData>(new TabData); }, nullptr}};
+                                        [] { return std::unique_ptr<ControlData>(new TabData); }}};
 
 }  // namespace

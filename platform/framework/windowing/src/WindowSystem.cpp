@@ -4,20 +4,15 @@
 #include <cstring>
 #include <deque>
 #include <map>
+#include <utility>
 
-#include "brenmoor/ui/CWnd.h"
+#include "brenmoor/core/Desktop.h"
+#include "brenmoor/core/HandleTable.h"
 #include "brenmoor/core/TextCut.h"
 #include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/WindowPlacement.h"
 
 namespace {
-
-// A handle holds a slot number and the slot's generation, so a handle of a
-// destroyed window never names the window that reuses its slot.
-struct Slot {
-  std::uint32_t generation = 0;
-  std::unique_ptr<WindowState> state;
-};
 
 struct Posted {
   HWND window;
@@ -26,52 +21,24 @@ struct Posted {
   LPARAM lParam;
 };
 
-struct System {
-  std::vector<Slot> slots;
-  std::vector<std::size_t> freeSlots;
+struct System : Desktop::Part {
+  void CountAlive(std::map<std::string, std::ptrdiff_t>& alive) const override {
+    alive["window"] += static_cast<std::ptrdiff_t>(windows.Count());
+  }
+
+  HandleTable<HWND, WindowState> windows{0x60000000};
   std::deque<Posted> queue;
   HWND focus = nullptr;
   std::vector<HWND> topLevel;  // in Z order, topmost first
   HWND active = nullptr;
 };
 
-System& TheSystem() {
-  static System system;
-  return system;
-}
+System& TheSystem() { return Desktop::Current().Get<System>(); }
 
+// What the loaded code registered, for every desktop.
 std::map<std::wstring, WindowClass>& Classes() {
   static std::map<std::wstring, WindowClass> classes;
   return classes;
-}
-
-HWND MakeHandle(std::size_t slot, std::uint32_t generation) {
-  const auto value = (static_cast<std::uintptr_t>(generation) << 24) | (slot + 1);
-  return reinterpret_cast<HWND>(value);
-}
-
-HWND NewWindow(std::unique_ptr<WindowState> state) {
-  System& system = TheSystem();
-  std::size_t slot = system.slots.size();
-  if (!system.freeSlots.empty()) {
-    slot = system.freeSlots.back();
-    system.freeSlots.pop_back();
-  } else {
-    system.slots.emplace_back();
-  }
-  Slot& entry = system.slots[slot];
-  state->handle = MakeHandle(slot, entry.generation);
-  entry.state = std::move(state);
-  return entry.state->handle;
-}
-
-void FreeWindow(HWND window) {
-  System& system = TheSystem();
-  const auto value = reinterpret_cast<std::uintptr_t>(window);
-  const std::size_t slot = (value & 0xFFFFFF) - 1;
-  system.slots[slot].state.reset();
-  system.slots[slot].generation = (system.slots[slot].generation + 1) & 0xFFFFFF;
-  system.freeSlots.push_back(slot);
 }
 
 // Windows with a caption or a dialog frame have a frame around the client area.
@@ -88,9 +55,7 @@ CPoint ClientOrigin(const WindowState& state) {
 
 LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState* state = FindWindowState(window);
-  if (state == nullptr) return 0;
-  if (state->attached != nullptr) return state->attached->WindowProc(message, wParam, lParam);
-  return state->procedure(window, message, wParam, lParam);
+  return state != nullptr ? state->procedure(window, message, wParam, lParam) : 0;
 }
 
 void SendDestroy(HWND window) {
@@ -112,14 +77,7 @@ void Release(HWND window) {
     std::erase(parent->children, window);
   }
   std::erase(TheSystem().topLevel, window);
-  CWnd* attached = state->attached;
-  std::unique_ptr<CWnd> wrapper = std::move(state->wrapper);
-  if (wrapper != nullptr) wrapper->m_hWnd = nullptr;
-  FreeWindow(window);
-  if (attached != nullptr && attached->m_hWnd == window) {
-    attached->m_hWnd = nullptr;
-    attached->PostNcDestroy();
-  }
+  TheSystem().windows.Remove(window);
 }
 
 }  // namespace
@@ -128,46 +86,39 @@ WindowClassRegistration::WindowClassRegistration(WindowClass windowClass) {
   Classes()[windowClass.name] = windowClass;
 }
 
-WindowState* FindWindowState(HWND window) {
-  const auto value = reinterpret_cast<std::uintptr_t>(window);
-  const std::size_t slot = (value & 0xFFFFFF);
-  System& system = TheSystem();
-  if (slot == 0 || slot > system.slots.size()) return nullptr;
-  Slot& entry = system.slots[slot - 1];
-  if (entry.state == nullptr || (value >> 24) != entry.generation) return nullptr;
-  return entry.state.get();
-}
+WindowState* FindWindowState(HWND window) { return TheSystem().windows.Find(window); }
 
 HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
-                     HWND parent, int id, CWnd* attach, void* createParams) {
+                     HWND parent, int id, void* createParams, const CreationHook& beforeCreate) {
   const auto found = Classes().find(className != nullptr ? className : L"");
   if (found == Classes().end()) return nullptr;
   WindowState* parentState = FindWindowState(parent);
   if (parent != nullptr && parentState == nullptr) return nullptr;
   if ((style & WS_CHILD) != 0 && parentState == nullptr) return nullptr;
 
-  auto state = std::make_unique<WindowState>();
-  state->className = found->first;
-  state->text = CString(text);
-  state->style = style;
-  state->id = id;
-  state->parent = parent;
-  state->procedure = found->second.procedure;
-  state->makeWrapper = found->second.makeWrapper;
-  if (found->second.makeData != nullptr) state->data = found->second.makeData();
-  state->clientInsets = FrameInsets(style);
+  WindowState state;
+  state.className = found->first;
+  state.text = CString(text);
+  state.style = style;
+  state.id = id;
+  state.parent = parent;
+  state.procedure = found->second.procedure;
+  state.classProcedure = found->second.procedure;
+  if (found->second.makeData != nullptr) state.data = found->second.makeData();
+  state.clientInsets = FrameInsets(style);
   CRect screen = rect;
   if ((style & WS_CHILD) != 0) {
     const CPoint origin = ClientOrigin(*parentState);
     screen = {rect.left + origin.x, rect.top + origin.y, rect.right + origin.x, rect.bottom + origin.y};
   }
-  state->windowRect = screen;
-  state->attached = attach;
-  const HWND window = NewWindow(std::move(state));
+  state.windowRect = screen;
+  const HWND window = TheSystem().windows.Add(std::move(state));
+  if (window == nullptr) return nullptr;
+  FindWindowState(window)->handle = window;
   InvalidateRect(window, nullptr, true);
   if (parentState != nullptr) FindWindowState(parent)->children.push_back(window);
   if ((style & WS_CHILD) == 0) TheSystem().topLevel.insert(TheSystem().topLevel.begin(), window);
-  if (attach != nullptr) attach->m_hWnd = window;
+  if (beforeCreate) beforeCreate(window);
   CREATESTRUCT creating{createParams, parent, rect.Height(), rect.Width(), rect.top, rect.left,
                         style, text, found->first.c_str(), id};
   if (SendMessage(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&creating)) == -1) {
@@ -213,7 +164,16 @@ void PumpPostedMessages() {
 
 LRESULT CallClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState* state = FindWindowState(window);
-  return state != nullptr ? state->procedure(window, message, wParam, lParam) : 0;
+  return state != nullptr ? state->classProcedure(window, message, wParam, lParam) : 0;
+}
+
+WindowProcedure SetWindowProcedure(HWND window, WindowProcedure procedure) {
+  WindowState* state = FindWindowState(window);
+  return state != nullptr ? std::exchange(state->procedure, procedure) : nullptr;
+}
+
+LRESULT CallWindowProc(WindowProcedure procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return procedure != nullptr && IsWindow(window) ? procedure(window, message, wParam, lParam) : 0;
 }
 
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

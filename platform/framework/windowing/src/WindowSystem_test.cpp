@@ -157,6 +157,52 @@ TEST(WindowSystemTest, FromHandleGivesTheControlsFrameworkClassAndRunTimeClasses
   EXPECT_EQ(CRuntimeClass::FromName("Nothing"), nullptr);
 }
 
+// Another module's subclass procedure: answers WM_USER + 2, leaves the rest to the class.
+LRESULT AnswersUserTwo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return message == WM_USER + 2 ? 22 : CallClassProcedure(window, message, wParam, lParam);
+}
+
+TEST(WindowSystemTest, ASubclassingObjectLeavesWhatItDoesNotHandleToThePreviousProcedure) {
+  CWnd parent;
+  ASSERT_TRUE(parent.Create(kGenericWindowClass, L"p", 0, {0, 0, 100, 100}, nullptr, 0));
+  const HWND edit = CreateWindowExW(kEditClass, L"before", WS_CHILD, {0, 0, 50, 12}, parent.m_hWnd, 3);
+  const WindowProcedure editProcedure = SetWindowProcedure(edit, &AnswersUserTwo);
+  ASSERT_NE(editProcedure, nullptr);
+  Noting noting;
+  ASSERT_TRUE(noting.SubclassWindow(edit));
+  EXPECT_FALSE(Noting().SubclassWindow(edit));  // one object per window
+  EXPECT_EQ(CWnd::FromHandle(edit), &noting);
+  EXPECT_EQ(SendMessage(edit, WM_USER + 1, 4, 5), 7);  // the map
+  EXPECT_EQ(SendMessage(edit, WM_USER + 2), 22);       // the previous procedure
+  noting.SetWindowText(L"after");                      // the class's, through both
+  EXPECT_EQ(noting.GetWindowText(), CString(L"after"));
+  EXPECT_EQ(noting.seen, Lines{"user 4,5"});
+
+  EXPECT_EQ(noting.UnsubclassWindow(), edit);
+  EXPECT_EQ(noting.m_hWnd, nullptr);
+  EXPECT_EQ(CWnd::FromHandlePermanent(edit), nullptr);
+  EXPECT_EQ(SendMessage(edit, WM_USER + 1, 4, 5), 0);
+  EXPECT_EQ(SendMessage(edit, WM_USER + 2), 22);
+  EXPECT_EQ(SetWindowProcedure(edit, editProcedure), &AnswersUserTwo);
+  EXPECT_EQ(SendMessage(edit, WM_USER + 2), 0);
+  EXPECT_EQ(noting.seen, Lines{"user 4,5"});
+}
+
+TEST(WindowSystemTest, AnAttachedObjectIsToldWhenItsWindowIsGoneAndForgetsIt) {
+  CWnd parent;
+  ASSERT_TRUE(parent.Create(kGenericWindowClass, L"p", 0, {0, 0, 100, 100}, nullptr, 0));
+  const HWND edit = CreateWindowExW(kEditClass, L"", WS_CHILD, {0, 0, 50, 12}, parent.m_hWnd, 3);
+  CWnd* wrapper = CWnd::FromHandle(edit);
+  ASSERT_NE(DYNAMIC_DOWNCAST(CEdit, wrapper), nullptr);
+  Noting noting;
+  ASSERT_TRUE(noting.SubclassDlgItem(3, &parent));
+  EXPECT_EQ(CWnd::FromHandle(edit), &noting);
+  parent.DestroyWindow();
+  EXPECT_EQ(noting.m_hWnd, nullptr);
+  EXPECT_EQ(CWnd::FromHandle(edit), nullptr);
+  EXPECT_EQ(CWnd::FromHandlePermanent(edit), nullptr);
+}
+
 TEST(WindowSystemTest, ChildrenMoveWithTheirParentAndDisabledWindowsLoseTheFocus) {
   CWnd parent;
   ASSERT_TRUE(parent.Create(kDialogClass, L"p", WS_CAPTION | DS_MODALFRAME | WS_VISIBLE, {100, 100, 300, 300}, nullptr, 0));

@@ -1,9 +1,9 @@
 #pragma once
 // The framework's window: a C++ object attached to a handle of the window
-// table. Messages of an attached window go through the object's message map
-// first, then to the class procedure; CWnd::FromHandle finds the object for
-// any handle, making one of the control's framework class when nobody
-// attached one.
+// table. Attaching subclasses the window: its messages go through the
+// object's message map first, then to the procedure it had before;
+// CWnd::FromHandle finds the object for any handle, making one of the
+// control's framework class when nobody attached one.
 
 #include "brenmoor/ui/CCmdTarget.h"
 #include "brenmoor/windowing/WindowSystem.h"
@@ -22,9 +22,16 @@ class CWnd : public CCmdTarget {
   CWnd(const CWnd&) = delete;
   CWnd& operator=(const CWnd&) = delete;
 
+  // Objects made for windows nobody attached stay until the next is made,
+  // since a caller may still hold one after its window is gone.
   static CWnd* FromHandle(HWND window);
   // Only the object attached to the handle; null when none is.
   static CWnd* FromHandlePermanent(HWND window);
+  // Which framework class stands for a window of the class nobody attached.
+  class WrapperRegistration {
+   public:
+    WrapperRegistration(const wchar_t* className, CWnd* (*make)());
+  };
   HWND GetSafeHwnd() const { return m_hWnd; }
 
   // A window of a registered class attached to this object; false when it cannot be made.
@@ -34,6 +41,10 @@ class CWnd : public CCmdTarget {
   // parameter reaches WM_CREATE as the structure's lpCreateParams.
   BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
                 CWnd* parent, UINT id, void* createParams = nullptr);
+  // A window attached to this object from its first message (WM_CREATE) on,
+  // made as given; false when it cannot be made.
+  BOOL CreateAttached(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect, HWND parent,
+                      int id, void* createParams = nullptr);
   // May change how the window is made; false stops it being made.
   virtual BOOL PreCreateWindow(CREATESTRUCT& creating);
   virtual BOOL DestroyWindow();
@@ -101,7 +112,8 @@ class CWnd : public CCmdTarget {
   HWND m_hWnd = nullptr;
 
  protected:
-  // The class procedure: what the window does with a message the map left.
+  // The procedure the window had before this object: what the window does
+  // with a message the map left.
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   // WM_COMMAND: the command or a control's notification through the message map.
@@ -113,6 +125,25 @@ class CWnd : public CCmdTarget {
   virtual void PreSubclassWindow() {}
 
  private:
+  // The framework's procedure, which every attached window has: the object's map first.
+  static LRESULT FrameworkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND window);
+  void Detach();
+
+  WindowProcedure previousProcedure_ = nullptr;
   int invalidations_ = 0;
   bool lastErased_ = false;
+};
+
+// Registers a control's window class and the framework class that stands
+// for its windows nobody attached.
+template <typename Data, typename Wrapper>
+class ControlRegistration {
+ public:
+  ControlRegistration(const wchar_t* name, WindowProcedure procedure)
+      : windowClass_(ControlClass<Data>(name, procedure)), wrapper_(name, []() -> CWnd* { return new Wrapper; }) {}
+
+ private:
+  WindowClassRegistration windowClass_;
+  CWnd::WrapperRegistration wrapper_;
 };

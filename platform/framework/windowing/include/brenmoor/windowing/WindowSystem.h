@@ -5,6 +5,7 @@
 // controls' behaviour lives there, so any CWnd attached to a handle sees the
 // same control); one queue of posted messages; the focus. No threads.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +15,6 @@
 #include "brenmoor/windowing/ClassNames.h"
 #include "brenmoor/windowing/WinMessages.h"
 
-class CWnd;
 class CFont;
 class CDC;
 class RasterSurface;
@@ -37,10 +37,8 @@ struct WindowState {
   CRect windowRect;            // screen coordinates
   CRect clientInsets;          // the frame around the client area: left, top, right, bottom widths
   const CFont* font = nullptr;
-  CWnd* attached = nullptr;         // the framework object that handles its messages
-  std::unique_ptr<CWnd> wrapper;    // made by the framework for a window nobody attached
-  WindowProcedure procedure = nullptr;
-  CWnd* (*makeWrapper)() = nullptr;
+  WindowProcedure procedure = nullptr;       // the one messages go to; subclassing swaps it
+  WindowProcedure classProcedure = nullptr;  // the class's, which answers what nobody else did
   std::unique_ptr<ControlData> data;
   bool destroying = false;
   CRect normalRect;  // where a minimised or maximised window is restored to
@@ -54,16 +52,12 @@ struct WindowClass {
   const wchar_t* name;
   WindowProcedure procedure;
   std::unique_ptr<ControlData> (*makeData)();
-  // The framework class that stands for a window of this class when nobody attached one.
-  CWnd* (*makeWrapper)();
 };
 
-// A control class whose windows start with a Data of their own and stand
-// for a Wrapper in the framework.
-template <typename Data, typename Wrapper>
+// A control class whose windows start with a Data of their own.
+template <typename Data>
 WindowClass ControlClass(const wchar_t* name, WindowProcedure procedure) {
-  return {name, procedure, [] { return std::unique_ptr<ControlData>(new Data); },
-          []() -> CWnd* { return new Wrapper; }};
+  return {name, procedure, [] { return std::unique_ptr<ControlData>(new Data); }};
 }
 
 // The client point a mouse message carries: x in the low word, y in the high, both signed.
@@ -82,13 +76,16 @@ Data* ControlDataOf(HWND window) {
   return state != nullptr ? dynamic_cast<Data*>(state->data.get()) : nullptr;
 }
 
+// Runs with a new window's handle before its first message, so that whoever
+// makes the window can subclass it from WM_CREATE on.
+using CreationHook = std::function<void(HWND)>;
+
 // Creates a window of a registered class. A child's position is relative to
-// its parent's client area; a top-level window's is on the screen. The
-// attached object, when given, handles the window's messages from its first
-// (WM_CREATE) on; WM_CREATE carries a CREATESTRUCT whose lpCreateParams
-// are the createParams. Null for an unknown class or a missing parent.
+// its parent's client area; a top-level window's is on the screen. WM_CREATE
+// carries a CREATESTRUCT whose lpCreateParams are the createParams. Null for
+// an unknown class or a missing parent.
 HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style, const CRect& rect,
-                     HWND parent, int id, CWnd* attach = nullptr, void* createParams = nullptr);
+                     HWND parent, int id, void* createParams = nullptr, const CreationHook& beforeCreate = {});
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 
@@ -100,6 +97,10 @@ bool PumpPostedMessage();
 void PumpPostedMessages();
 // The class's procedure: what a window does with a message nobody handled.
 LRESULT CallClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Subclassing: the window's messages go to the procedure from now on; the
+// previous one, which the new one calls for what it leaves (null for a dead window).
+WindowProcedure SetWindowProcedure(HWND window, WindowProcedure procedure);
+LRESULT CallWindowProc(WindowProcedure procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // What every window does: text, font, enabling; 0 for anything else.
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Tells the parent of a control about it: WM_COMMAND with its id and the code.
