@@ -141,6 +141,7 @@ TEST_F(PaintingTest, AWindowDcDrawsOnWhatTheWindowShowsAndNoFurther) {
 }
 
 TEST_F(PaintingTest, TheTabControlDrawsItsTabsWithTheirLabels) {
+  dialog.MoveWindow({0, 0, 400, 100});  // room for the whole control
   CWnd tabs;
   tabs.Create(kTabControlClass, L"", WS_CHILD | WS_VISIBLE, {10, 10, 260, 70}, &dialog, 3);
   for (const wchar_t* label : {L"First", L"Second"}) {
