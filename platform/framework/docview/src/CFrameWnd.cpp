@@ -2,7 +2,8 @@
 
 #include "brenmoor/docview/CDocument.h"
 #include "brenmoor/docview/CView.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/docview/CDocManager.h"
+#include "brenmoor/ui/CWinThread.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -139,10 +140,10 @@ bool CFrameWnd::OnCmdMsg(UINT id, UINT code) {
 void CFrameWnd::OnClose() {
   CDocument* document = GetActiveDocument();
   if (document != nullptr && !document->CanCloseFrame(this)) return;
-  CWinApp* app = AfxGetApp();
-  if (app != nullptr && app->m_pMainWnd == this) {
-    if (document == nullptr && !app->SaveAllModified()) return;
-    app->CloseAllDocuments(false);
+  CDocManager* documents = AfxGetDocManager();
+  if (documents != nullptr && AfxGetMainWnd() == this) {
+    if (document == nullptr && !documents->SaveAllModified()) return;
+    documents->CloseAllDocuments(false);
   } else if (document != nullptr && document->m_bAutoDelete) {
     bool otherFrame = false;
     for (POSITION position = document->GetFirstViewPosition(); position != nullptr;) {
@@ -158,8 +159,8 @@ void CFrameWnd::OnClose() {
 }
 
 void CFrameWnd::OnDestroy() {
-  CWinApp* app = AfxGetApp();
-  if (app != nullptr && app->m_pMainWnd == this) app->m_pMainWnd = nullptr;
+  CWinThread* thread = AfxGetThread();
+  if (thread != nullptr && thread->m_pMainWnd == this) thread->m_pMainWnd = nullptr;
 }
 
 void CFrameWnd::PostNcDestroy() {

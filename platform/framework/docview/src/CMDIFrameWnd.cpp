@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "brenmoor/docview/CView.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/ui/CWinThread.h"
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)

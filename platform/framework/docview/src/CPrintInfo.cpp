@@ -1,6 +1,6 @@
 #include "brenmoor/docview/CPrintInfo.h"
 
-#include "brenmoor/app/CUser.h"
+#include "brenmoor/windowing/CUser.h"
 #include "brenmoor/windowing/WinMessages.h"
 
 PrinterSettings& AfxGetPrinter() {

@@ -1,12 +1,14 @@
 // The view's part of printing and print preview, in the framework's order of calls.
 
 #include <algorithm>
+#include <memory>
+#include <string>
 
 #include "brenmoor/docview/CPrintPreview.h"
 #include "brenmoor/docview/CPrinterDC.h"
-#include "brenmoor/app/CUser.h"
+#include "brenmoor/windowing/CUser.h"
 #include "brenmoor/docview/CView.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/ui/CWinThread.h"
 
 namespace {
 

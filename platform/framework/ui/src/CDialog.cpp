@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "brenmoor/app/CUser.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/windowing/CUser.h"
+#include "brenmoor/ui/CWinThread.h"
 #include "brenmoor/windowing/Screen.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -178,7 +178,7 @@ bool CDialog::CreateFromTemplate(const DialogTemplate& dialog, HWND owner) {
 // A missing template fails the dialog as the system does; the line on
 // standard error tells the developer why, as the framework's trace does.
 bool CDialog::CreateModalWindow(HWND owner) {
-  const DialogTemplate* dialog = CWinApp::FindDialog(templateId_);
+  const DialogTemplate* dialog = AfxFindResource<DialogTemplate>(nullptr, templateId_);
   if (dialog == nullptr) {
     std::fprintf(stderr, "dialog template %u is not registered\n", templateId_);
     return false;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "brenmoor/ui/CButton.h"
-#include "brenmoor/app/CWinApp.h"
 #include "brenmoor/windowing/TabControl.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
@@ -16,7 +15,7 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 
 CString TemplateCaption(UINT templateId) {
-  const DialogTemplate* dialog = CWinApp::FindDialog(templateId);
+  const DialogTemplate* dialog = AfxFindResource<DialogTemplate>(nullptr, templateId);
   return dialog != nullptr ? dialog->caption : CString();
 }
 
@@ -82,7 +81,7 @@ CWnd* CPropertySheet::GetTabControl() const { return m_hWnd != nullptr ? GetDlgI
 bool CPropertySheet::CreateModalWindow(HWND owner) {
   CSize page{0, 0};
   for (const CPropertyPage* each : pages_) {
-    const DialogTemplate* dialog = CWinApp::FindDialog(each->GetTemplateId());
+    const DialogTemplate* dialog = AfxFindResource<DialogTemplate>(nullptr, each->GetTemplateId());
     if (dialog == nullptr) return false;
     const CRect size = MapDialogRect(dialog->rect);
     page = {std::max(page.cx, size.Width()), std::max(page.cy, size.Height())};
@@ -132,7 +131,7 @@ BOOL CPropertySheet::OnInitDialog() {
 }
 
 bool CPropertySheet::CreatePage(CPropertyPage& page) {
-  const DialogTemplate* dialog = CWinApp::FindDialog(page.GetTemplateId());
+  const DialogTemplate* dialog = AfxFindResource<DialogTemplate>(nullptr, page.GetTemplateId());
   if (dialog == nullptr) return false;
   if (CreateWindowExW(kDialogClass, dialog->caption, WS_CHILD, pageArea_, m_hWnd,
                       static_cast<int>(page.GetTemplateId()), &page) == nullptr ||

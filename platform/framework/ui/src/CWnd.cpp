@@ -4,8 +4,7 @@
 
 #include "brenmoor/ui/CDialog.h"
 #include "brenmoor/core/CException.h"
-#include "brenmoor/docview/CFrameWnd.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/ui/CWinThread.h"
 #include "brenmoor/gdi/GdiObjects.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -125,7 +124,8 @@ CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 
 CFrameWnd* CWnd::GetParentFrame() const {
   for (HWND parent = ::GetParent(m_hWnd); parent != nullptr; parent = ::GetParent(parent)) {
-    if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, FromHandlePermanent(parent))) return frame;
+    CWnd* window = FromHandlePermanent(parent);
+    if (CFrameWnd* frame = window != nullptr ? window->AsFrameWnd() : nullptr) return frame;
   }
   return nullptr;
 }

@@ -75,20 +75,16 @@ class TestDialog : public CDialog {
   DECLARE_MESSAGE_MAP()
 };
 
-const MessageMap* TestDialog::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      ControlEntry<&TestDialog::OnNameChange>(EN_CHANGE, kName),
-      ControlEntry<&TestDialog::OnChoiceEdit>(CBN_EDITCHANGE, kChoice),
-      ControlEntry<&TestDialog::OnChoiceSelect>(CBN_SELCHANGE, kChoice),
-      ControlEntry<&TestDialog::OnFlag>(BN_CLICKED, kFlag),
-  };
-  static const MessageMap map{&CDialog::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(TestDialog, CDialog)
+  ControlEntry<&TestDialog::OnNameChange>(EN_CHANGE, kName),
+  ControlEntry<&TestDialog::OnChoiceEdit>(CBN_EDITCHANGE, kChoice),
+  ControlEntry<&TestDialog::OnChoiceSelect>(CBN_SELCHANGE, kChoice),
+  ControlEntry<&TestDialog::OnFlag>(BN_CLICKED, kFlag),
+END_MESSAGE_MAP()
 
 class DialogTest : public ::testing::Test {
  protected:
-  DialogTest() { app.RegisterDialog(kTemplate, TestTemplate()); }
+  DialogTest() { app.Register<DialogTemplate>(kTemplate, TestTemplate()); }
   CWinApp app{L"Tester"};
   ScriptedUser user;
   TestDialog dialog;

@@ -139,8 +139,8 @@ TEST(ClipboardTest, HoldsTextAndBitmapsUntilEmptied) {
 TEST(ResourcesTest, AcceleratorsIconsAndImageListsComeFromTheChainOfModules) {
   CWinApp app(L"Host");
   CResourceModule library;
-  app.RegisterAccelerators(13, {{FVIRTKEY | FCONTROL, 'O', 100}, {FVIRTKEY, 0x70, 101}});
-  library.RegisterIcon(7, {2, 1, {RGB(255, 0, 0), RGB(0, 0, 255)}});
+  app.Register<AcceleratorTemplate>(13, {{FVIRTKEY | FCONTROL, 'O', 100}, {FVIRTKEY, 0x70, 101}});
+  library.Register<IconImage>(7, {2, 1, {RGB(255, 0, 0), RGB(0, 0, 255)}});
   CWinApp::AddExtensionModule(&library);
 
   const HACCEL keys = LoadAccelerators(nullptr, 13);

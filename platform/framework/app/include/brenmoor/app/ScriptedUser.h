@@ -16,7 +16,7 @@
 #include <variant>
 #include <vector>
 
-#include "brenmoor/app/CUser.h"
+#include "brenmoor/windowing/CUser.h"
 #include "brenmoor/core/WinTypes.h"
 
 class ScriptedUser : public CUser {

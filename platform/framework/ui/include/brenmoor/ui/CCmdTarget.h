@@ -35,10 +35,24 @@ class CCmdTarget : public CObject {
   // false when no entry takes it.
   virtual bool OnCmdMsg(UINT id, UINT code);
 
+  // How many wait cursors are shown; the arrow comes back at zero.
+  static int WaitCursorDepth();
+  static void BeginWaitCursor();
+  static void EndWaitCursor();
+
  protected:
   static const MessageMap* GetThisMessageMap();
   virtual const MessageMap* GetMessageMap() const { return GetThisMessageMap(); }
   const MessageMapEntry* FindEntry(UINT message, UINT code, UINT id) const;
+};
+
+// Shows the wait cursor for as long as it lives.
+class CWaitCursor {
+ public:
+  CWaitCursor() { CCmdTarget::BeginWaitCursor(); }
+  ~CWaitCursor() { CCmdTarget::EndWaitCursor(); }
+  CWaitCursor(const CWaitCursor&) = delete;
+  CWaitCursor& operator=(const CWaitCursor&) = delete;
 };
 
 namespace message_map {
