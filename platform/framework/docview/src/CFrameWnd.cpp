@@ -18,17 +18,13 @@ constexpr DWORD kDefaultViewStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
 
 }  // namespace
 
-const MessageMap* CFrameWnd::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      CreateEntry<&CFrameWnd::OnCreate>(),
-      PlainEntry<&CFrameWnd::OnClose>(WM_CLOSE),
-      PlainEntry<&CFrameWnd::OnDestroy>(WM_DESTROY),
-      MessageEntry<&CFrameWnd::OnSizeMessage>(WM_SIZE),
-      MessageEntry<&CFrameWnd::OnSetFocusMessage>(WM_SETFOCUS),
-  };
-  static const MessageMap map{&CWnd::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+  CreateEntry<&CFrameWnd::OnCreate>(),
+  PlainEntry<&CFrameWnd::OnClose>(WM_CLOSE),
+  PlainEntry<&CFrameWnd::OnDestroy>(WM_DESTROY),
+  MessageEntry<&CFrameWnd::OnSizeMessage>(WM_SIZE),
+  MessageEntry<&CFrameWnd::OnSetFocusMessage>(WM_SETFOCUS),
+END_MESSAGE_MAP()
 
 CRect CFrameWnd::DefaultPlace(const CRect& rect) const {
   return rect.left == CW_USEDEFAULT ? kDefaultTopLevel : rect;

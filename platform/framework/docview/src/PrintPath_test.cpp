@@ -70,15 +70,11 @@ class PrintView : public CView {
   DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(PrintView, CView)
-const MessageMap* PrintView::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      CommandEntry<&CView::OnFilePrint>(ID_FILE_PRINT),
-      CommandEntry<&CView::OnFilePrint>(ID_FILE_PRINT_DIRECT),
-      CommandEntry<&CView::OnFilePrintPreview>(ID_FILE_PRINT_PREVIEW),
-  };
-  static const MessageMap map{&CView::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(PrintView, CView)
+  CommandEntry<&CView::OnFilePrint>(ID_FILE_PRINT),
+  CommandEntry<&CView::OnFilePrint>(ID_FILE_PRINT_DIRECT),
+  CommandEntry<&CView::OnFilePrintPreview>(ID_FILE_PRINT_PREVIEW),
+END_MESSAGE_MAP()
 
 class PrintPathTest : public testing::Test {
  protected:

@@ -106,20 +106,15 @@ void DDX_Check(CDataExchange* exchange, int id, int& value) {
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parent_(parent) {}
 
-const MessageMap* CDialog::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      CommandEntry<&CDialog::OnOK>(IDOK),
-      CommandEntry<&CDialog::OnCancel>(IDCANCEL),
-      MessageEntry<&CDialog::HandleInitDialog>(WM_INITDIALOG),
-  };
-  static const MessageMap map{&CWnd::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+  CommandEntry<&CDialog::OnOK>(IDOK),
+  CommandEntry<&CDialog::OnCancel>(IDCANCEL),
+  MessageEntry<&CDialog::HandleInitDialog>(WM_INITDIALOG),
+END_MESSAGE_MAP()
 
 INT_PTR CDialog::DoModal() {
-  CWinApp* app = AfxGetApp();
-  HWND owner = parent_ != nullptr ? parent_->m_hWnd
-                                  : (app != nullptr && app->m_pMainWnd != nullptr ? app->m_pMainWnd->m_hWnd : nullptr);
+  CWnd* main = AfxGetMainWnd();
+  HWND owner = parent_ != nullptr ? parent_->m_hWnd : (main != nullptr ? main->m_hWnd : nullptr);
   ModalScope scope(owner);
   result_ = IDCANCEL;
   running_ = true;

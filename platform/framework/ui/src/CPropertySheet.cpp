@@ -46,16 +46,12 @@ CPropertySheet::CPropertySheet(const wchar_t* caption, CWnd* parent, UINT select
   m_psh.nStartPage = selectPage;
 }
 
-const MessageMap* CPropertySheet::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      CommandEntry<&CPropertySheet::OnWizardBack>(ID_WIZBACK),
-      CommandEntry<&CPropertySheet::OnWizardNext>(ID_WIZNEXT),
-      CommandEntry<&CPropertySheet::OnWizardFinish>(ID_WIZFINISH),
-      MessageEntry<&CPropertySheet::OnNotify>(WM_NOTIFY),
-  };
-  static const MessageMap map{&CDialog::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CPropertySheet, CDialog)
+  CommandEntry<&CPropertySheet::OnWizardBack>(ID_WIZBACK),
+  CommandEntry<&CPropertySheet::OnWizardNext>(ID_WIZNEXT),
+  CommandEntry<&CPropertySheet::OnWizardFinish>(ID_WIZFINISH),
+  MessageEntry<&CPropertySheet::OnNotify>(WM_NOTIFY),
+END_MESSAGE_MAP()
 
 void CPropertySheet::AddPage(CPropertyPage* page) {
   pages_.push_back(page);

@@ -4,6 +4,7 @@
 // class's table; a message is looked up from the class towards its bases.
 
 #include <span>
+#include <vector>
 
 #include "brenmoor/core/CObject.h"
 #include "brenmoor/windowing/WinMessages.h"
@@ -27,6 +28,18 @@ struct MessageMap {
  protected:                                                               \
   static const MessageMap* GetThisMessageMap();                           \
   const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+// Defines the class's table, chained to its base class's; the entries go
+// between the two lines, each followed by a comma.
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)    \
+  const MessageMap* theClass::GetThisMessageMap() { \
+    using TheBaseClass = baseClass;                \
+    static const std::vector<MessageMapEntry> entries {
+#define END_MESSAGE_MAP()                                                  \
+  };                                                                       \
+  static const MessageMap map{&TheBaseClass::GetThisMessageMap, entries}; \
+  return &map;                                                             \
+  }
 
 class CCmdTarget : public CObject {
   DECLARE_DYNAMIC(CCmdTarget)
