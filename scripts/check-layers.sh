@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # Fails when code of a framework layer includes a layer above its own. The
 # layers, lowest first, are those platform/framework/CMakeLists.txt builds;
-# a layer's tests may use any layer, as a host does. The crossings older
-# than the layers are listed in layer-crossings.txt beside this script until
-# they are mended; the list may only shrink.
+# a layer's tests may use any layer, as a host does.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here/../platform/framework"
@@ -18,17 +16,10 @@ found=$(grep -roE '^#include "brenmoor/[a-z]+/[^"]+' --include='*.h' --include='
       split($0, at, ":"); split(at[1], path, "/"); split(at[2], included, "/")
       if (rank[included[2]] > rank[path[1]]) print at[1] " includes " substr(at[2], 11)
     }' | sort -u)
-known=$(sed "/^#/d" "$here/layer-crossings.txt" | sort -u)
 
-new=$(comm -23 <(echo "$found") <(echo "$known") | sed '/^$/d')
-mended=$(comm -13 <(echo "$found") <(echo "$known") | sed '/^$/d')
-if [ -n "$new" ]; then
+if [ -n "$found" ]; then
   echo "check-layers: a layer includes one above it (lowest first: $layers):" >&2
-  echo "$new" >&2
+  echo "$found" >&2
+  exit 1
 fi
-if [ -n "$mended" ]; then
-  echo "check-layers: mended, take them off scripts/layer-crossings.txt:" >&2
-  echo "$mended" >&2
-fi
-if [ -n "$new" ] || [ -n "$mended" ]; then exit 1; fi
-echo "check-layers: no layer includes one above it beyond the $(echo "$known" | sed '/^$/d' | wc -l) listed crossings"
+echo "check-layers: no layer includes one above it ($layers)"

@@ -81,7 +81,7 @@ std::optional<Options> Parse(int argc, char** argv) {
 
 // A choice of the combo box is picked; any other text is typed.
 void Choose(ScriptedUser::DialogScript& dialog, int id, const CString& value) {
-  const DialogTemplate* format = CWinApp::FindDialog(CExportFormatDlg::IDD);
+  const DialogTemplate* format = AfxFindResource<DialogTemplate>(nullptr, CExportFormatDlg::IDD);
   for (const DialogItemTemplate& item : format->items) {
     if (item.id != id) continue;
     for (const CString& choice : item.choices) {

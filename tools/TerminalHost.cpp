@@ -4,9 +4,6 @@
 //
 //   terminal_host [--select r1,c1:r2,c2] <session file|-> <out.png> <out.pdf>
 
-#include <cairo.h>
-#include <fontconfig/fontconfig.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -19,8 +16,7 @@
 
 #include "GridLayout.h"
 #include "EscapeParser.h"
-#include "OffsetSurface.h"
-#include "brenmoor/gdi/PdfSurface.h"
+#include "brenmoor/docview/CPrinterDC.h"
 #include "brenmoor/gdi/RasterSurface.h"
 #include "ScreenBuffer.h"
 #include "ScreenCharRenderer.h"
@@ -38,9 +34,7 @@ constexpr COLORREF kColours[7] = {
 };
 
 // A4 landscape, with half-inch margins.
-constexpr int kPageWidth = 842;
-constexpr int kPageHeight = 595;
-constexpr int kMargin = 36;
+PrinterSettings Landscape(const std::string& file) { return {CString::FromUtf8(file), 842, 595, 36}; }
 
 struct Options {
   std::optional<std::pair<CursorPos, CursorPos>> selection;
@@ -91,32 +85,34 @@ std::optional<std::string> ReadSession(const std::string& name) {
   return bytes.str();
 }
 
-// The largest monospace font whose cells put the whole screen on the printable area.
-LOGFONT PrintFont(DrawingSurface& page, int rows, int columns, CSize& cell) {
-  LOGFONT font;
-  font.lfWeight = FW_NORMAL;
+// Selects the largest monospace font whose cells put the whole screen on the
+// printable area; the size of a cell.
+CSize SelectPrintFont(CPrinterDC& printer, CFont& font, int rows, int columns) {
+  LOGFONT description;
+  description.lfWeight = FW_NORMAL;
   const wchar_t face[] = L"Courier New";
-  std::copy(std::begin(face), std::end(face), font.lfFaceName);
+  std::copy(std::begin(face), std::end(face), description.lfFaceName);
+  const CRect page = printer.PrintableRect();
+  CSize cell;
   for (int em = 24; em >= 2; --em) {
-    font.lfHeight = -em;
-    cell = page.TextExtent(font, L"X");
-    if (static_cast<long long>(cell.cx) * columns <= kPageWidth - 2 * kMargin &&
-        static_cast<long long>(cell.cy) * rows <= kPageHeight - 2 * kMargin) {
+    description.lfHeight = -em;
+    font.DeleteObject();
+    font.CreateFontIndirect(&description);
+    printer.SelectObject(&font);
+    cell = printer.GetTextExtent(L"X");
+    if (static_cast<long long>(cell.cx) * columns <= page.Width() &&
+        static_cast<long long>(cell.cy) * rows <= page.Height()) {
       break;
     }
   }
-  return font;
+  return cell;
 }
 
 bool Print(ScreenBuffer& screen, const std::string& file) {
-  PdfSurface pdf(file, kPageWidth, kPageHeight);
-  OffsetSurface page(pdf, kMargin, kMargin);
-  CDC printer(page);
-  CSize cell;
+  CPrinterDC printer(file, Landscape(file));
+  printer.StartPage();
   CFont font;
-  const LOGFONT description = PrintFont(page, screen.VisRows(), screen.VisColumns(), cell);
-  font.CreateFontIndirect(&description);
-  printer.SelectObject(&font);
+  const CSize cell = SelectPrintFont(printer, font, screen.VisRows(), screen.VisColumns());
   printer.SetTextColor(RGB(0, 0, 0));
   printer.SetBkColor(RGB(255, 255, 255));
   printer.SetBkMode(OPAQUE);
@@ -124,7 +120,7 @@ bool Print(ScreenBuffer& screen, const std::string& file) {
   ScreenCharRenderer::Instance()->SetFontBounds(cell);
   screen.PrintBuffer(&printer, cell);
   ScreenCharRenderer::Instance()->SetFontBounds(screen.ScreenCharSize());
-  return pdf.Close();
+  return printer.EndDoc();
 }
 
 // The clipboard's line ends are CR LF; a Linux terminal wants LF, and a last one.
@@ -192,10 +188,5 @@ int Run(const Options& options) {
 int main(int argc, char** argv) {
   const std::optional<Options> options = ParseArguments(argc, argv);
   if (!options) return Usage();
-  const int status = Run(*options);
-  // cairo and fontconfig keep their font caches to the end; emptied once every
-  // surface is gone, what LeakSanitizer reports at exit is a real leak.
-  cairo_debug_reset_static_data();
-  FcFini();
-  return status;
+  return Run(*options);
 }

@@ -10,13 +10,9 @@ constexpr LONG kDockedWidth = 120;
 
 }  // namespace
 
-const MessageMap* SECControlBar::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      MessageEntry<&SECControlBar::OnContextMenu>(WM_CONTEXTMENU),
-  };
-  static const MessageMap map{&CControlBar::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(SECControlBar, CControlBar)
+  MessageEntry<&SECControlBar::OnContextMenu>(WM_CONTEXTMENU),
+END_MESSAGE_MAP()
 
 BOOL SECControlBar::Create(CWnd* parent, const wchar_t* title, DWORD style, UINT id) {
   if (parent == nullptr) return false;

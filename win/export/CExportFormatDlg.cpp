@@ -7,18 +7,14 @@ IMPLEMENT_DYNAMIC(CExportFormatDlg, CDialog)
 
 CExportFormatDlg::CExportFormatDlg(CWnd* parent) : CDialog(IDD, parent) {}
 
-const MessageMap* CExportFormatDlg::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      ControlEntry<&CExportFormatDlg::OnEditchangeDelimiter>(CBN_EDITCHANGE, kDelimiter),
-      ControlEntry<&CExportFormatDlg::OnEditchangeQuote>(CBN_EDITCHANGE, kQuote),
-      ControlEntry<&CExportFormatDlg::OnSelchangeDelimiter>(CBN_SELCHANGE, kDelimiter),
-      ControlEntry<&CExportFormatDlg::OnSelchangeQuote>(CBN_SELCHANGE, kQuote),
-      ControlEntry<&CExportFormatDlg::OnBrowseFile>(BN_CLICKED, kBrowse),
-      ControlEntry<&CExportFormatDlg::OnTitles>(BN_CLICKED, kTitles),
-  };
-  static const MessageMap map{&CDialog::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CExportFormatDlg, CDialog)
+  ControlEntry<&CExportFormatDlg::OnEditchangeDelimiter>(CBN_EDITCHANGE, kDelimiter),
+  ControlEntry<&CExportFormatDlg::OnEditchangeQuote>(CBN_EDITCHANGE, kQuote),
+  ControlEntry<&CExportFormatDlg::OnSelchangeDelimiter>(CBN_SELCHANGE, kDelimiter),
+  ControlEntry<&CExportFormatDlg::OnSelchangeQuote>(CBN_SELCHANGE, kQuote),
+  ControlEntry<&CExportFormatDlg::OnBrowseFile>(BN_CLICKED, kBrowse),
+  ControlEntry<&CExportFormatDlg::OnTitles>(BN_CLICKED, kTitles),
+END_MESSAGE_MAP()
 
 // The file name is stored plainly: the export file applies the ".csv" rule
 // to the name it writes. The titles box is exchanged twice so that it saves

@@ -28,7 +28,7 @@ TEST(LibraryLoadTest, LoadingJoinsTheChainAndUnloadingLeavesIt) {
   EXPECT_NE(module.hModule, nullptr);
   const auto names = [&module] {
     std::vector<std::string> found;
-    for (const CRuntimeClass* each : module.classes) found.emplace_back(each->m_lpszClassName);
+    for (const CRuntimeClass* each : module.Classes()) found.emplace_back(each->m_lpszClassName);
     std::sort(found.begin(), found.end());  // registration follows the link order
     return found;
   }();

@@ -9,10 +9,8 @@ constexpr UINT kTitleString = 569;
 
 }  // namespace
 
-const MessageMap* CListPrintDoc::GetThisMessageMap() {
-  static const MessageMap map{&CDocument::GetThisMessageMap, {}};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CListPrintDoc, CDocument)
+END_MESSAGE_MAP()
 
 CListPrintDoc::CListPrintDoc() = default;
 

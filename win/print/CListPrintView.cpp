@@ -44,15 +44,11 @@ LOGFONT HeadingFont() {
 
 }  // namespace
 
-const MessageMap* CListPrintView::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      CommandEntry<&CListPrintView::OnFilePrint>(ID_FILE_PRINT),
-      CommandEntry<&CListPrintView::OnFilePrint>(ID_FILE_PRINT_DIRECT),
-      CommandEntry<&CListPrintView::OnFilePrintPreview>(ID_FILE_PRINT_PREVIEW),
-  };
-  static const MessageMap map{&CGXGridView::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CListPrintView, CGXGridView)
+  CommandEntry<&CListPrintView::OnFilePrint>(ID_FILE_PRINT),
+  CommandEntry<&CListPrintView::OnFilePrint>(ID_FILE_PRINT_DIRECT),
+  CommandEntry<&CListPrintView::OnFilePrintPreview>(ID_FILE_PRINT_PREVIEW),
+END_MESSAGE_MAP()
 
 CListPrintView::CListPrintView() = default;
 

@@ -14,14 +14,10 @@ static_assert(kPrintFrameStyle == 0x51CF0000);
 
 }  // namespace
 
-const MessageMap* CPrintFrame::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      CreateEntry<&CPrintFrame::OnCreate>(),
-      PlainEntry<&CPrintFrame::OnClose>(WM_CLOSE),
-  };
-  static const MessageMap map{&CMDIChildWnd::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CPrintFrame, CMDIChildWnd)
+  CreateEntry<&CPrintFrame::OnCreate>(),
+  PlainEntry<&CPrintFrame::OnClose>(WM_CLOSE),
+END_MESSAGE_MAP()
 
 CPrintFrame::CPrintFrame() = default;
 CPrintFrame::~CPrintFrame() = default;
@@ -75,9 +71,7 @@ void CPrintFrame::SetPrintEnd() {
   ActivateInClient(m_hWnd);
 }
 
-const MessageMap* CListPrintFrame::GetThisMessageMap() {
-  static const MessageMap map{&CPrintFrame::GetThisMessageMap, {}};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CListPrintFrame, CPrintFrame)
+END_MESSAGE_MAP()
 
 BOOL CListPrintFrame::PreCreateWindow(CREATESTRUCT& creating) { return CMDIChildWnd::PreCreateWindow(creating); }

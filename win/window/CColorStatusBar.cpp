@@ -4,13 +4,9 @@
 
 IMPLEMENT_DYNAMIC(CColorStatusBar, CStatusBar)
 
-const MessageMap* CColorStatusBar::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      MessageEntry<&CColorStatusBar::OnPaint>(WM_PAINT),
-  };
-  static const MessageMap map{&CStatusBar::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CColorStatusBar, CStatusBar)
+  MessageEntry<&CColorStatusBar::OnPaint>(WM_PAINT),
+END_MESSAGE_MAP()
 
 LRESULT CColorStatusBar::OnPaint(WPARAM, LPARAM) {
   CPaintDC dc(this);

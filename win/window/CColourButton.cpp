@@ -55,13 +55,9 @@ void DrawFocusDots(CDC& dc, const CRect& r) {
 
 CColourButton::CColourButton(COLORREF colour) : colour_(colour) {}
 
-const MessageMap* CColourButton::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      ReflectEntry<&CColourButton::OnClicked>(BN_CLICKED),
-  };
-  static const MessageMap map{&CButton::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CColourButton, CButton)
+  ReflectEntry<&CColourButton::OnClicked>(BN_CLICKED),
+END_MESSAGE_MAP()
 
 void CColourButton::PreSubclassWindow() {
   SetButtonStyle((GetStyle() & 0xFF) | BS_OWNERDRAW, true);

@@ -163,17 +163,13 @@ class ColourDialog : public CDialog {
   DECLARE_MESSAGE_MAP()
 };
 
-const MessageMap* ColourDialog::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      MessageEntry<&ColourDialog::OnColour>(WM_COLOURBUTTON_CLICKED),
-      CommandEntry<&ColourDialog::OnButtonClicked>(kButton),
-  };
-  static const MessageMap map{&CDialog::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(ColourDialog, CDialog)
+  MessageEntry<&ColourDialog::OnColour>(WM_COLOURBUTTON_CLICKED),
+  CommandEntry<&ColourDialog::OnButtonClicked>(kButton),
+END_MESSAGE_MAP()
 
 void RegisterColourDialog(CWinApp& app) {
-  app.RegisterDialog(kTemplate, {L"Colours", {0, 0, 120, 60}, WS_CAPTION | DS_MODALFRAME,
+  app.Register<DialogTemplate>(kTemplate, {L"Colours", {0, 0, 120, 60}, WS_CAPTION | DS_MODALFRAME,
                                  {{kButtonClass, kButton, L"", {10, 10, 50, 24}, WS_VISIBLE | WS_TABSTOP},
                                   {kButtonClass, IDOK, L"OK", {60, 10, 110, 24}, WS_VISIBLE | WS_TABSTOP}}});
 }

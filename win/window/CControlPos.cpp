@@ -74,14 +74,8 @@ void CControlPos::MoveControls() {
     control->GetWindowRect(&rect);
     if ((record->flags & AnchorSizeY) != 0) rect.bottom += dy;
     if ((record->flags & AnchorSizeX) != 0) rect.right += dx;
-    if ((record->flags & AnchorMoveY) != 0) {
-      rect.bottom += dy;
-      rect.top += dy;
-    }
-    if ((record->flags & AnchorMoveX) != 0) {
-      rect.right += dx;
-      rect.left += dx;
-    }
+    if ((record->flags & AnchorMoveY) != 0) rect.OffsetRect(0, dy);
+    if ((record->flags & AnchorMoveX) != 0) rect.OffsetRect(dx, 0);
     parent_->ScreenToClient(&rect);
     control->MoveWindow(rect, true);
   }

@@ -69,7 +69,7 @@ TEST_F(CDockingControlBarTest, OnlyTheMenusCommandsAreHandledByTheBar) {
 TEST(CDockingControlBarClass, IsRegisteredByNameOnTheLibrarysModuleAndWrittenWithSchemaOne) {
   const CRuntimeClass* runtimeClass = CRuntimeClass::FromName("CDockingControlBar");
   ASSERT_EQ(runtimeClass, RUNTIME_CLASS(CDockingControlBar));
-  const auto& classes = WinLibraryModule()->classes;
+  const auto& classes = WinLibraryModule()->Classes();
   EXPECT_NE(std::find(classes.begin(), classes.end(), runtimeClass), classes.end());
   EXPECT_EQ(runtimeClass->m_wSchema, 1u);
   EXPECT_TRUE(runtimeClass->IsDerivedFrom(RUNTIME_CLASS(SECControlBar)));

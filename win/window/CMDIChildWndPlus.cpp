@@ -12,14 +12,10 @@ constexpr const wchar_t* kEntry = L"LastMdiPlacement";
 
 }  // namespace
 
-const MessageMap* CMDIChildWndPlus::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      PlainEntry<&CMDIChildWndPlus::OnClose>(WM_CLOSE),
-      CommandEntry<&CMDIChildWndPlus::OnWindowClose>(kCloseCommand),
-  };
-  static const MessageMap map{&CMDIChildWnd::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CMDIChildWndPlus, CMDIChildWnd)
+  PlainEntry<&CMDIChildWndPlus::OnClose>(WM_CLOSE),
+  CommandEntry<&CMDIChildWndPlus::OnWindowClose>(kCloseCommand),
+END_MESSAGE_MAP()
 
 BOOL CMDIChildWndPlus::PreCreateWindow(CREATESTRUCT& creating) {
   CWinApp* app = AfxGetApp();

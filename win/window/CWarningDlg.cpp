@@ -13,13 +13,9 @@ constexpr const wchar_t* kSection = L"WarningDlg";
 CWarningDlg::CWarningDlg(const CString& message, const CString& key, CWnd* parent)
     : CDialog(IDD, parent), message_(message), key_(key) {}
 
-const MessageMap* CWarningDlg::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      CommandEntry<&CWarningDlg::OnDisable>(IDC_DONT_SHOW),
-  };
-  static const MessageMap map{&CDialog::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CWarningDlg, CDialog)
+  CommandEntry<&CWarningDlg::OnDisable>(IDC_DONT_SHOW),
+END_MESSAGE_MAP()
 
 void CWarningDlg::DoDataExchange(CDataExchange*) {}
 

@@ -20,7 +20,7 @@ class CWarningDlgTest : public ::testing::Test {
  protected:
   CWarningDlgTest() {
     app.SetProfileFile(profile);
-    app.RegisterDialog(CWarningDlg::IDD,
+    app.Register<DialogTemplate>(CWarningDlg::IDD,
                        {L"Warning", {0, 0, 200, 80}, WS_CAPTION | DS_MODALFRAME,
                         {{kStaticClass, kMessage, L"", {10, 10, 190, 30}, WS_VISIBLE},
                          {kButtonClass, kDontShow, L"Do not show this again", {10, 40, 190, 50},

@@ -51,8 +51,8 @@ class FramesTest : public ::testing::Test {
     app.RegisterString(kLogs, L"\nLog\nLog\n\n\n\n");
     app.RegisterString(kAlias, L"Anything\nLog");
     app.RegisterString(kNoName, L"Report");
-    app.RegisterMenu(13, {{MF_STRING, 0, L"&File", {{MF_STRING, 57600, L"&New"}}}});
-    app.RegisterAccelerators(13, {{0x01, 'N', 57600}});
+    app.Register<MenuTemplate>(13, {{MF_STRING, 0, L"&File", {{MF_STRING, 57600, L"&New"}}}});
+    app.Register<AcceleratorTemplate>(13, {{0x01, 'N', 57600}});
     reports = new CMultiDocTemplatePlus(kReports, RUNTIME_CLASS(IdDoc), RUNTIME_CLASS(CMDIChildWndPlus),
                                         RUNTIME_CLASS(PlainView));
     logs = new CMultiDocTemplatePlus(kLogs, RUNTIME_CLASS(IdDoc), RUNTIME_CLASS(CMDIChildWndPlus),

@@ -9,8 +9,7 @@ namespace {
 CResourceModule libraryResources;
 AFX_EXTENSION_MODULE libraryModule;
 
-// The loader's side: attach once the library's other static objects are
-// built (this file is linked last), detach when it unloads.
+// The loader's side: attach as the library loads, detach when it unloads.
 struct Loader {
   Loader() {
     if (!WinLibraryMain(&libraryResources, DLL_PROCESS_ATTACH, nullptr)) {

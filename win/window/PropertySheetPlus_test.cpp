@@ -57,7 +57,7 @@ struct HostResources {
       page.caption = id == kFirst ? L"First" : L"  Second ";
       page.rect = {0, 0, 200, 100};
       page.items = {{kEditClass, kField, L"", {10, 10, 100, 22}, WS_VISIBLE | WS_TABSTOP}};
-      app.RegisterDialog(id, page);
+      app.Register<DialogTemplate>(id, page);
     }
     app.RegisterString(kCaption, L"  Setup  ");
   }

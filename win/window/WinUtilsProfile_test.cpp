@@ -318,7 +318,7 @@ TEST(WinUtilsWindowsTest, DialogEditGetsTheFocusWithAllItsTextSelected) {
 
 TEST(WinUtilsMenusTest, MenusAreCopiedWithPopupsStatesAndASeparator) {
   CWinApp app(L"Host");
-  app.RegisterMenu(40, {{MF_CHECKED, 1, L"One"},
+  app.Register<MenuTemplate>(40, {{MF_CHECKED, 1, L"One"},
                         {MF_SEPARATOR, 0, L""},
                         {MF_STRING, 0, L"More", {{MF_GRAYED, 2, L"Two"}, {MF_STRING, 0, L"Deep", {{0, 3, L"Three"}}}}}});
   CMenu source;
@@ -360,9 +360,9 @@ TEST(WinUtilsMenusTest, AMenuNestedAHundredDeepIsCopiedWhole) {
 TEST(WinUtilsIconsTest, IconsThatLoadAreAddedInOrder) {
   CWinApp app(L"Host");
   CResourceModule library;
-  app.RegisterIcon(1, {1, 1, {RGB(1, 1, 1)}});
-  app.RegisterIcon(3, {1, 1, {RGB(3, 3, 3)}});
-  library.RegisterIcon(2, {1, 1, {RGB(2, 2, 2)}});
+  app.Register<IconImage>(1, {1, 1, {RGB(1, 1, 1)}});
+  app.Register<IconImage>(3, {1, 1, {RGB(3, 3, 3)}});
+  library.Register<IconImage>(2, {1, 1, {RGB(2, 2, 2)}});
   UINT ids[] = {1, 2, 99, 3, 0};
   CImageList fromApp;
   WinUtils::ImageListIconLoader(fromApp, ids, nullptr);

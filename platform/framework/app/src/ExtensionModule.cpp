@@ -21,14 +21,20 @@ const void* LoadedObjectOf(const void* address) {
 
 // The library's classes are those whose descriptions lie in the same loaded
 // image as its module record, whatever order the static objects were built in.
+const std::vector<const CRuntimeClass*>& AFX_EXTENSION_MODULE::Classes() const {
+  if (classes_) return *classes_;
+  classes_.emplace();
+  const void* library = LoadedObjectOf(this);
+  for (const CRuntimeClass* runtimeClass : CRuntimeClassRegistration::All()) {
+    if (library != nullptr && LoadedObjectOf(runtimeClass) == library) classes_->push_back(runtimeClass);
+  }
+  return *classes_;
+}
+
 BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& module, HINSTANCE instance) {
   if (instance == nullptr) return false;
   module.hModule = instance;
-  const void* library = LoadedObjectOf(&module);
-  module.classes.clear();
-  for (const CRuntimeClass* runtimeClass : CRuntimeClassRegistration::All()) {
-    if (library != nullptr && LoadedObjectOf(runtimeClass) == library) module.classes.push_back(runtimeClass);
-  }
+  module.classes_.reset();
   module.bInitialized = true;
   return true;
 }
@@ -39,7 +45,7 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& module) {
                [&module](const CDynLinkLibrary* link) { return &link->Module() == &module; });
   for (CDynLinkLibrary* link : mine) delete link;
   module.bInitialized = false;
-  module.classes.clear();
+  module.classes_.reset();
 }
 
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& module) : module_(module) {

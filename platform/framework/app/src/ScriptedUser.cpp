@@ -16,7 +16,10 @@
 
 namespace {
 
-std::string Name(const CDialog& dialog) { return "dialog " + std::to_string(dialog.GetTemplateId()); }
+std::string Name(UINT templateId) {
+  return std::string(ScriptedUser::DialogScript::kKind) + " " + std::to_string(templateId);
+}
+std::string Name(const CDialog& dialog) { return Name(dialog.GetTemplateId()); }
 
 std::string Describe(const char* action, int id) { return std::string(action) + " " + std::to_string(id); }
 
@@ -269,29 +272,29 @@ void ScriptedUser::CancelColourDialog() { script_.emplace_back(ColourAnswer{fals
 std::vector<std::string> ScriptedUser::Unused() const {
   std::vector<std::string> unused;
   auto listDialog = [&unused](const DialogScript& dialog) {
-    unused.push_back("dialog " + std::to_string(dialog.TemplateId()));
+    unused.push_back(Name(dialog.TemplateId()));
     for (const Action& action : const_cast<DialogScript&>(dialog).Actions()) unused.push_back("  " + action.description);
   };
   for (const Running& open : running_) listDialog(open.script);
   for (const Expectation& expected : script_) {
-    if (const auto* dialog = std::get_if<DialogScript>(&expected)) listDialog(*dialog);
-    if (std::holds_alternative<MessageBoxAnswer>(expected)) unused.push_back("message box");
-    if (std::holds_alternative<FileAnswer>(expected)) unused.push_back("file dialog");
-    if (std::holds_alternative<PrintAnswer>(expected)) unused.push_back("print dialog");
-    if (std::holds_alternative<PreviewAnswer>(expected)) unused.push_back("print preview");
-    if (std::holds_alternative<MenuAnswer>(expected)) unused.push_back("popup menu");
-    if (std::holds_alternative<ColourAnswer>(expected)) unused.push_back("colour dialog");
+    if (const auto* dialog = std::get_if<DialogScript>(&expected)) {
+      listDialog(*dialog);
+    } else {
+      unused.push_back(KindOf(expected));
+    }
   }
   return unused;
 }
 
+std::string ScriptedUser::KindOf(const Expectation& expected) {
+  return std::visit([](const auto& kind) -> std::string { return kind.kKind; }, expected);
+}
+
 template <typename Wanted>
 Wanted ScriptedUser::Next(const std::string& thing) {
-  static const char* const kinds[] = {"a dialog",        "a message box",   "a file dialog",  "a print dialog",
-                                      "a print preview", "a popup menu",    "a colour dialog"};
   if (script_.empty()) throw UserScriptError("unexpected " + thing + ": the script has no step left");
   if (!std::holds_alternative<Wanted>(script_.front())) {
-    throw UserScriptError("unexpected " + thing + ": the script expected " + kinds[script_.front().index()]);
+    throw UserScriptError("unexpected " + thing + ": the script expected a " + KindOf(script_.front()));
   }
   Wanted next = std::move(std::get<Wanted>(script_.front()));
   script_.pop_front();
@@ -302,8 +305,7 @@ void ScriptedUser::BeginDialog(CDialog& dialog) {
   Record(Name(dialog));
   DialogScript next = Next<DialogScript>(Name(dialog));
   if (next.TemplateId() != dialog.GetTemplateId()) {
-    throw UserScriptError("unexpected " + Name(dialog) + ": the script expected dialog " +
-                          std::to_string(next.TemplateId()));
+    throw UserScriptError("unexpected " + Name(dialog) + ": the script expected " + Name(next.TemplateId()));
   }
   std::erase_if(running_, [](const Running& open) { return !IsWindow(open.window); });
   running_.push_back({dialog.m_hWnd, std::move(next)});

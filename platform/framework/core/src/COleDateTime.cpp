@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "brenmoor/core/CString.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/core/CResourceModule.h"
 #include "brenmoor/core/DateLocale.h"
 
 COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, int second) {
@@ -72,7 +72,7 @@ CString COleDateTime::Format(const wchar_t* format) const {
   if (m_status == null) return {};
   if (m_status != valid) {
     // The host may give its own text; the framework has one of its own.
-    const CString* text = CWinApp::FindString(kInvalidDateTimeString);
+    const CString* text = AfxFindResource<CString>(nullptr, kInvalidDateTimeString);
     return text != nullptr ? *text : CString(L"Invalid DateTime");
   }
   const Fields fields = Split();

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/core/CResourceModule.h"
 #include "TextEncoding.h"
 
 namespace {
@@ -86,7 +86,7 @@ char* CString::WriteUtf8(std::wstring_view text, char* next) {
 // A missing string leaves the text as it was; the line on standard error
 // tells the developer why, as the framework's trace does.
 BOOL CString::LoadString(UINT id) {
-  const CString* found = CWinApp::FindString(id);
+  const CString* found = AfxFindResource<CString>(nullptr, id);
   if (found == nullptr) {
     std::fprintf(stderr, "host string %u is missing\n", id);
     return false;

@@ -4,7 +4,7 @@
 
 #include "brenmoor/docview/CDocument.h"
 #include "brenmoor/docview/CFrameWnd.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/windowing/CMenu.h"
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)

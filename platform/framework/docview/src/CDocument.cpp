@@ -5,7 +5,7 @@
 #include "brenmoor/ui/CFileDialog.h"
 #include "brenmoor/docview/CFrameWnd.h"
 #include "brenmoor/docview/CView.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/ui/CWinThread.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 

@@ -2,7 +2,8 @@
 
 #include "brenmoor/docview/CDocument.h"
 #include "brenmoor/docview/CView.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/docview/CDocManager.h"
+#include "brenmoor/ui/CWinThread.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -17,17 +18,13 @@ constexpr DWORD kDefaultViewStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
 
 }  // namespace
 
-const MessageMap* CFrameWnd::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      CreateEntry<&CFrameWnd::OnCreate>(),
-      PlainEntry<&CFrameWnd::OnClose>(WM_CLOSE),
-      PlainEntry<&CFrameWnd::OnDestroy>(WM_DESTROY),
-      MessageEntry<&CFrameWnd::OnSizeMessage>(WM_SIZE),
-      MessageEntry<&CFrameWnd::OnSetFocusMessage>(WM_SETFOCUS),
-  };
-  static const MessageMap map{&CWnd::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+  CreateEntry<&CFrameWnd::OnCreate>(),
+  PlainEntry<&CFrameWnd::OnClose>(WM_CLOSE),
+  PlainEntry<&CFrameWnd::OnDestroy>(WM_DESTROY),
+  MessageEntry<&CFrameWnd::OnSizeMessage>(WM_SIZE),
+  MessageEntry<&CFrameWnd::OnSetFocusMessage>(WM_SETFOCUS),
+END_MESSAGE_MAP()
 
 CRect CFrameWnd::DefaultPlace(const CRect& rect) const {
   return rect.left == CW_USEDEFAULT ? kDefaultTopLevel : rect;
@@ -139,10 +136,10 @@ bool CFrameWnd::OnCmdMsg(UINT id, UINT code) {
 void CFrameWnd::OnClose() {
   CDocument* document = GetActiveDocument();
   if (document != nullptr && !document->CanCloseFrame(this)) return;
-  CWinApp* app = AfxGetApp();
-  if (app != nullptr && app->m_pMainWnd == this) {
-    if (document == nullptr && !app->SaveAllModified()) return;
-    app->CloseAllDocuments(false);
+  CDocManager* documents = AfxGetDocManager();
+  if (documents != nullptr && AfxGetMainWnd() == this) {
+    if (document == nullptr && !documents->SaveAllModified()) return;
+    documents->CloseAllDocuments(false);
   } else if (document != nullptr && document->m_bAutoDelete) {
     bool otherFrame = false;
     for (POSITION position = document->GetFirstViewPosition(); position != nullptr;) {
@@ -158,8 +155,8 @@ void CFrameWnd::OnClose() {
 }
 
 void CFrameWnd::OnDestroy() {
-  CWinApp* app = AfxGetApp();
-  if (app != nullptr && app->m_pMainWnd == this) app->m_pMainWnd = nullptr;
+  CWinThread* thread = AfxGetThread();
+  if (thread != nullptr && thread->m_pMainWnd == this) thread->m_pMainWnd = nullptr;
 }
 
 void CFrameWnd::PostNcDestroy() {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "brenmoor/docview/CView.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/ui/CWinThread.h"
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
@@ -102,19 +102,14 @@ bool CMDIFrameWnd::OnCmdMsg(UINT id, UINT code) {
   return CFrameWnd::OnCmdMsg(id, code);
 }
 
-const MessageMap* CMDIChildWnd::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      MessageEntry<&CMDIChildWnd::OnMDIActivateMessage>(WM_MDIACTIVATE),
-  };
-  static const MessageMap map{&CFrameWnd::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
+  MessageEntry<&CMDIChildWnd::OnMDIActivateMessage>(WM_MDIACTIVATE),
+END_MESSAGE_MAP()
 
 BOOL CMDIChildWnd::Create(const wchar_t* className, const wchar_t* title, DWORD style, const CRect& rect,
                           CMDIFrameWnd* parent, CCreateContext* context) {
   if (parent == nullptr) {
-    CWinApp* app = AfxGetApp();
-    parent = app != nullptr ? DYNAMIC_DOWNCAST(CMDIFrameWnd, app->m_pMainWnd) : nullptr;
+    parent = DYNAMIC_DOWNCAST(CMDIFrameWnd, AfxGetMainWnd());
   }
   if (parent == nullptr || parent->m_hWndMDIClient == nullptr) {
     PostNcDestroy();

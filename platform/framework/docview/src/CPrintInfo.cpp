@@ -1,7 +1,7 @@
 #include "brenmoor/docview/CPrintInfo.h"
 
-#include "brenmoor/app/CUser.h"
 #include "brenmoor/core/Desktop.h"
+#include "brenmoor/windowing/CUser.h"
 #include "brenmoor/windowing/WinMessages.h"
 
 namespace {

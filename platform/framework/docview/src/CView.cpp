@@ -8,17 +8,13 @@
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
-const MessageMap* CView::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      MessageEntry<&CView::OnCreate>(WM_CREATE),
-      MessageEntry<&CView::OnInitialUpdateMessage>(WM_INITIALUPDATE),
-      MessageEntry<&CView::OnPaintMessage>(WM_PAINT),
-      MessageEntry<&CView::OnSetFocusMessage>(WM_SETFOCUS),
-      PlainEntry<&CView::OnDestroy>(WM_DESTROY),
-  };
-  static const MessageMap map{&CWnd::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CView, CWnd)
+  MessageEntry<&CView::OnCreate>(WM_CREATE),
+  MessageEntry<&CView::OnInitialUpdateMessage>(WM_INITIALUPDATE),
+  MessageEntry<&CView::OnPaintMessage>(WM_PAINT),
+  MessageEntry<&CView::OnSetFocusMessage>(WM_SETFOCUS),
+  PlainEntry<&CView::OnDestroy>(WM_DESTROY),
+END_MESSAGE_MAP()
 
 CView::~CView() {
   if (m_pDocument != nullptr) m_pDocument->RemoveView(this);

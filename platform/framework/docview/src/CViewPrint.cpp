@@ -1,12 +1,14 @@
 // The view's part of printing and print preview, in the framework's order of calls.
 
 #include <algorithm>
+#include <memory>
+#include <string>
 
 #include "brenmoor/docview/CPrintPreview.h"
 #include "brenmoor/docview/CPrinterDC.h"
-#include "brenmoor/app/CUser.h"
+#include "brenmoor/windowing/CUser.h"
 #include "brenmoor/docview/CView.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/ui/CWinThread.h"
 
 namespace {
 
@@ -53,6 +55,74 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info) {
   return !info->m_pPD->GetOutputFile().IsEmpty();
 }
 
+// Where the pages go: the printer's document or the preview's pictures.
+class PageOutput {
+ public:
+  virtual ~PageOutput() = default;
+  // The context the page is prepared and drawn with.
+  virtual CDC& Context(UINT page) = 0;
+  // Starts the page; its printable area.
+  virtual CRect StartPage() = 0;
+  virtual bool StartingResetsContext() const = 0;
+  // False when the page could not be kept.
+  virtual bool EndPage(UINT page) = 0;
+};
+
+namespace {
+
+class PrinterPages : public PageOutput {
+ public:
+  explicit PrinterPages(CPrinterDC& dc) : dc_(dc) {}
+  CDC& Context(UINT) override { return dc_; }
+  CRect StartPage() override {
+    dc_.StartPage();
+    return dc_.PrintableRect();
+  }
+  bool StartingResetsContext() const override { return true; }
+  bool EndPage(UINT) override { return true; }
+
+ private:
+  CPrinterDC& dc_;
+};
+
+// Each page drawn onto a picture of its own, written as <folder>/page-<n>.png.
+class PreviewPages : public PageOutput {
+ public:
+  explicit PreviewPages(const std::string& folder) : folder_(folder) {}
+  CDC& Context(UINT) override {
+    dc_ = std::make_unique<CPreviewDC>(AfxGetPrinter());
+    return *dc_;
+  }
+  CRect StartPage() override { return dc_->PrintableRect(); }
+  bool StartingResetsContext() const override { return false; }
+  bool EndPage(UINT page) override {
+    if (!dc_->WritePng(folder_ + "/page-" + std::to_string(page) + ".png")) return false;
+    ++written_;
+    return true;
+  }
+  int Written() const { return written_; }
+
+ private:
+  std::string folder_;
+  std::unique_ptr<CPreviewDC> dc_;
+  int written_ = 0;
+};
+
+}  // namespace
+
+bool CView::PrintPages(PageOutput& output, CPrintInfo& info, UINT first, UINT last) {
+  for (info.m_nCurPage = first; info.m_nCurPage <= last; ++info.m_nCurPage) {
+    CDC& dc = output.Context(info.m_nCurPage);
+    OnPrepareDC(&dc, &info);
+    if (!info.m_bContinuePrinting) break;
+    info.m_rectDraw = output.StartPage();
+    if (output.StartingResetsContext()) OnPrepareDC(&dc, &info);
+    OnPrint(&dc, &info);
+    if (!output.EndPage(info.m_nCurPage)) return false;
+  }
+  return true;
+}
+
 void CView::OnFilePrint() {
   CPrintInfo info;
   info.m_bDirect = command_ == ID_FILE_PRINT_DIRECT;
@@ -63,25 +133,13 @@ void CView::OnFilePrint() {
   bool written = false;
   {
     MainWindowDisabled printing;
-    PrintPages(dc, info);
+    PrinterPages pages(dc);
+    PrintPages(pages, info, std::clamp(info.GetFromPage(), info.GetMinPage(), info.GetMaxPage()),
+               std::clamp(info.GetToPage(), info.GetMinPage(), info.GetMaxPage()));
     written = dc.EndDoc();
   }
   OnEndPrinting(&dc, &info);
   if (!written) AfxMessageBox(L"Failed to start print job.", MB_OK | MB_ICONERROR);
-}
-
-void CView::PrintPages(CPrinterDC& dc, CPrintInfo& info) {
-  const UINT first = std::clamp(info.GetFromPage(), info.GetMinPage(), info.GetMaxPage());
-  const UINT last = std::clamp(info.GetToPage(), info.GetMinPage(), info.GetMaxPage());
-  for (info.m_nCurPage = first; info.m_nCurPage <= last; ++info.m_nCurPage) {
-    OnPrepareDC(&dc, &info);
-    if (!info.m_bContinuePrinting) break;
-    dc.StartPage();
-    info.m_rectDraw = dc.PrintableRect();
-    // Starting a page resets the context, so the view prepares it again.
-    OnPrepareDC(&dc, &info);
-    OnPrint(&dc, &info);
-  }
 }
 
 void CView::OnFilePrintPreview() {
@@ -97,16 +155,6 @@ void CView::OnFilePrintPreview() {
 }
 
 int CPrintPreview::WritePages(const std::string& folder) {
-  int pages = 0;
-  for (UINT page = info_.GetMinPage(); page <= info_.GetMaxPage(); ++page) {
-    CPreviewDC dc(AfxGetPrinter());
-    info_.m_nCurPage = page;
-    view_.OnPrepareDC(&dc, &info_);
-    if (!info_.m_bContinuePrinting) break;
-    info_.m_rectDraw = dc.PrintableRect();
-    view_.OnPrint(&dc, &info_);
-    if (!dc.WritePng(folder + "/page-" + std::to_string(page) + ".png")) return -1;
-    ++pages;
-  }
-  return pages;
+  PreviewPages pages(folder);
+  return view_.PrintPages(pages, info_, info_.GetMinPage(), info_.GetMaxPage()) ? pages.Written() : -1;
 }

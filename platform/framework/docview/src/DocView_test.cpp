@@ -35,11 +35,9 @@ class TestDoc : public CDocument {
   DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(TestDoc, CDocument)
-const MessageMap* TestDoc::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {CommandEntry<&TestDoc::OnDocumentCommand>(kDocumentCommand)};
-  static const MessageMap map{&CDocument::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(TestDoc, CDocument)
+  CommandEntry<&TestDoc::OnDocumentCommand>(kDocumentCommand),
+END_MESSAGE_MAP()
 
 class TestView : public CView {
   DECLARE_DYNCREATE(TestView)
@@ -57,11 +55,9 @@ class TestView : public CView {
   DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(TestView, CView)
-const MessageMap* TestView::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {CommandEntry<&TestView::OnViewCommand>(kViewCommand)};
-  static const MessageMap map{&CView::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(TestView, CView)
+  CommandEntry<&TestView::OnViewCommand>(kViewCommand),
+END_MESSAGE_MAP()
 
 class TestChild : public CMDIChildWnd {
   DECLARE_DYNCREATE(TestChild)

@@ -152,9 +152,9 @@ int CDC::GetDeviceCaps(int index) const {
 }
 
 int CDC::GetClipBox(CRect* rect) const {
-  const CRect box = surface_.ClipBox();
-  *rect = {box.left - origin_.x, box.top - origin_.y, box.right - origin_.x, box.bottom - origin_.y};
-  return box.IsRectEmpty() ? NULLREGION : SIMPLEREGION;
+  *rect = surface_.ClipBox();
+  rect->OffsetRect(-origin_.x, -origin_.y);
+  return rect->IsRectEmpty() ? NULLREGION : SIMPLEREGION;
 }
 
 BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD operation) {

@@ -38,6 +38,11 @@ HICON CreateIconFromImage(const IconImage& image) {
   return Icons().Add(image);
 }
 
+HICON LoadIcon(HINSTANCE module, UINT id) {
+  const IconImage* icon = AfxFindResource<IconImage>(module, id);
+  return icon != nullptr ? CreateIconFromImage(*icon) : nullptr;
+}
+
 BOOL DestroyIcon(HICON icon) { return Icons().Remove(icon); }
 
 const IconImage* GetIconImage(HICON icon) { return Icons().Find(icon); }

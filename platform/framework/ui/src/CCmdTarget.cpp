@@ -2,6 +2,18 @@
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
+namespace {
+
+int waitCursors = 0;
+
+}  // namespace
+
+int CCmdTarget::WaitCursorDepth() { return waitCursors; }
+void CCmdTarget::BeginWaitCursor() { ++waitCursors; }
+void CCmdTarget::EndWaitCursor() {
+  if (waitCursors > 0) --waitCursors;
+}
+
 const MessageMap* CCmdTarget::GetThisMessageMap() {
   static const MessageMap map{nullptr, {}};
   return &map;

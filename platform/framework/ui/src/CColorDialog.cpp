@@ -1,6 +1,6 @@
 #include "brenmoor/ui/CColorDialog.h"
 
-#include "brenmoor/app/CUser.h"
+#include "brenmoor/windowing/CUser.h"
 #include "brenmoor/windowing/WinMessages.h"
 
 CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd*)

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "brenmoor/app/CUser.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/windowing/CUser.h"
+#include "brenmoor/ui/CWinThread.h"
 #include "brenmoor/windowing/Screen.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -106,20 +106,15 @@ void DDX_Check(CDataExchange* exchange, int id, int& value) {
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parent_(parent) {}
 
-const MessageMap* CDialog::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      CommandEntry<&CDialog::OnOK>(IDOK),
-      CommandEntry<&CDialog::OnCancel>(IDCANCEL),
-      MessageEntry<&CDialog::HandleInitDialog>(WM_INITDIALOG),
-  };
-  static const MessageMap map{&CWnd::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+  CommandEntry<&CDialog::OnOK>(IDOK),
+  CommandEntry<&CDialog::OnCancel>(IDCANCEL),
+  MessageEntry<&CDialog::HandleInitDialog>(WM_INITDIALOG),
+END_MESSAGE_MAP()
 
 INT_PTR CDialog::DoModal() {
-  CWinApp* app = AfxGetApp();
-  HWND owner = parent_ != nullptr ? parent_->m_hWnd
-                                  : (app != nullptr && app->m_pMainWnd != nullptr ? app->m_pMainWnd->m_hWnd : nullptr);
+  CWnd* main = AfxGetMainWnd();
+  HWND owner = parent_ != nullptr ? parent_->m_hWnd : (main != nullptr ? main->m_hWnd : nullptr);
   ModalScope scope(owner);
   result_ = IDCANCEL;
   running_ = true;
@@ -178,7 +173,7 @@ bool CDialog::CreateFromTemplate(const DialogTemplate& dialog, HWND owner) {
 // A missing template fails the dialog as the system does; the line on
 // standard error tells the developer why, as the framework's trace does.
 bool CDialog::CreateModalWindow(HWND owner) {
-  const DialogTemplate* dialog = CWinApp::FindDialog(templateId_);
+  const DialogTemplate* dialog = AfxFindResource<DialogTemplate>(nullptr, templateId_);
   if (dialog == nullptr) {
     std::fprintf(stderr, "dialog template %u is not registered\n", templateId_);
     return false;

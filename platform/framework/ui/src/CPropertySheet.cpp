@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "brenmoor/ui/CButton.h"
-#include "brenmoor/app/CWinApp.h"
 #include "brenmoor/windowing/TabControl.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
@@ -16,7 +15,7 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 
 CString TemplateCaption(UINT templateId) {
-  const DialogTemplate* dialog = CWinApp::FindDialog(templateId);
+  const DialogTemplate* dialog = AfxFindResource<DialogTemplate>(nullptr, templateId);
   return dialog != nullptr ? dialog->caption : CString();
 }
 
@@ -47,16 +46,12 @@ CPropertySheet::CPropertySheet(const wchar_t* caption, CWnd* parent, UINT select
   m_psh.nStartPage = selectPage;
 }
 
-const MessageMap* CPropertySheet::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      CommandEntry<&CPropertySheet::OnWizardBack>(ID_WIZBACK),
-      CommandEntry<&CPropertySheet::OnWizardNext>(ID_WIZNEXT),
-      CommandEntry<&CPropertySheet::OnWizardFinish>(ID_WIZFINISH),
-      MessageEntry<&CPropertySheet::OnNotify>(WM_NOTIFY),
-  };
-  static const MessageMap map{&CDialog::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(CPropertySheet, CDialog)
+  CommandEntry<&CPropertySheet::OnWizardBack>(ID_WIZBACK),
+  CommandEntry<&CPropertySheet::OnWizardNext>(ID_WIZNEXT),
+  CommandEntry<&CPropertySheet::OnWizardFinish>(ID_WIZFINISH),
+  MessageEntry<&CPropertySheet::OnNotify>(WM_NOTIFY),
+END_MESSAGE_MAP()
 
 void CPropertySheet::AddPage(CPropertyPage* page) {
   pages_.push_back(page);
@@ -82,7 +77,7 @@ CWnd* CPropertySheet::GetTabControl() const { return m_hWnd != nullptr ? GetDlgI
 bool CPropertySheet::CreateModalWindow(HWND owner) {
   CSize page{0, 0};
   for (const CPropertyPage* each : pages_) {
-    const DialogTemplate* dialog = CWinApp::FindDialog(each->GetTemplateId());
+    const DialogTemplate* dialog = AfxFindResource<DialogTemplate>(nullptr, each->GetTemplateId());
     if (dialog == nullptr) return false;
     const CRect size = MapDialogRect(dialog->rect);
     page = {std::max(page.cx, size.Width()), std::max(page.cy, size.Height())};
@@ -132,7 +127,7 @@ BOOL CPropertySheet::OnInitDialog() {
 }
 
 bool CPropertySheet::CreatePage(CPropertyPage& page) {
-  const DialogTemplate* dialog = CWinApp::FindDialog(page.GetTemplateId());
+  const DialogTemplate* dialog = AfxFindResource<DialogTemplate>(nullptr, page.GetTemplateId());
   if (dialog == nullptr) return false;
   if (!page.CreateAttached(kDialogClass, dialog->caption, WS_CHILD, pageArea_, m_hWnd,
                            static_cast<int>(page.GetTemplateId())) ||

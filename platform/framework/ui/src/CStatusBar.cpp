@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "brenmoor/ui/CPaintDC.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/core/CResourceModule.h"
 
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
@@ -115,7 +115,7 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
   CScreenDC screen;
   screen.SelectObject(GetFont());
   for (int i = 0; i < count; ++i) {
-    const CString* text = ids[i] != ID_SEPARATOR ? CWinApp::FindString(ids[i]) : nullptr;
+    const CString* text = ids[i] != ID_SEPARATOR ? AfxFindResource<CString>(nullptr, ids[i]) : nullptr;
     texts.push_back(text != nullptr ? *text : CString());
     widths_.push_back(text != nullptr ? screen.GetTextExtent(*text).cx + 2 * kTextInset : 0);
   }

@@ -8,8 +8,7 @@
 #include "brenmoor/ui/CDialog.h"
 #include "brenmoor/core/CException.h"
 #include "brenmoor/core/Desktop.h"
-#include "brenmoor/docview/CFrameWnd.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/ui/CWinThread.h"
 #include "brenmoor/gdi/GdiObjects.h"
 #include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/CMenu.h"
@@ -192,7 +191,8 @@ CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 
 CFrameWnd* CWnd::GetParentFrame() const {
   for (HWND parent = ::GetParent(m_hWnd); parent != nullptr; parent = ::GetParent(parent)) {
-    if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, FromHandlePermanent(parent))) return frame;
+    CWnd* window = FromHandlePermanent(parent);
+    if (CFrameWnd* frame = window != nullptr ? window->AsFrameWnd() : nullptr) return frame;
   }
   return nullptr;
 }

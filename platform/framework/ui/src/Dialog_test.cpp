@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "brenmoor/app/CWinApp.h"
 #include "brenmoor/gdi/RasterSurface.h"
 #include "brenmoor/app/ScriptedUser.h"
+#include "brenmoor/windowing/CMenu.h"
 #include "TempFolder.h"
 #include "brenmoor/windowing/WindowPainter.h"
 
@@ -75,20 +77,16 @@ class TestDialog : public CDialog {
   DECLARE_MESSAGE_MAP()
 };
 
-const MessageMap* TestDialog::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      ControlEntry<&TestDialog::OnNameChange>(EN_CHANGE, kName),
-      ControlEntry<&TestDialog::OnChoiceEdit>(CBN_EDITCHANGE, kChoice),
-      ControlEntry<&TestDialog::OnChoiceSelect>(CBN_SELCHANGE, kChoice),
-      ControlEntry<&TestDialog::OnFlag>(BN_CLICKED, kFlag),
-  };
-  static const MessageMap map{&CDialog::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(TestDialog, CDialog)
+  ControlEntry<&TestDialog::OnNameChange>(EN_CHANGE, kName),
+  ControlEntry<&TestDialog::OnChoiceEdit>(CBN_EDITCHANGE, kChoice),
+  ControlEntry<&TestDialog::OnChoiceSelect>(CBN_SELCHANGE, kChoice),
+  ControlEntry<&TestDialog::OnFlag>(BN_CLICKED, kFlag),
+END_MESSAGE_MAP()
 
 class DialogTest : public ::testing::Test {
  protected:
-  DialogTest() { app.RegisterDialog(kTemplate, TestTemplate()); }
+  DialogTest() { app.Register<DialogTemplate>(kTemplate, TestTemplate()); }
   CWinApp app{L"Tester"};
   ScriptedUser user;
   TestDialog dialog;
@@ -187,6 +185,46 @@ TEST_F(DialogTest, UnexpectedModalThingsFailWithTheirName) {
     EXPECT_STREQ(error.what(), "unexpected message box : Hello: the script expected a dialog");
   }
   EXPECT_EQ(user.TakeUnused(), (Lines{"dialog 101"}));
+}
+
+// A popup menu where the script expects another kind of modal thing is
+// refused with the kind expected; the expectation stays unused.
+TEST(ScriptedUserTest, AnUnexpectedKindIsRefusedNamingTheKindExpected) {
+  struct Case {
+    void (*expect)(ScriptedUser& user);
+    const char* refusal;
+    Lines unused;
+  };
+  const Case cases[] = {
+      {[](ScriptedUser& user) { user.InDialog(7); }, "a dialog", {"dialog 7"}},
+      {[](ScriptedUser& user) { user.AnswerMessageBox(); }, "a message box", {"message box"}},
+      {[](ScriptedUser& user) { user.CancelFileDialog(); }, "a file dialog", {"file dialog"}},
+      {[](ScriptedUser& user) { user.CancelPrintDialog(); }, "a print dialog", {"print dialog"}},
+      {[](ScriptedUser& user) { user.ClosePreview(); }, "a print preview", {"print preview"}},
+      {[](ScriptedUser& user) { user.CancelColourDialog(); }, "a colour dialog", {"colour dialog"}},
+  };
+  CMenu menu;
+  menu.CreatePopupMenu();
+  menu.AppendMenu(MF_STRING, 1, L"Open");
+  const auto refusal = [](const std::function<void()>& modal) -> std::string {
+    try {
+      modal();
+    } catch (const UserScriptError& error) {
+      return error.what();
+    }
+    return "nothing refused";
+  };
+  for (const Case& each : cases) {
+    ScriptedUser user;
+    each.expect(user);
+    EXPECT_EQ(refusal([&user, &menu] { static_cast<CUser&>(user).AnswerPopupMenu(menu.GetSafeHmenu()); }),
+              "unexpected popup menu: Open: the script expected " + std::string(each.refusal));
+    EXPECT_EQ(user.TakeUnused(), each.unused);
+  }
+  ScriptedUser user;
+  user.DismissMenu();
+  EXPECT_EQ(refusal([] { AfxMessageBox(L"Hello"); }), "unexpected message box : Hello: the script expected a popup menu");
+  EXPECT_EQ(user.TakeUnused(), (Lines{"popup menu"}));
 }
 
 // Expectations left when a user ends fail the test by themselves; not when an

@@ -24,6 +24,11 @@ HACCEL CreateAcceleratorTableW(const ACCEL* entries, int count) {
   return Tables().Add(std::vector<ACCEL>(entries, entries + count));
 }
 
+HACCEL LoadAccelerators(HINSTANCE module, UINT id) {
+  const AcceleratorTemplate* table = AfxFindResource<AcceleratorTemplate>(module, id);
+  return table != nullptr ? CreateAcceleratorTableW(table->data(), static_cast<int>(table->size())) : nullptr;
+}
+
 BOOL DestroyAcceleratorTable(HACCEL table) {
   return Tables().Remove(table);
 }

@@ -5,10 +5,9 @@
 #include <map>
 #include <utility>
 
-#include "brenmoor/app/CUser.h"
 #include "brenmoor/core/Desktop.h"
 #include "brenmoor/core/HandleTable.h"
-#include "brenmoor/app/CWinApp.h"
+#include "brenmoor/windowing/CUser.h"
 #include "brenmoor/windowing/WindowSystem.h"
 
 namespace {
@@ -209,6 +208,11 @@ HMENU CreateMenuFromTemplate(const MenuTemplate& items) {
   return nullptr;
 }
 
+HMENU LoadMenuW(HINSTANCE module, UINT id) {
+  const MenuTemplate* menu = AfxFindResource<MenuTemplate>(module, id);
+  return menu != nullptr ? CreateMenuFromTemplate(*menu) : nullptr;
+}
+
 CMenu::~CMenu() { DestroyMenu(); }
 
 CMenu* CMenu::FromHandle(HMENU menu) {
@@ -240,7 +244,7 @@ BOOL CMenu::CreateMenu() { return m_hMenu == nullptr && Attach(::CreateMenu()); 
 BOOL CMenu::CreatePopupMenu() { return m_hMenu == nullptr && Attach(::CreatePopupMenu()); }
 
 BOOL CMenu::LoadMenu(UINT id) {
-  const MenuTemplate* found = CWinApp::FindMenu(id);
+  const MenuTemplate* found = AfxFindResource<MenuTemplate>(nullptr, id);
   if (found == nullptr || m_hMenu != nullptr) return false;
   return Attach(CreateMenuFromTemplate(*found));
 }

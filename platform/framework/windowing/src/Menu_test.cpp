@@ -42,20 +42,16 @@ class MenuOwner : public CWnd {
   DECLARE_MESSAGE_MAP()
 };
 
-const MessageMap* MenuOwner::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      CommandEntry<&MenuOwner::OnOpen>(kOpen),
-      CommandEntry<&MenuOwner::OnZoom>(kZoom),
-      MessageEntry<&MenuOwner::OnInitMenuPopup>(WM_INITMENUPOPUP),
-  };
-  static const MessageMap map{&CWnd::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(MenuOwner, CWnd)
+  CommandEntry<&MenuOwner::OnOpen>(kOpen),
+  CommandEntry<&MenuOwner::OnZoom>(kZoom),
+  MessageEntry<&MenuOwner::OnInitMenuPopup>(WM_INITMENUPOPUP),
+END_MESSAGE_MAP()
 
 class MenuTest : public ::testing::Test {
  protected:
   MenuTest() {
-    app_.RegisterMenu(13, FileMenu());
+    app_.Register<MenuTemplate>(13, FileMenu());
     EXPECT_TRUE(owner_.Create(kGenericWindowClass, L"owner", WS_VISIBLE, {0, 0, 80, 80}, nullptr, 0));
     EXPECT_TRUE(menu_.LoadMenu(13));
   }
@@ -176,7 +172,7 @@ TEST_F(MenuTest, UserCannotPickWhatIsNotThereOrNotEnabled) {
 TEST_F(MenuTest, MenusNestedDeepAreBuiltPickedAndDestroyed) {
   MenuTemplate deep{{MF_STRING, 1000, L"leaf"}};
   for (int level = 0; level < 100; ++level) deep = {{MF_STRING, 0, L"level", std::move(deep)}};
-  app_.RegisterMenu(50, deep);
+  app_.Register<MenuTemplate>(50, deep);
   CMenu menu;
   ASSERT_TRUE(menu.LoadMenu(50));
   HMENU inner = menu.m_hMenu;

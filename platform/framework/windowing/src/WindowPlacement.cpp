@@ -12,7 +12,7 @@ CRect PlacedRect(const WindowState& state) {
   if (const WindowState* parent = FindWindowState(state.parent); parent != nullptr && IsChild(state)) {
     const LONG dx = parent->windowRect.left + parent->clientInsets.left;
     const LONG dy = parent->windowRect.top + parent->clientInsets.top;
-    rect = {rect.left - dx, rect.top - dy, rect.right - dx, rect.bottom - dy};
+    rect.OffsetRect(-dx, -dy);
   }
   return rect;
 }

@@ -139,8 +139,8 @@ TEST(ClipboardTest, HoldsTextAndBitmapsUntilEmptied) {
 TEST(ResourcesTest, AcceleratorsIconsAndImageListsComeFromTheChainOfModules) {
   CWinApp app(L"Host");
   CResourceModule library;
-  app.RegisterAccelerators(13, {{FVIRTKEY | FCONTROL, 'O', 100}, {FVIRTKEY, 0x70, 101}});
-  library.RegisterIcon(7, {2, 1, {RGB(255, 0, 0), RGB(0, 0, 255)}});
+  app.Register<AcceleratorTemplate>(13, {{FVIRTKEY | FCONTROL, 'O', 100}, {FVIRTKEY, 0x70, 101}});
+  library.Register<IconImage>(7, {2, 1, {RGB(255, 0, 0), RGB(0, 0, 255)}});
   CWinApp::AddExtensionModule(&library);
 
   const HACCEL keys = LoadAccelerators(nullptr, 13);
@@ -181,13 +181,15 @@ TEST(ExtensionModuleTest, LibraryJoinsTheChainWithTheClassesItRegistered) {
   resources.RegisterString(5, L"from the library");
   static AFX_EXTENSION_MODULE module;  // in the program's image, as a library's is in its own
   EXPECT_FALSE(AfxInitExtensionModule(module, nullptr));
+  ASSERT_TRUE(AfxInitExtensionModule(module, &resources));
   {
+    // Registered after the entry point ran, as a static object linked after it is.
     static const CRuntimeClassRegistration registration(RUNTIME_CLASS(Claimed));
-    ASSERT_TRUE(AfxInitExtensionModule(module, &resources));
   }
   // Classes of this program only: the framework's own live in its library.
-  EXPECT_NE(std::find(module.classes.begin(), module.classes.end(), RUNTIME_CLASS(Claimed)), module.classes.end());
-  EXPECT_EQ(std::find(module.classes.begin(), module.classes.end(), RUNTIME_CLASS(CWnd)), module.classes.end());
+  const std::vector<const CRuntimeClass*>& classes = module.Classes();
+  EXPECT_NE(std::find(classes.begin(), classes.end(), RUNTIME_CLASS(Claimed)), classes.end());
+  EXPECT_EQ(std::find(classes.begin(), classes.end(), RUNTIME_CLASS(CWnd)), classes.end());
   EXPECT_EQ(RUNTIME_CLASS(Claimed)->m_wSchema, 3u);
   new CDynLinkLibrary(module);
   CString text;

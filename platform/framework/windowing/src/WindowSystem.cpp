@@ -108,8 +108,7 @@ HWND CreateWindowExW(const wchar_t* className, const wchar_t* text, DWORD style,
   state.clientInsets = FrameInsets(style);
   CRect screen = rect;
   if ((style & WS_CHILD) != 0) {
-    const CPoint origin = ClientOrigin(*parentState);
-    screen = {rect.left + origin.x, rect.top + origin.y, rect.right + origin.x, rect.bottom + origin.y};
+    screen.OffsetRect(ClientOrigin(*parentState));
   }
   state.windowRect = screen;
   const HWND window = TheSystem().windows.Add(std::move(state));
@@ -304,8 +303,7 @@ BOOL MoveWindow(HWND window, const CRect& rect) {
   if (state == nullptr) return false;
   CRect screen = rect;
   if (const WindowState* parent = FindWindowState(state->parent); parent != nullptr && (state->style & WS_CHILD)) {
-    const CPoint origin = ClientOrigin(*parent);
-    screen = {rect.left + origin.x, rect.top + origin.y, rect.right + origin.x, rect.bottom + origin.y};
+    screen.OffsetRect(ClientOrigin(*parent));
   }
   const CPoint shift{screen.left - state->windowRect.left, screen.top - state->windowRect.top};
   state->windowRect = screen;
@@ -316,8 +314,7 @@ BOOL MoveWindow(HWND window, const CRect& rect) {
   while (!pending.empty()) {
     WindowState* child = FindWindowState(pending.back());
     pending.pop_back();
-    CRect& r = child->windowRect;
-    r = {r.left + shift.x, r.top + shift.y, r.right + shift.x, r.bottom + shift.y};
+    child->windowRect.OffsetRect(shift);
     pending.insert(pending.end(), child->children.begin(), child->children.end());
   }
   const CRect client = GetClientRect(window);
@@ -382,7 +379,7 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
     CRect rect = GetWindowRect(window);
     if (const WindowState* parent = FindWindowState(state->parent); parent != nullptr && (state->style & WS_CHILD)) {
       const CPoint origin = ClientOrigin(*parent);
-      rect = {rect.left - origin.x, rect.top - origin.y, rect.right - origin.x, rect.bottom - origin.y};
+      rect.OffsetRect(-origin.x, -origin.y);
     }
     const CPoint topLeft = (flags & SWP_NOMOVE) != 0 ? rect.TopLeft() : CPoint(x, y);
     const CSize size = (flags & SWP_NOSIZE) != 0 ? rect.Size() : CSize(cx, cy);

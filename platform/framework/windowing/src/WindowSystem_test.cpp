@@ -31,14 +31,10 @@ class Noting : public CWnd {
 
 IMPLEMENT_DYNCREATE(Noting, CWnd)
 
-const MessageMap* Noting::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      MessageEntry<&Noting::OnUser>(WM_USER + 1),
-      ControlEntry<&Noting::OnClicked>(BN_CLICKED, 5),
-  };
-  static const MessageMap map{&CWnd::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(Noting, CWnd)
+  MessageEntry<&Noting::OnUser>(WM_USER + 1),
+  ControlEntry<&Noting::OnClicked>(BN_CLICKED, 5),
+END_MESSAGE_MAP()
 
 // Adds one entry of its own to what it inherits.
 class NotingMore : public Noting {
@@ -50,11 +46,9 @@ class NotingMore : public Noting {
   DECLARE_MESSAGE_MAP()
 };
 
-const MessageMap* NotingMore::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {MessageEntry<&NotingMore::OnOther>(WM_USER + 2)};
-  static const MessageMap map{&Noting::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(NotingMore, Noting)
+  MessageEntry<&NotingMore::OnOther>(WM_USER + 2),
+END_MESSAGE_MAP()
 
 // A window whose commands fail with the framework's exceptions, as an export onto a full disk does.
 class Failing : public CWnd {
@@ -66,15 +60,11 @@ class Failing : public CWnd {
   DECLARE_MESSAGE_MAP()
 };
 
-const MessageMap* Failing::GetThisMessageMap() {
-  static const MessageMapEntry entries[] = {
-      ControlEntry<&Failing::OnFullDisk>(0, 101),
-      ControlEntry<&Failing::OnBadArchive>(0, 102),
-      ControlEntry<&Failing::OnFine>(0, 103),
-  };
-  static const MessageMap map{&CWnd::GetThisMessageMap, entries};
-  return &map;
-}
+BEGIN_MESSAGE_MAP(Failing, CWnd)
+  ControlEntry<&Failing::OnFullDisk>(0, 101),
+  ControlEntry<&Failing::OnBadArchive>(0, 102),
+  ControlEntry<&Failing::OnFine>(0, 103),
+END_MESSAGE_MAP()
 
 TEST(WindowSystemTest, ACommandsFrameworkExceptionIsReportedAndTheApplicationGoesOn) {
   CWinApp app(L"Host");

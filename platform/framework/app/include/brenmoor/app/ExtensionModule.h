@@ -5,6 +5,7 @@
 // library (AfxInitExtensionModule), then makes its link object
 // (CDynLinkLibrary), which puts it on the chain; unloading terminates it.
 
+#include <optional>
 #include <vector>
 
 #include "brenmoor/core/CObject.h"
@@ -13,8 +14,15 @@
 struct AFX_EXTENSION_MODULE {
   BOOL bInitialized = false;
   HINSTANCE hModule = nullptr;
-  // The run-time classes the library registered while its static objects were built.
-  std::vector<const CRuntimeClass*> classes;
+  // The run-time classes the library registered while its static objects
+  // were built, collected when first asked for (by then all of them are),
+  // so the entry point may run before the library's other static objects.
+  const std::vector<const CRuntimeClass*>& Classes() const;
+
+ private:
+  friend BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE&, HINSTANCE);
+  friend void AfxTermExtensionModule(AFX_EXTENSION_MODULE&);
+  mutable std::optional<std::vector<const CRuntimeClass*>> classes_;
 };
 
 // False for a library without a module.

@@ -16,7 +16,7 @@
 #include <variant>
 #include <vector>
 
-#include "brenmoor/app/CUser.h"
+#include "brenmoor/windowing/CUser.h"
 #include "brenmoor/core/WinTypes.h"
 
 class ScriptedUser : public CUser {
@@ -29,6 +29,7 @@ class ScriptedUser : public CUser {
   // The actions to take in one dialog, in order.
   class DialogScript {
    public:
+    static constexpr const char* kKind = "dialog";
     DialogScript(UINT templateId, ScriptedUser& user) : templateId_(templateId), user_(&user) {}
     // Puts the focus into an edit control or a combo box's field, selects
     // all of it and types the text (an empty text deletes it).
@@ -113,31 +114,39 @@ class ScriptedUser : public CUser {
   static std::string DescribeMessageBox(const CString& text, UINT type);
 
  private:
+  // Each kind of modal thing names itself as the user's lines do.
   struct MessageBoxAnswer {
+    static constexpr const char* kKind = "message box";
     int button;
   };
   struct FileAnswer {
+    static constexpr const char* kKind = "file dialog";
     bool confirm;
     CString path;
   };
   struct PrintAnswer {
+    static constexpr const char* kKind = "print dialog";
     bool print;
     CString file;
     int fromPage;
     int toPage;
   };
   struct PreviewAnswer {
+    static constexpr const char* kKind = "print preview";
     std::string folder;
   };
   struct MenuAnswer {
+    static constexpr const char* kKind = "popup menu";
     UINT id;  // 0: dismiss
   };
   struct ColourAnswer {
+    static constexpr const char* kKind = "colour dialog";
     bool pick;
     COLORREF colour;
   };
   using Expectation = std::variant<DialogScript, MessageBoxAnswer, FileAnswer, PrintAnswer, PreviewAnswer,
                                    MenuAnswer, ColourAnswer>;
+  static std::string KindOf(const Expectation& expected);
 
   template <typename Wanted>
   Wanted Next(const std::string& thing);

@@ -37,5 +37,12 @@ struct CRect {
   bool PtInRect(CPoint point) const {
     return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
   }
+  void OffsetRect(LONG dx, LONG dy) {
+    left += dx;
+    top += dy;
+    right += dx;
+    bottom += dy;
+  }
+  void OffsetRect(CPoint by) { OffsetRect(by.x, by.y); }
   bool operator==(const CRect&) const = default;
 };

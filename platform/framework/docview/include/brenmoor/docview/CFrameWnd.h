@@ -13,8 +13,6 @@ class CView;
 
 // The frame's title shows the document's.
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
-// A rectangle's left at this value lets the system choose the place and size.
-constexpr LONG CW_USEDEFAULT = static_cast<LONG>(0x80000000);
 
 class CFrameWnd : public CWnd {
   DECLARE_DYNCREATE(CFrameWnd)
@@ -38,6 +36,7 @@ class CFrameWnd : public CWnd {
   void SetActiveView(CView* view, BOOL notify = true);
   virtual CDocument* GetActiveDocument();
   virtual CFrameWnd* GetActiveFrame() { return this; }
+  CFrameWnd* AsFrameWnd() override { return this; }
   // A frame made with FWS_ADDTOTITLE shows its active document's title.
   virtual void OnUpdateFrameTitle(BOOL addToTitle);
   // The view of the context's class, made as the frame's pane with the id.

@@ -11,7 +11,7 @@ class CDC;
 class CDocument;
 class CPrintInfo;
 class CPrintPreview;
-class CPrinterDC;
+class PageOutput;
 
 class CView : public CWnd {
   DECLARE_DYNAMIC(CView)
@@ -63,7 +63,12 @@ class CView : public CWnd {
   DECLARE_MESSAGE_MAP()
 
  private:
-  void PrintPages(CPrinterDC& dc, CPrintInfo& info);
+  // The framework's page loop, for printing and preview alike: the view
+  // prepares the context for each page from first to last and says whether
+  // there is one; the page starts (a printed one resets the context, so the
+  // view prepares it again) and the view prints it. False when a page could
+  // not be finished.
+  bool PrintPages(PageOutput& output, CPrintInfo& info, UINT first, UINT last);
 
   UINT command_ = 0;  // the command being handled
 };

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "brenmoor/core/CResourceModule.h"
 #include "brenmoor/core/Geometry.h"
 
 struct HICON__;
@@ -15,8 +16,14 @@ struct IconImage {
   int height = 16;
   std::vector<COLORREF> pixels;
 };
+template <>
+struct ResourceType<IconImage> {
+  static constexpr UINT value = RT_ICON;
+};
 
 HICON CreateIconFromImage(const IconImage& image);
+// From the module, or searched through the chain when it is null; null when not found.
+HICON LoadIcon(HINSTANCE module, UINT id);
 BOOL DestroyIcon(HICON icon);
 // Null for a dead handle.
 const IconImage* GetIconImage(HICON icon);

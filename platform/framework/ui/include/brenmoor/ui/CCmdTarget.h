@@ -4,6 +4,7 @@
 // class's table; a message is looked up from the class towards its bases.
 
 #include <span>
+#include <vector>
 
 #include "brenmoor/core/CObject.h"
 #include "brenmoor/windowing/WinMessages.h"
@@ -28,6 +29,18 @@ struct MessageMap {
   static const MessageMap* GetThisMessageMap();                           \
   const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
+// Defines the class's table, chained to its base class's; the entries go
+// between the two lines, each followed by a comma.
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)    \
+  const MessageMap* theClass::GetThisMessageMap() { \
+    using TheBaseClass = baseClass;                \
+    static const std::vector<MessageMapEntry> entries {
+#define END_MESSAGE_MAP()                                                  \
+  };                                                                       \
+  static const MessageMap map{&TheBaseClass::GetThisMessageMap, entries}; \
+  return &map;                                                             \
+  }
+
 class CCmdTarget : public CObject {
   DECLARE_DYNAMIC(CCmdTarget)
  public:
@@ -35,10 +48,24 @@ class CCmdTarget : public CObject {
   // false when no entry takes it.
   virtual bool OnCmdMsg(UINT id, UINT code);
 
+  // How many wait cursors are shown; the arrow comes back at zero.
+  static int WaitCursorDepth();
+  static void BeginWaitCursor();
+  static void EndWaitCursor();
+
  protected:
   static const MessageMap* GetThisMessageMap();
   virtual const MessageMap* GetMessageMap() const { return GetThisMessageMap(); }
   const MessageMapEntry* FindEntry(UINT message, UINT code, UINT id) const;
+};
+
+// Shows the wait cursor for as long as it lives.
+class CWaitCursor {
+ public:
+  CWaitCursor() { CCmdTarget::BeginWaitCursor(); }
+  ~CWaitCursor() { CCmdTarget::EndWaitCursor(); }
+  CWaitCursor(const CWaitCursor&) = delete;
+  CWaitCursor& operator=(const CWaitCursor&) = delete;
 };
 
 namespace message_map {

@@ -12,6 +12,9 @@ class CDataExchange;
 class CFont;
 class CFrameWnd;
 
+// A rectangle's left at this value lets the system choose the place and size.
+constexpr LONG CW_USEDEFAULT = static_cast<LONG>(0x80000000);
+
 class CWnd : public CCmdTarget {
   DECLARE_DYNAMIC(CWnd)
 
@@ -63,6 +66,8 @@ class CWnd : public CCmdTarget {
   CWnd* GetParent() const;
   // The nearest frame among the window's parents; null when none.
   CFrameWnd* GetParentFrame() const;
+  // The window as a frame; null unless it is one.
+  virtual CFrameWnd* AsFrameWnd() { return nullptr; }
   // The child with the id, searched at every depth (or only among the children).
   CWnd* GetDescendantWindow(int id, BOOL onlyChildren = false) const;
   // Sends the message to every child, and to their children when deep.

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "brenmoor/core/CResourceModule.h"
 #include "brenmoor/core/WinTypes.h"
 
 constexpr BYTE FVIRTKEY = 0x01;
@@ -17,6 +18,10 @@ struct ACCEL {
   WORD cmd = 0;
 };
 using AcceleratorTemplate = std::vector<ACCEL>;
+template <>
+struct ResourceType<AcceleratorTemplate> {
+  static constexpr UINT value = RT_ACCELERATOR;
+};
 
 struct HACCEL__;
 using HACCEL = HACCEL__*;
@@ -24,5 +29,7 @@ using HACCEL = HACCEL__*;
 // Null for no entries.
 HACCEL CreateAcceleratorTableW(const ACCEL* entries, int count);
 BOOL DestroyAcceleratorTable(HACCEL table);
+// From the module, or searched through the chain when it is null; null when not found.
+HACCEL LoadAccelerators(HINSTANCE module, UINT id);
 // Copies at most count entries; with no buffer, the number of entries.
 int CopyAcceleratorTableW(HACCEL table, ACCEL* entries, int count);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "brenmoor/core/CResourceModule.h"
 #include "brenmoor/core/CString.h"
 
 class CWnd;
@@ -37,6 +38,10 @@ struct MenuItemTemplate {
   std::vector<MenuItemTemplate> popup;
 };
 using MenuTemplate = std::vector<MenuItemTemplate>;
+template <>
+struct ResourceType<MenuTemplate> {
+  static constexpr UINT value = RT_MENU;
+};
 
 HMENU CreateMenu();
 HMENU CreatePopupMenu();
@@ -98,3 +103,5 @@ class CMenu {
 
 // A menu built from a template; null when an item cannot be added.
 HMENU CreateMenuFromTemplate(const MenuTemplate& menu);
+// From the module, or searched through the chain when it is null; null when not found.
+HMENU LoadMenuW(HINSTANCE module, UINT id);

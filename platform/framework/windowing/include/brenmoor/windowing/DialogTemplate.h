@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "brenmoor/core/CResourceModule.h"
 #include "brenmoor/core/CString.h"
 #include "brenmoor/core/Geometry.h"
 
@@ -25,6 +26,10 @@ struct DialogTemplate {
   CRect rect;  // dialog units
   DWORD style = 0;
   std::vector<DialogItemTemplate> items;
+};
+template <>
+struct ResourceType<DialogTemplate> {
+  static constexpr UINT value = RT_DIALOG;
 };
 
 // Dialog units of the dialog font (an average character of 6 by 13 pixels) in pixels.

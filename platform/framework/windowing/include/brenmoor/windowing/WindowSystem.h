@@ -131,6 +131,26 @@ HWND GetActiveWindow();
 BOOL SetForegroundWindow(HWND window);
 HWND GetForegroundWindow();
 
+// The Z order: the top-level windows' (the newest and the one brought to
+// the top first) and each parent's children's.
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+constexpr UINT SWP_NOZORDER = 0x0004;
+constexpr UINT SWP_NOACTIVATE = 0x0010;
+constexpr UINT SWP_SHOWWINDOW = 0x0040;
+constexpr UINT SWP_HIDEWINDOW = 0x0080;
+constexpr UINT SWP_NOOWNERZORDER = 0x0200;
+inline const HWND HWND_TOP = nullptr;
+inline const HWND HWND_BOTTOM = reinterpret_cast<HWND>(1);
+using WNDENUMPROC = BOOL (*)(HWND window, LPARAM lParam);
+// Calls the procedure for each top-level window in Z order until it returns false.
+BOOL EnumWindows(WNDENUMPROC procedure, LPARAM lParam);
+// Moves the window to the top (HWND_TOP) or bottom of its siblings, or of the
+// top-level windows; SWP_ flags leave out the size, the move, the Z order.
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+// To the top of the Z order; a top-level window becomes the active one.
+BOOL BringWindowToTop(HWND window);
+
 // Makes a class known to CreateWindowExW; the built-in controls register
 // theirs while the library loads.
 class WindowClassRegistration {

@@ -32,7 +32,7 @@ DialogTemplate FormatDialog() {
 }  // namespace
 
 void RegisterExportResources(CResourceModule& host) {
-  host.RegisterDialog(234, FormatDialog());
+  host.Register<DialogTemplate>(234, FormatDialog());
   host.RegisterString(422, L"Text files (*.txt)|*.txt|Comma-separated files (*.csv)|*.csv|All files (*.*)|*.*||");
   host.RegisterString(692, L"Tab");
   host.RegisterString(693, L"Space");

@@ -1,4 +1,4 @@
-#include "brenmoor/app/CUser.h"
+#include "brenmoor/windowing/CUser.h"
 
 #include <utility>
 
