@@ -14,6 +14,8 @@ namespace {
 // from the cells read in place and travels with the row's origin through the
 // same comparisons and swaps that rereading the cells would make; the
 // control then moves every row to its place in one step.
+constexpr int kReadAhead = 8;
+
 template <typename Key>
 class RowSort {
  public:
@@ -23,6 +25,8 @@ class RowSort {
     keys_.reserve(count);
     origins_.reserve(count);
     for (int row = first; row <= last; ++row) {
+      // The texts lie scattered in memory: the one a few rows on is fetched meanwhile.
+      if (row + kReadAhead <= last) __builtin_prefetch(cells.GetItemText(row + kReadAhead, column).data());
       const std::wstring& text = cells.GetItemText(row, column);
       keys_.emplace_back(text.c_str(), text.size());
       origins_.push_back(row);
@@ -40,8 +44,10 @@ class RowSort {
   const Key& KeyAt(int row) const { return keys_[Index(row)]; }
   bool Before(const Key& a, const Key& b) const { return ascending_ ? a < b : b < a; }
 
-  // Keys that differ come from texts that differ, so only equal keys need the texts.
+  // Keys that differ come from texts that differ, so only equal keys of two
+  // rows need the texts.
   bool TextsDiffer(int a, int b) const {
+    if (a == b) return false;
     if (KeyAt(a) < KeyAt(b) || KeyAt(b) < KeyAt(a)) return true;
     return cells_.GetItemText(origins_[Index(a)], column_) != cells_.GetItemText(origins_[Index(b)], column_);
   }

@@ -174,6 +174,8 @@ void Permute(std::vector<Item>& items, std::size_t first, std::span<const int> o
         move(items[first + to], aside);
         break;
       }
+      // The row after next lies anywhere: it is fetched while this one moves.
+      __builtin_prefetch(&items[static_cast<std::size_t>(origins[from])]);
       move(items[first + to], items[first + from]);
       to = from;
     }
