@@ -151,7 +151,7 @@ int main() {
   std::printf("python csv.writer:  %.0f rows/s (%.3f s)\n", pythonRate, Median(pythonTimes));
   std::printf("fwrite of the bytes: %.0f rows/s (%.3f s)\n", fwriteRate, Median(fwriteTimes));
   std::printf("ratio: %.2f (smallest of the runs %.2f)\n", exportRate / pythonRate, smallestRatio);
-  std::printf("times fwrite: %.2f\n", fwriteRate / exportRate);
+  std::printf("export time over fwrite time: %.2f\n", fwriteRate / exportRate);
   std::printf("files of the same size: %s\n", same ? "yes" : "no");
   std::printf("peak memory of this process (the list included): %ld MiB\n", usage.ru_maxrss / 1024);
   return same ? 0 : 1;

@@ -186,17 +186,17 @@ void CExportFormat::Serialize(CArchive& archive) {
 
 CExportFieldWriter::CExportFieldWriter(const CExportFormat& format, const CExportHostNames& names, bool textMode)
     : format_(format), names_(names), textMode_(textMode), csv_(format.CsvMode == 1), joinFirst_(false) {
-  const std::uint32_t lineFeed = textMode ? kLineFeed : kNoUnit;
   if (csv_) {
     delimiter_ = ",";
     quote_ = "\"";
-  } else {
-    const Separators resolved = Resolve(format.Delimiter, format.Quote, names);
-    joinFirst_ = HoldsSurrogate(*resolved.delimiter) || HoldsSurrogate(*resolved.quote);
-    delimiter_ = Utf8(*resolved.delimiter, lineFeed);
-    quote_ = Utf8(*resolved.quote, lineFeed);
+    separatorBytes_ = delimiter_.size() + 2 * quote_.size();
+    return;
   }
-  separatorBytes_ = joinFirst_ ? MostBytes(format.Delimiter.Str().size() + 2 * format.Quote.Str().size())
+  const Separators resolved = Resolve(format.Delimiter, format.Quote, names);
+  joinFirst_ = HoldsSurrogate(*resolved.delimiter) || HoldsSurrogate(*resolved.quote);
+  delimiter_ = Utf8(*resolved.delimiter, textMode ? kLineFeed : kNoUnit);
+  quote_ = Utf8(*resolved.quote, textMode ? kLineFeed : kNoUnit);
+  separatorBytes_ = joinFirst_ ? MostBytes(resolved.delimiter->size() + 2 * resolved.quote->size())
                                : delimiter_.size() + 2 * quote_.size();
 }
 
