@@ -10,12 +10,13 @@
 
 namespace {
 
+// Rows ahead whose text is fetched while this row's key is built.
+constexpr int kReadAhead = 8;
+
 // One sort of rows first to last by one column. Each row's key is built once
 // from the cells read in place and travels with the row's origin through the
 // same comparisons and swaps that rereading the cells would make; the
 // control then moves every row to its place in one step.
-constexpr int kReadAhead = 8;
-
 template <typename Key>
 class RowSort {
  public:
