@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <iterator>
 #include <new>
+#include <utility>
 
 #include "brenmoor/core/CException.h"
 #include "brenmoor/core/CTime.h"
@@ -17,6 +18,8 @@ namespace {
 
 // The platform's error texts are taken into a buffer of 256 characters.
 constexpr int kErrorLimit = 255;
+
+constexpr std::size_t kBufferSize = 64 * 1024;
 
 constexpr UINT kOpenFlags = CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareExclusive;
 
@@ -51,15 +54,21 @@ bool CExportFile::Open(bool binary) {
   if (format_.DateInFilename != 0) WinUtils::AppendDateToFileName(name);
   format_.SetFilename(name);
   CFileException error;
-  if (!stream_.Open(format_.GetFilename(), kOpenFlags | (binary ? CFile::typeBinary : CFile::typeText), &error)) {
+  // The stream takes bytes as they are: the writer puts in the carriage
+  // returns of text mode itself, so that lines without a line feed inside
+  // need no scan for one.
+  if (!stream_.Open(format_.GetFilename(), kOpenFlags | CFile::typeBinary, &error)) {
     Error = ErrorText(error);
     return false;
   }
   hostNames_ = CExportHostNames::Load();
+  writer_.emplace(format_, hostNames_, !binary);
+  buffer_.resize(kBufferSize);
   try {
     startLength_ = stream_.SeekToEnd();
   } catch (const CFileException& failed) {
     stream_.Abort();
+    writer_.reset();
     Error = ErrorText(failed);
     return false;
   }
@@ -79,16 +88,15 @@ void CExportFile::WriteBanner() {
 void CExportFile::WriteField(const CString& text) { WriteField(text, text.GetLength()); }
 
 void CExportFile::WriteField(const wchar_t* text, int length) {
+  const std::wstring_view value(text, static_cast<std::size_t>(std::max(length, 0)));
+  char* out = nullptr;
   try {
-    formatted_.clear();
-    format_.AppendFormatted(formatted_, {text, static_cast<std::size_t>(std::max(length, 0))}, AtLineStart, hostNames_);
-    // The buffer only grows, so converting costs no clearing of it.
-    if (utf8_.size() < 4 * formatted_.size()) utf8_.resize(4 * formatted_.size());
+    out = Room(writer_ ? writer_->MostFieldBytes(value.size()) : 0);
   } catch (const std::bad_alloc&) {
     return;  // a field there is no memory for is dropped
   }
-  const char* end = CString::WriteUtf8(formatted_, utf8_.data());
-  stream_.Write(utf8_.data(), static_cast<UINT>(end - utf8_.data()));
+  used_ = static_cast<std::size_t>(writer_->WriteField(out, value, AtLineStart) - buffer_.data());
+  if (used_ >= kBufferSize) Flush();
   AtLineStart = false;
 }
 
@@ -99,23 +107,38 @@ void CExportFile::WriteField(int value) {
 }
 
 void CExportFile::WriteNewline() {
-  stream_.Write("\n", 1);
+  WriteText(L"\n", false);
   AtLineStart = true;
 }
 
-void CExportFile::WriteLine(const CString& text) { WriteUtf8(text, true); }
+void CExportFile::WriteLine(const CString& text) { WriteText(text.Str(), true); }
 
-void CExportFile::WriteStream(const CString& text) { WriteUtf8(text, false); }
+void CExportFile::WriteStream(const CString& text) { WriteText(text.Str(), false); }
 
-void CExportFile::WriteUtf8(const CString& text, bool lineFeed) {
-  utf8_.clear();
-  text.AppendUtf8(utf8_);
-  if (lineFeed) utf8_ += '\n';
-  stream_.Write(utf8_.data(), static_cast<UINT>(utf8_.size()));
+void CExportFile::WriteText(std::wstring_view text, bool lineFeed) {
+  char* out = Room(CExportFieldWriter::MostBytes(text.size() + 1));
+  out = writer_->WriteText(out, text);
+  if (lineFeed) out = writer_->WriteText(out, L"\n");
+  used_ = static_cast<std::size_t>(out - buffer_.data());
+  if (used_ >= kBufferSize) Flush();
 }
+
+char* CExportFile::Room(std::size_t bytes) {
+  if (!writer_) stream_.Write(nullptr, 0);
+  if (used_ + bytes > buffer_.size()) {
+    Flush();
+    if (bytes > buffer_.size()) buffer_.resize(bytes);
+  }
+  return buffer_.data() + used_;
+}
+
+// What the stream refuses is not offered again: the buffer is empty either way.
+void CExportFile::Flush() { stream_.Write(buffer_.data(), static_cast<UINT>(std::exchange(used_, 0))); }
 
 void CExportFile::Close() {
   try {
+    if (writer_) Flush();
+    writer_.reset();
     stream_.Close();
   } catch (const CFileException&) {
     CutBack();
@@ -126,6 +149,8 @@ void CExportFile::Close() {
 
 // Best effort: a file that cannot be cut, a device say, keeps what it holds.
 void CExportFile::CutBack() {
+  writer_.reset();
+  used_ = 0;
   stream_.Abort();
   if (!startLength_) return;
   [[maybe_unused]] const int ignored = ::truncate(stream_.GetFilePath().ToUtf8().c_str(), static_cast<off_t>(*startLength_));

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <string_view>
+#include <vector>
 
 #include "CExportFormat.h"
 #include "brenmoor/core/CFile.h"
@@ -40,7 +41,11 @@ class CExportFile {
 
  private:
   void WriteBanner();
-  void WriteUtf8(const CString& text, bool lineFeed);
+  void WriteText(std::wstring_view text, bool lineFeed);
+  // Room for that many more bytes in the output buffer; throws as the
+  // stream does when the file is not open.
+  char* Room(std::size_t bytes);
+  void Flush();
   void CutBack();
 
   CExportFormat format_;
@@ -52,6 +57,8 @@ class CExportFile {
   bool ForceBanner1;
   bool ForceBanner2;
   CExportHostNames hostNames_;
-  std::wstring formatted_;
-  std::string utf8_;
+  std::optional<CExportFieldWriter> writer_;  // while the stream is open
+  // Bytes formatted in place and handed to the stream in large blocks.
+  std::vector<char> buffer_;
+  std::size_t used_ = 0;
 };

@@ -90,6 +90,29 @@ TEST(CExportFileTest, WritesUtf8InBothModesWithCarriageReturnsOnlyInTextMode) {
   }
 }
 
+// Separators are joined to the value before conversion: a surrogate pairs
+// across the join, and a line feed in them is one as any other.
+TEST(CExportFileTest, SeparatorsJoinTheirFieldsAsOneText) {
+  struct Case {
+    const wchar_t* delimiter;
+    const wchar_t* quote;
+    std::string text;
+    std::string binary;
+  };
+  const std::vector<Case> cases = {
+      {L"\xD83D", L"", "a\xF0\x9F\x98\x80" "b\r\n", "a\xF0\x9F\x98\x80" "b\n"},
+      {L"-", L"\xD83D", "\xEF\xBF\xBD" "a\xEF\xBF\xBD-\xF0\x9F\x98\x80" "b\xEF\xBF\xBD\r\n",
+       "\xEF\xBF\xBD" "a\xEF\xBF\xBD-\xF0\x9F\x98\x80" "b\xEF\xBF\xBD\n"},
+      {L"\n", L"'", "'a'\r\n'\xEF\xBF\xBD" "b'\r\n", "'a'\n'\xEF\xBF\xBD" "b'\n"},
+  };
+  for (const Case& c : cases) {
+    testsupport::TempFolder folder;
+    const Script row = [](CExportFile& f) { Row(f, {L"a", L"\xDE00" L"b"}); };
+    EXPECT_EQ(Export(Format(folder.Path() / "text.txt", c.delimiter, c.quote), false, row), c.text);
+    EXPECT_EQ(Export(Format(folder.Path() / "binary.txt", c.delimiter, c.quote), true, row), c.binary);
+  }
+}
+
 TEST(CExportFileTest, TheBannerShowsTheDateAndTheHourOnATwelveHourClockFromZero) {
   struct Case {
     CTime now;

@@ -20,6 +20,11 @@ constexpr int kSchemaWithWholeValues = 1030;
 
 constexpr wchar_t kCsvExtension[] = L".csv";
 
+constexpr std::uint32_t kLineFeed = '\n';
+constexpr std::uint32_t kDoubleQuoteUnit = '"';
+// Stands for a unit the writer has nothing to rewrite: no ASCII unit equals it.
+constexpr std::uint32_t kNoUnit = 0x80;
+
 const std::wstring kComma = L",";
 const std::wstring kDoubleQuote = L"\"";
 const std::wstring kTab = L"\t";
@@ -40,6 +45,56 @@ void AppendDoublingQuotes(std::wstring& out, std::wstring_view value) {
     from = quote + 1;
   }
   out.append(value.substr(from));
+}
+
+struct Separators {
+  const std::wstring* delimiter;
+  const std::wstring* quote;
+};
+
+// The host's names for tab, space and no qualifier stand for what they name.
+Separators Resolve(const CString& delimiter, const CString& quote, const CExportHostNames& names) {
+  Separators resolved{&delimiter.Str(), &quote.Str()};
+  if (*resolved.delimiter == names.tab.Str()) resolved.delimiter = &kTab;
+  if (*resolved.delimiter == names.space.Str()) resolved.delimiter = &kSpace;
+  if (*resolved.quote == names.noQualifier.Str()) resolved.quote = &kNothing;
+  return resolved;
+}
+
+bool HoldsSurrogate(std::wstring_view text) {
+  return std::any_of(text.begin(), text.end(), [](wchar_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; });
+}
+
+// UTF-8 at out: each doubleQuote unit doubled and each lineFeed unit as CR
+// LF, kNoUnit for neither. Units beyond ASCII are converted a run at a time,
+// so that surrogate pairs stay pairs.
+char* WriteUtf8(char* out, std::wstring_view text, std::uint32_t lineFeed, std::uint32_t doubleQuote) {
+  const std::size_t size = text.size();
+  std::size_t i = 0;
+  while (i < size) {
+    const auto unit = static_cast<std::uint32_t>(text[i]);
+    if (unit < 0x80) {
+      if (unit == lineFeed) {
+        *out++ = '\r';
+      } else if (unit == doubleQuote) {
+        *out++ = '"';
+      }
+      *out++ = static_cast<char>(unit);
+      ++i;
+      continue;
+    }
+    std::size_t end = i + 1;
+    while (end < size && static_cast<std::uint32_t>(text[end]) >= 0x80) ++end;
+    out = CString::WriteUtf8(text.substr(i, end - i), out);
+    i = end;
+  }
+  return out;
+}
+
+std::string Utf8(std::wstring_view text, std::uint32_t lineFeed) {
+  std::string out(CExportFieldWriter::MostBytes(text.size()), '\0');
+  out.resize(static_cast<std::size_t>(WriteUtf8(out.data(), text, lineFeed, kNoUnit) - out.data()));
+  return out;
 }
 
 bool EndsWithCsvExtension(const CString& name) {
@@ -93,17 +148,16 @@ CString CExportFormat::FormatData(const CString& value, bool first, const CExpor
 
 void CExportFormat::AppendFormatted(std::wstring& out, std::wstring_view value, bool first,
                                     const CExportHostNames& names) const {
-  const std::wstring* delimiter = &Delimiter.Str();
-  const std::wstring* quote = &Quote.Str();
+  const std::wstring* delimiter = &kComma;
+  const std::wstring* quote = &kNothing;
   bool doubleQuotes = false;
   if (CsvMode == 1) {
-    delimiter = &kComma;
     doubleQuotes = NeedsCsvQuotes(value);
-    quote = doubleQuotes ? &kDoubleQuote : &kNothing;
+    if (doubleQuotes) quote = &kDoubleQuote;
   } else {
-    if (*delimiter == names.tab.Str()) delimiter = &kTab;
-    if (*delimiter == names.space.Str()) delimiter = &kSpace;
-    if (*quote == names.noQualifier.Str()) quote = &kNothing;
+    const Separators resolved = Resolve(Delimiter, Quote, names);
+    delimiter = resolved.delimiter;
+    quote = resolved.quote;
   }
   if (!first) out += *delimiter;
   out += *quote;
@@ -128,4 +182,40 @@ void CExportFormat::Serialize(CArchive& archive) {
   if (schema >= kSchemaWithBanner) ReadOption(archive, schema, TimestampBanner);
   if (schema >= kSchemaWithDateInFilename) ReadOption(archive, schema, DateInFilename);
   if (schema >= kSchemaWithTitlesCheck) ReadOption(archive, schema, TitlesCheck);
+}
+
+CExportFieldWriter::CExportFieldWriter(const CExportFormat& format, const CExportHostNames& names, bool textMode)
+    : format_(format), names_(names), textMode_(textMode), csv_(format.CsvMode == 1), joinFirst_(false) {
+  if (csv_) {
+    delimiter_ = ",";
+    quote_ = "\"";
+    separatorBytes_ = delimiter_.size() + 2 * quote_.size();
+    return;
+  }
+  const Separators resolved = Resolve(format.Delimiter, format.Quote, names);
+  joinFirst_ = HoldsSurrogate(*resolved.delimiter) || HoldsSurrogate(*resolved.quote);
+  delimiter_ = Utf8(*resolved.delimiter, textMode ? kLineFeed : kNoUnit);
+  quote_ = Utf8(*resolved.quote, textMode ? kLineFeed : kNoUnit);
+  separatorBytes_ = joinFirst_ ? MostBytes(resolved.delimiter->size() + 2 * resolved.quote->size())
+                               : delimiter_.size() + 2 * quote_.size();
+}
+
+char* CExportFieldWriter::WriteField(char* out, std::wstring_view value, bool first) {
+  if (joinFirst_) return WriteJoined(out, value, first);
+  const bool quoted = !csv_ || NeedsCsvQuotes(value);
+  if (!first) out = std::copy(delimiter_.begin(), delimiter_.end(), out);
+  if (quoted) out = std::copy(quote_.begin(), quote_.end(), out);
+  out = WriteUtf8(out, value, textMode_ ? kLineFeed : kNoUnit, csv_ ? kDoubleQuoteUnit : kNoUnit);
+  if (quoted) out = std::copy(quote_.begin(), quote_.end(), out);
+  return out;
+}
+
+char* CExportFieldWriter::WriteJoined(char* out, std::wstring_view value, bool first) {
+  joined_.clear();
+  format_.AppendFormatted(joined_, value, first, names_);
+  return WriteText(out, joined_);
+}
+
+char* CExportFieldWriter::WriteText(char* out, std::wstring_view text) const {
+  return WriteUtf8(out, text, textMode_ ? kLineFeed : kNoUnit, kNoUnit);
 }

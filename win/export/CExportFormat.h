@@ -3,6 +3,9 @@
 // file, titles, banner and date options), the output form of one field, and
 // their place in a host's archive.
 
+#include <string>
+#include <string_view>
+
 #include "brenmoor/core/CArchive.h"
 #include "brenmoor/core/CString.h"
 
@@ -40,7 +43,7 @@ class CExportFormat {
   // comma, a double quote or a line break and doubles its double quotes.
   CString FormatData(CString value, bool first) const;
   CString FormatData(const CString& value, bool first, const CExportHostNames& names) const;
-  // The same output form appended to a caller's buffer, for writers of many fields.
+  // The same output form appended to a caller's buffer.
   void AppendFormatted(std::wstring& out, std::wstring_view value, bool first, const CExportHostNames& names) const;
 
   // Loads by the schema of the archive being read (CSchemaManager).
@@ -56,4 +59,39 @@ class CExportFormat {
   CString Filename;
   int Titles;
   int CsvMode;
+};
+
+// A format's output form of fields for writers of many: the delimiter and
+// qualifier resolved once against the host's names, and each field written
+// straight in UTF-8, every line feed as CR LF when the file is in text mode.
+class CExportFieldWriter {
+ public:
+  // The format and names must outlive the writer.
+  CExportFieldWriter(const CExportFormat& format, const CExportHostNames& names, bool textMode);
+
+  // The most bytes a field or text of that many units can take.
+  static std::size_t MostBytes(std::size_t units) { return kMostBytesPerUnit * units; }
+  std::size_t MostFieldBytes(std::size_t units) const { return MostBytes(units) + separatorBytes_; }
+  // Writes the field's bytes at out, which has MostFieldBytes room; returns their end.
+  char* WriteField(char* out, std::wstring_view value, bool first);
+  // Writes unformatted text, line feeds as the mode writes them; out has MostBytes room.
+  char* WriteText(char* out, std::wstring_view text) const;
+
+ private:
+  // A unit beyond UTF-16 takes four bytes; a line feed or a doubled quote two.
+  static constexpr std::size_t kMostBytesPerUnit = 4;
+
+  char* WriteJoined(char* out, std::wstring_view value, bool first);
+
+  const CExportFormat& format_;
+  const CExportHostNames& names_;
+  bool textMode_;
+  bool csv_;
+  // A surrogate in the delimiter or qualifier could pair with the value's
+  // across the join, so such fields are joined before they are converted.
+  bool joinFirst_;
+  std::string delimiter_;
+  std::string quote_;
+  std::size_t separatorBytes_;
+  std::wstring joined_;
 };

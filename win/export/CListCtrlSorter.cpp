@@ -1,6 +1,7 @@
 #include "CListCtrlSorter.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -9,85 +10,53 @@
 
 namespace {
 
-// What moves with a row besides its texts: image, item data and the state
-// bits of focus, selection, cut, drop highlight, overlay and state image.
-constexpr UINT kMovedAttributes = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
-constexpr UINT kMovedStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED | LVIS_OVERLAYMASK |
-                              LVIS_STATEIMAGEMASK;
+// Rows ahead whose text is fetched while this row's key is built.
+constexpr int kReadAhead = 8;
 
-// A cell's text read into a buffer kept from row to row, grown until the text fits.
-class CellText {
- public:
-  void Read(const CListCtrl& list, int row, int column) {
-    for (;;) {
-      const int length = static_cast<int>(buffer_.size());
-      if (list.GetItemText(row, column, buffer_.data(), length) < length - 1) return;
-      buffer_.resize(buffer_.size() * 2);
-    }
-  }
-  const wchar_t* Text() const { return buffer_.data(); }
-
- private:
-  std::vector<wchar_t> buffer_ = std::vector<wchar_t>(256);
-};
-
-// A row's texts and attributes on their way to another row. The text of the
-// sorted column is not kept here: the sort holds it already.
-struct RowContents {
-  std::vector<CellText> texts;  // one per column of the header
-  LVITEM attributes;
-
-  void Read(const CListCtrl& list, int row, int sortedColumn) {
-    for (std::size_t column = 0; column < texts.size(); ++column) {
-      if (static_cast<int>(column) != sortedColumn) texts[column].Read(list, row, static_cast<int>(column));
-    }
-    attributes.mask = kMovedAttributes;
-    attributes.stateMask = kMovedStates;
-    attributes.iItem = row;
-    list.GetItem(&attributes);
-  }
-
-  void Write(CListCtrl& list, int row, int sortedColumn, const CString& sortedText) {
-    for (std::size_t column = 0; column < texts.size(); ++column) {
-      const auto at = static_cast<int>(column);
-      list.SetItemText(row, at, at == sortedColumn ? static_cast<const wchar_t*>(sortedText) : texts[column].Text());
-    }
-    attributes.iItem = row;
-    list.SetItem(&attributes);
-  }
-};
-
-// One sort of rows first to last by one column. Each row's key is built
-// once and travels with the row through the same comparisons and swaps that
-// rereading the cells would make; the rows are moved in the control once,
-// at the end, each to the place the swaps took it.
+// One sort of rows first to last by one column. Each row's key is built once
+// from the cells read in place and travels with the row's origin through the
+// same comparisons and swaps that rereading the cells would make; the
+// control then moves every row to its place in one step.
 template <typename Key>
 class RowSort {
  public:
-  RowSort(CListCtrl& list, int column, bool ascending, int first, int last)
-      : list_(list), column_(column), ascending_(ascending), first_(first) {
-    rows_.reserve(static_cast<std::size_t>(last - first + 1));
+  RowSort(const CListCells& cells, int column, bool ascending, int first, int last)
+      : cells_(cells), column_(column), ascending_(ascending), first_(first) {
+    const auto count = static_cast<std::size_t>(last - first + 1);
+    keys_.reserve(count);
+    origins_.reserve(count);
     for (int row = first; row <= last; ++row) {
-      CString text = list.GetItemText(row, column);
-      Key key(text);
-      rows_.push_back({std::move(key), std::move(text), row});
+      // The texts lie scattered in memory: the one a few rows on is fetched meanwhile.
+      if (row + kReadAhead <= last) __builtin_prefetch(cells.GetItemText(row + kReadAhead, column).data());
+      const std::wstring& text = cells.GetItemText(row, column);
+      keys_.emplace_back(text.c_str(), text.size());
+      origins_.push_back(row);
     }
   }
 
-  void Run() {
-    Sort(first_, first_ + static_cast<int>(rows_.size()) - 1);
-    MoveRows();
+  // Row first + i is to take what row origins[i] holds.
+  const std::vector<int>& Origins() {
+    Sort(first_, first_ + static_cast<int>(keys_.size()) - 1);
+    return origins_;
   }
 
  private:
-  struct Row {
-    Key key;
-    CString text;
-    int origin;  // the row it was before the sort
-  };
-
-  Row& At(int row) { return rows_[static_cast<std::size_t>(row - first_)]; }
+  std::size_t Index(int row) const { return static_cast<std::size_t>(row - first_); }
+  const Key& KeyAt(int row) const { return keys_[Index(row)]; }
   bool Before(const Key& a, const Key& b) const { return ascending_ ? a < b : b < a; }
+
+  // Keys that differ come from texts that differ, so only equal keys of two
+  // rows need the texts.
+  bool TextsDiffer(int a, int b) const {
+    if (a == b) return false;
+    if (KeyAt(a) < KeyAt(b) || KeyAt(b) < KeyAt(a)) return true;
+    return cells_.GetItemText(origins_[Index(a)], column_) != cells_.GetItemText(origins_[Index(b)], column_);
+  }
+
+  void Swap(int a, int b) {
+    std::swap(keys_[Index(a)], keys_[Index(b)]);
+    std::swap(origins_[Index(a)], origins_[Index(b)]);
+  }
 
   // Partitions around the middle row's key; rows whose texts are identical
   // are never swapped. The smaller side is sorted by a nested call and the
@@ -98,12 +67,12 @@ class RowSort {
     while (low < high) {
       int lo = low;
       int hi = high;
-      const Key pivot = At((lo + hi) / 2).key;
+      const Key pivot = KeyAt((lo + hi) / 2);
       while (lo <= hi) {
-        while (lo < high && Before(At(lo).key, pivot)) ++lo;
-        while (hi > low && Before(pivot, At(hi).key)) --hi;
+        while (lo < high && Before(KeyAt(lo), pivot)) ++lo;
+        while (hi > low && Before(pivot, KeyAt(hi))) --hi;
         if (lo <= hi) {
-          if (At(lo).text != At(hi).text) std::swap(At(lo), At(hi));
+          if (TextsDiffer(lo, hi)) Swap(lo, hi);
           ++lo;
           --hi;
         }
@@ -119,37 +88,12 @@ class RowSort {
     }
   }
 
-  // Each row goes to its place once, following the cycles of the permutation.
-  void MoveRows() {
-    const auto columns = static_cast<std::size_t>(list_.GetHeaderCtrl()->GetItemCount());
-    RowContents displaced{std::vector<CellText>(columns)};
-    RowContents moving{std::vector<CellText>(columns)};
-    std::vector<bool> placed(rows_.size(), false);
-    for (int start = first_; start < first_ + static_cast<int>(rows_.size()); ++start) {
-      if (placed[Index(start)] || At(start).origin == start) continue;
-      displaced.Read(list_, start, column_);
-      int to = start;
-      for (;;) {
-        placed[Index(to)] = true;
-        const int from = At(to).origin;
-        if (from == start) {
-          displaced.Write(list_, to, column_, At(to).text);
-          break;
-        }
-        moving.Read(list_, from, column_);
-        moving.Write(list_, to, column_, At(to).text);
-        to = from;
-      }
-    }
-  }
-
-  std::size_t Index(int row) const { return static_cast<std::size_t>(row - first_); }
-
-  CListCtrl& list_;
+  CListCells cells_;
   int column_;
   bool ascending_;
   int first_;
-  std::vector<Row> rows_;
+  std::vector<Key> keys_;
+  std::vector<int> origins_;
 };
 
 template <typename Key>
@@ -161,7 +105,8 @@ void SortRows(CListCtrl& list, int column, bool ascending, int low, int high) {
   if (high == -1 || high > last) high = last;
   low = std::max(low, 0);
   if (high <= low) return;
-  RowSort<Key>(list, column, ascending, low, high).Run();
+  RowSort<Key> sort(list.GetCells(), column, ascending, low, high);
+  list.PermuteItems(low, sort.Origins());
 }
 
 }  // namespace

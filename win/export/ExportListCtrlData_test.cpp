@@ -80,6 +80,33 @@ TEST_F(ExportListCtrlDataTest, ACsvNameTypedOrBrowsedWritesCommaSeparatedFields)
   EXPECT_EQ(ReadFile(File("browsed.CSV")), expected);
 }
 
+// Every cell byte for byte, whatever it holds, under each kind of separator.
+TEST_F(ExportListCtrlDataTest, CellsOfAnyTextComeOutAsTheyAreUnderEveryFormat) {
+  Fill({L"A", L"B"}, {{L"two\nlines", L"say \"hi\""}, {L"caf\x00E9 \x4E2D", L"\xD83D\xDE00!"}, {L"<\xDC00>", L""}});
+  struct Case {
+    const wchar_t* delimiter;
+    const wchar_t* quote;
+    const char* file;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {L";", L"None", "plain.txt",
+       "two\r\nlines;say \"hi\"\r\ncaf\xC3\xA9 \xE4\xB8\xAD;\xF0\x9F\x98\x80!\r\n<\xEF\xBF\xBD>;\r\n"},
+      {L"\x00A6", L"'", "quoted.txt",
+       "'two\r\nlines'\xC2\xA6'say \"hi\"'\r\n'caf\xC3\xA9 \xE4\xB8\xAD'\xC2\xA6'\xF0\x9F\x98\x80!'\r\n"
+       "'<\xEF\xBF\xBD>'\xC2\xA6''\r\n"},
+      {L";", L"None", "values.csv",
+       "\"two\r\nlines\",\"say \"\"hi\"\"\"\r\ncaf\xC3\xA9 \xE4\xB8\xAD,\xF0\x9F\x98\x80!\r\n<\xEF\xBF\xBD>,\r\n"},
+  };
+  for (const Case& c : cases) {
+    user.InDialog(234).Type(kDelimiter, c.delimiter).Type(kQuote, c.quote).Type(kFile, CString::FromUtf8(File(c.file)))
+        .Check(kTitles, false).Click(IDOK);
+    user.AnswerMessageBox();
+    EXPECT_TRUE(WinUtils::ExportListCtrlData(list));
+    EXPECT_EQ(ReadFile(File(c.file)), c.expected) << c.file;
+  }
+}
+
 TEST_F(ExportListCtrlDataTest, AnEmptyListGivesOnlyTheTitlesOrNothing) {
   Answer(File("empty.txt"), true).Click(IDOK);
   user.AnswerMessageBox();

@@ -1,8 +1,10 @@
 #pragma once
 // The keys by which CListCtrlSorter orders rows, each built from a cell's
-// text. Every key kind has operator<; rows whose keys are neither less nor
-// greater than each other are equal to the sort.
+// text: a CString, or length units followed by a terminator as the list
+// holds them. Every key kind has operator<; rows whose keys are neither less
+// nor greater than each other are equal to the sort.
 
+#include <cstddef>
 #include <string>
 
 #include "brenmoor/core/COleDateTime.h"
@@ -12,7 +14,8 @@
 // default locale; ordered by UTF-16 code units, so case of A to Z is ignored.
 class TextKey {
  public:
-  explicit TextKey(const CString& text);
+  explicit TextKey(const CString& text) : TextKey(text.GetString(), static_cast<std::size_t>(text.GetLength())) {}
+  TextKey(const wchar_t* text, std::size_t length);
   const std::wstring& Value() const { return value_; }
   friend bool operator<(const TextKey& a, const TextKey& b) { return a.value_ < b.value_; }
 
@@ -26,7 +29,8 @@ class TextKey {
 // the sort can rely on around them.
 class DateTimeKey {
  public:
-  explicit DateTimeKey(const CString& text);
+  explicit DateTimeKey(const CString& text) : DateTimeKey(text.GetString(), static_cast<std::size_t>(text.GetLength())) {}
+  DateTimeKey(const wchar_t* text, std::size_t length);
   const COleDateTime& Value() const { return value_; }
   friend bool operator<(const DateTimeKey& a, const DateTimeKey& b) {
     if (!b.IsDate()) return false;
@@ -43,7 +47,8 @@ class DateTimeKey {
 // smallest 32-bit integer, so empty cells come before every number.
 class IntegerKey {
  public:
-  explicit IntegerKey(const CString& text);
+  explicit IntegerKey(const CString& text) : IntegerKey(text.GetString(), static_cast<std::size_t>(text.GetLength())) {}
+  IntegerKey(const wchar_t* text, std::size_t length);
   int Value() const { return value_; }
   friend bool operator<(const IntegerKey& a, const IntegerKey& b) { return a.value_ < b.value_; }
 
@@ -55,7 +60,8 @@ class IntegerKey {
 // page; empty text is the most negative finite double, before every number.
 class DoubleKey {
  public:
-  explicit DoubleKey(const CString& text);
+  explicit DoubleKey(const CString& text) : DoubleKey(text.GetString(), static_cast<std::size_t>(text.GetLength())) {}
+  DoubleKey(const wchar_t* text, std::size_t length);
   double Value() const { return value_; }
   friend bool operator<(const DoubleKey& a, const DoubleKey& b) { return a.value_ < b.value_; }
 

@@ -34,18 +34,14 @@ void WriteTitles(CListCtrl& list, int columns, CExportFile& file) {
   file.WriteNewline();
 }
 
-// Each cell's text is read into one buffer, grown while a text fills it.
-void WriteRows(CListCtrl& list, int rows, int columns, CExportFile& file) {
-  std::wstring cell(256, L'\0');
+// The cells are read in place: the texts are the same whole texts a read
+// through the list's messages gives.
+void WriteRows(const CListCtrl& list, int rows, int columns, CExportFile& file) {
+  const CListCells cells = list.GetCells();
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
-      int length = list.GetItemText(row, column, cell.data(), static_cast<int>(cell.size()));
-      // A text cut before a surrogate pair leaves one unit more unused.
-      while (length >= static_cast<int>(cell.size()) - 2) {
-        cell.resize(cell.size() * 2);
-        length = list.GetItemText(row, column, cell.data(), static_cast<int>(cell.size()));
-      }
-      file.WriteField(cell.data(), length);
+      const std::wstring& text = cells.GetItemText(row, column);
+      file.WriteField(text.data(), static_cast<int>(text.size()));
     }
     file.WriteNewline();
   }

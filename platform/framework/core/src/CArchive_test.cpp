@@ -24,6 +24,12 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }
+// The standard library's temporary buffers (stable_sort) take this form,
+// which must come from the same heap as the deletes below.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (tracking && size > largest) largest = size;
+  return std::malloc(size == 0 ? 1 : size);
+}
 // Not inlined, so the compiler does not pair free with new at the call sites.
 [[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
 [[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }

@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <string>
@@ -69,6 +70,10 @@ double atof(const char* text) {
     const char* end = SkipDigits(exponent);
     if (end != exponent) cursor = end;
   }
+  // Most numbers convert in place; a value beyond double's range takes what strtod gives it.
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(*start == '+' ? start + 1 : start, cursor, value);
+  if (error == std::errc() && end == cursor) return value;
   const std::string number(start, cursor);
   return strtod_l(number.c_str(), nullptr, ClassicLocale());
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <vector>
 
@@ -37,6 +39,12 @@ TEST(CRuntimeNumbersTest, AtofReadsTheLeadingNumberWithAPoint) {
   };
   for (const auto& [text, expected] : cases) EXPECT_DOUBLE_EQ(crt::atof(text), expected) << text;
   EXPECT_EQ(crt::atof("1e400"), std::numeric_limits<double>::infinity());
+  // Bit for bit as strtod, at the edges of rounding and range too.
+  for (const char* text : {"0.1", "9007199254740993", "2.2250738585072011e-308", "4.9e-324", "1e-400",
+                           "1.7976931348623157e308", "1.7976931348623159e308", "-0", "+.5e+1", "123456.789012"}) {
+    EXPECT_EQ(crt::atof(text), std::strtod(text, nullptr)) << text;
+    EXPECT_EQ(std::signbit(crt::atof(text)), std::signbit(std::strtod(text, nullptr))) << text;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "brenmoor/core/TextCut.h"
@@ -38,6 +40,10 @@ struct ListData : ControlData {
   HWND header = nullptr;
   std::vector<Item> items;
 };
+
+// What a sort moves with a row besides the texts of the header's columns.
+constexpr UINT kSortedStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED | LVIS_OVERLAYMASK |
+                               LVIS_STATEIMAGEMASK;
 
 // Copies into a caller's buffer of length units: at most length - 1 and the terminator.
 int CopyText(std::wstring_view text, wchar_t* buffer, int length) {
@@ -177,6 +183,85 @@ void Load(const Item& item, LVITEM& description) {
   if ((description.mask & LVIF_STATE) != 0) description.state = item.state & description.stateMask;
 }
 
+// Row first + i takes what row origins[i] holds: each cycle of the order is
+// walked once with one row set aside. Moves exchange, so nothing is copied.
+template <typename Move>
+void Permute(std::vector<Item>& items, std::size_t first, std::span<const int> origins, Move move) {
+  std::vector<bool> placed(origins.size(), false);
+  Item aside;
+  for (std::size_t start = 0; start < origins.size(); ++start) {
+    if (placed[start] || static_cast<std::size_t>(origins[start]) == first + start) continue;
+    move(aside, items[first + start]);
+    std::size_t to = start;
+    for (;;) {
+      placed[to] = true;
+      const std::size_t from = static_cast<std::size_t>(origins[to]) - first;
+      if (from == start) {
+        move(items[first + to], aside);
+        break;
+      }
+      // The row after next lies anywhere: it is fetched while this one moves.
+      __builtin_prefetch(&items[static_cast<std::size_t>(origins[from])]);
+      move(items[first + to], items[first + from]);
+      to = from;
+    }
+  }
+}
+
+bool NamesEachRowOnce(std::span<const int> origins, int first, std::size_t rows) {
+  if (first < 0 || static_cast<std::size_t>(first) + origins.size() > rows) return false;
+  std::vector<bool> named(origins.size(), false);
+  for (const int origin : origins) {
+    const auto at = static_cast<std::size_t>(origin) - static_cast<std::size_t>(first);
+    if (origin < first || at >= origins.size() || named[at]) return false;
+    named[at] = true;
+  }
+  return true;
+}
+
+// Texts of sub-items beyond the header's columns keep their row.
+void ExchangeColumnTexts(std::vector<std::wstring>& a, std::vector<std::wstring>& b, std::size_t columns) {
+  if (a.size() <= columns && b.size() <= columns) {
+    a.swap(b);
+    return;
+  }
+  a.resize(std::max(a.size(), columns));
+  b.resize(std::max(b.size(), columns));
+  std::swap_ranges(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(columns), b.begin());
+}
+
+bool PermuteForSort(ListData& list, const LVPERMUTATION* order) {
+  if (order == nullptr || order->count < 0 || (order->count > 0 && order->origins == nullptr)) return false;
+  const std::span<const int> origins(order->origins, static_cast<std::size_t>(order->count));
+  if (!NamesEachRowOnce(origins, order->first, list.items.size())) return false;
+  const std::size_t columns = ControlDataOf<HeaderData>(list.header)->columns.size();
+  Permute(list.items, static_cast<std::size_t>(order->first), origins, [columns](Item& to, Item& from) {
+    ExchangeColumnTexts(to.texts, from.texts, columns);
+    to.image = from.image;
+    to.data = from.data;
+    to.state = (to.state & ~kSortedStates) | (from.state & kSortedStates);
+  });
+  return true;
+}
+
+// Stable, as the control's merge of its item array is; whole items move.
+void SortByItemData(std::vector<Item>& items, PFNLVCOMPARE compare, LPARAM data) {
+  std::vector<int> origins(items.size());
+  std::iota(origins.begin(), origins.end(), 0);
+  std::stable_sort(origins.begin(), origins.end(), [&](int a, int b) {
+    return compare(items[static_cast<std::size_t>(a)].data, items[static_cast<std::size_t>(b)].data, data) < 0;
+  });
+  Permute(items, 0, origins, [](Item& to, Item& from) { std::swap(to, from); });
+}
+
+const std::wstring& CellText(const void* list, int item, int subItem) {
+  static const std::wstring kNone;
+  const auto& items = static_cast<const ListData*>(list)->items;
+  if (item < 0 || static_cast<std::size_t>(item) >= items.size() || subItem < 0) return kNone;
+  const auto& texts = items[static_cast<std::size_t>(item)].texts;
+  return static_cast<std::size_t>(subItem) < texts.size() ? texts[static_cast<std::size_t>(subItem)] : kNone;
+}
+
 LRESULT ListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto& list = *ControlDataOf<ListData>(window);
   auto& items = list.items;
@@ -268,10 +353,15 @@ LRESULT ListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_SORTITEMS: {
       const auto compare = reinterpret_cast<PFNLVCOMPARE>(lParam);
       if (compare == nullptr) return false;
-      const auto data = static_cast<LPARAM>(wParam);
-      // Stable, as the control's merge of its item array is.
-      std::stable_sort(items.begin(), items.end(),
-                       [&](const Item& a, const Item& b) { return compare(a.data, b.data, data) < 0; });
+      SortByItemData(items, compare, static_cast<LPARAM>(wParam));
+      return true;
+    }
+    case LVM_PERMUTEITEMS:
+      return PermuteForSort(list, reinterpret_cast<const LVPERMUTATION*>(lParam));
+    case LVM_GETCELLS: {
+      auto* cells = reinterpret_cast<LVCELLS*>(lParam);
+      if (cells == nullptr) return false;
+      *cells = {&list, &CellText};
       return true;
     }
     default:
@@ -322,6 +412,7 @@ bool ChangesTheLook(UINT message) {
     case LVM_DELETEITEM:
     case LVM_DELETEALLITEMS:
     case LVM_SORTITEMS:
+    case LVM_PERMUTEITEMS:
       return true;
     default:
       return false;
@@ -391,6 +482,26 @@ BOOL CListCtrl::SetColumnOrderArray(int count, const int* order) {
 
 BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR data) {
   return SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data), reinterpret_cast<LPARAM>(compare)) != 0;
+}
+
+BOOL CListCtrl::PermuteItems(int first, std::span<const int> origins) {
+  LVPERMUTATION order;
+  order.first = first;
+  order.count = static_cast<int>(origins.size());
+  order.origins = origins.data();
+  return SendMessage(LVM_PERMUTEITEMS, 0, reinterpret_cast<LPARAM>(&order)) != 0;
+}
+
+// A window that is no list has no cells.
+CListCells CListCtrl::GetCells() const {
+  LVCELLS cells;
+  if (SendMessage(LVM_GETCELLS, 0, reinterpret_cast<LPARAM>(&cells)) == 0) {
+    cells.text = [](const void*, int, int) -> const std::wstring& {
+      static const std::wstring kNone;
+      return kNone;
+    };
+  }
+  return CListCells(cells);
 }
 
 int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }

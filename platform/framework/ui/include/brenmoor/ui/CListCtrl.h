@@ -4,6 +4,9 @@
 // the order in which the columns are shown; items with a text per column,
 // an image, item data and state bits.
 
+#include <span>
+#include <string>
+
 #include "brenmoor/ui/CWnd.h"
 
 class CHeaderCtrl : public CWnd {
@@ -11,6 +14,18 @@ class CHeaderCtrl : public CWnd {
 
  public:
   int GetItemCount() const { return static_cast<int>(SendMessage(HDM_GETITEMCOUNT)); }
+};
+
+// A list's cell texts read in place by readers of many cells (the sorter,
+// the export), valid until the list next changes.
+class CListCells {
+ public:
+  explicit CListCells(const LVCELLS& cells) : cells_(cells) {}
+  // The whole text, followed by a terminator; empty for a cell never set.
+  const std::wstring& GetItemText(int item, int subItem) const { return cells_.text(cells_.list, item, subItem); }
+
+ private:
+  LVCELLS cells_;
 };
 
 class CListCtrl : public CWnd {
@@ -45,4 +60,11 @@ class CListCtrl : public CWnd {
   BOOL DeleteAllItems();
   // Orders the items by their item data with the caller's comparison.
   BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR data);
+  // Rows first onward take, in one step, what the rows origins names hold,
+  // as a sort moves rows: the texts of the header's columns, image, item data
+  // and the state bits of focus, selection, cut, drop highlight, overlay and
+  // state image. Other bits and texts beyond the header stay in place. False,
+  // and nothing moved, unless origins names each row of the range once.
+  BOOL PermuteItems(int first, std::span<const int> origins);
+  CListCells GetCells() const;
 };

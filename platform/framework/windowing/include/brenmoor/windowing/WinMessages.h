@@ -2,6 +2,8 @@
 // The window system's numbers: messages, notifications, styles and the
 // structures the controls exchange, with the values the real system uses.
 
+#include <string>
+
 #include "brenmoor/core/Geometry.h"
 #include "brenmoor/core/WinTypes.h"
 
@@ -226,6 +228,11 @@ constexpr UINT LVM_SETCOLUMNW = 0x1060;
 constexpr UINT LVM_INSERTCOLUMNW = 0x1061;
 constexpr UINT LVM_GETITEMTEXTW = 0x1073;
 constexpr UINT LVM_SETITEMTEXTW = 0x1074;
+// Our own list messages, where the real control has none: what it does
+// inside itself when it sorts, offered to readers and sorters of many rows so
+// that they cost no message per cell.
+constexpr UINT LVM_PERMUTEITEMS = 0x10F0;
+constexpr UINT LVM_GETCELLS = 0x10F1;
 constexpr UINT HDM_GETITEMCOUNT = 0x1200;
 
 constexpr UINT LVCF_FMT = 0x0001;
@@ -272,5 +279,20 @@ struct LVITEMW {
   LPARAM lParam = 0;
 };
 using LVITEM = LVITEMW;
+
+// LVM_PERMUTEITEMS: rows first to first + count - 1 take, in order, what the
+// rows origins names hold, each row of that range named once.
+struct LVPERMUTATION {
+  int first = 0;
+  int count = 0;
+  const int* origins = nullptr;
+};
+
+// LVM_GETCELLS: every cell's text read in place, until the list next changes.
+struct LVCELLS {
+  const void* list = nullptr;
+  const std::wstring& (*text)(const void* list, int item, int subItem) = nullptr;
+};
+
 // Orders two items by their item data: negative, zero or positive.
 using PFNLVCOMPARE = int (*)(LPARAM first, LPARAM second, LPARAM sortData);

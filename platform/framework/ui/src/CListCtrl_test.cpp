@@ -1,0 +1,106 @@
+#include "brenmoor/ui/CListCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+class ListRowsTest : public ::testing::Test {
+ protected:
+  // Two columns; row r holds "a<r>", "b<r>", image r, item data 100 + r.
+  ListRowsTest() {
+    parent.Create(kGenericWindowClass, L"p", 0, {0, 0, 400, 300}, nullptr, 0);
+    list.Create(kListViewClass, L"", WS_CHILD | LVS_REPORT, {0, 0, 300, 200}, &parent, 9);
+    list.InsertColumn(0, L"A");
+    list.InsertColumn(1, L"B");
+    for (int row = 0; row < 4; ++row) {
+      const std::wstring n = std::to_wstring(row);
+      list.InsertItem(row, (L"a" + n).c_str());
+      list.SetItemText(row, 1, (L"b" + n).c_str());
+      list.SetItemData(row, static_cast<DWORD_PTR>(100 + row));
+      LVITEM image;
+      image.mask = LVIF_IMAGE;
+      image.iItem = row;
+      image.iImage = row;
+      list.SetItem(&image);
+    }
+    list.SetItemText(0, 3, L"beyond");  // a sub-item the header has no column for
+    list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED | 0x0010, 0xFFFF);
+    list.SetItemState(2, LVIS_CUT | 0x2300 | 0x0040, 0xFFFF);
+  }
+
+  // Each row as "texts of sub-items 0 to 3 | image | item data | state".
+  Rows Shown() const {
+    Rows shown;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+      std::string line;
+      for (int sub = 0; sub < 4; ++sub) line += list.GetItemText(row, sub).ToUtf8() + ",";
+      char rest[64];
+      std::snprintf(rest, sizeof rest, " %d %d %04x", ImageOf(row), static_cast<int>(list.GetItemData(row)),
+                    list.GetItemState(row, 0xFFFF));
+      shown.push_back(line + rest);
+    }
+    return shown;
+  }
+  int ImageOf(int row) const {
+    LVITEM item;
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    list.GetItem(&item);
+    return item.iImage;
+  }
+
+  CWnd parent;
+  CListCtrl list;
+  const Rows start = {"a0,b0,,beyond, 0 100 0013", "a1,b1,,, 1 101 0000", "a2,b2,,, 2 102 2344",
+                      "a3,b3,,, 3 103 0000"};
+};
+
+TEST_F(ListRowsTest, APermutationMovesRowsAsASortDoesLeavingOtherBitsAndTextsInPlace) {
+  ASSERT_EQ(Shown(), start);
+  const std::vector<int> origins = {2, 0, 3, 1};
+  EXPECT_TRUE(list.PermuteItems(0, origins));
+  EXPECT_EQ(Shown(), (Rows{"a2,b2,,beyond, 2 102 2314", "a0,b0,,, 0 100 0003", "a3,b3,,, 3 103 0040",
+                           "a1,b1,,, 1 101 0000"}));
+}
+
+TEST_F(ListRowsTest, APermutationThatDoesNotNameEachRowOnceMovesNothing) {
+  const std::vector<std::pair<int, std::vector<int>>> refused = {
+      {0, {0, 0, 1, 2}}, {1, {0, 1, 2}}, {-1, {0, 1}}, {2, {2, 3, 4}}, {3, {4}},
+  };
+  for (const auto& [first, origins] : refused) EXPECT_FALSE(list.PermuteItems(first, origins)) << first;
+  EXPECT_TRUE(list.PermuteItems(4, {}));
+  EXPECT_TRUE(list.PermuteItems(0, std::vector<int>{0, 1, 2, 3}));
+  EXPECT_EQ(Shown(), start);
+}
+
+int DescendingData(LPARAM a, LPARAM b, LPARAM) { return a < b ? 1 : a > b ? -1 : 0; }
+
+TEST_F(ListRowsTest, SortingByItemDataMovesWholeItems) {
+  ASSERT_TRUE(list.SortItems(&DescendingData, 0));
+  EXPECT_EQ(Shown(), (Rows{"a3,b3,,, 3 103 0000", "a2,b2,,, 2 102 2344", "a1,b1,,, 1 101 0000",
+                           "a0,b0,,beyond, 0 100 0013"}));
+}
+
+TEST_F(ListRowsTest, CellsReadInPlaceAreTheWholeTexts) {
+  const std::wstring longText(1000, L'x');
+  list.SetItemText(1, 1, longText.c_str());
+  const CListCells cells = list.GetCells();
+  EXPECT_EQ(cells.GetItemText(0, 0), L"a0");
+  EXPECT_EQ(cells.GetItemText(1, 1), longText);
+  EXPECT_EQ(cells.GetItemText(0, 3), L"beyond");
+  for (const auto& [row, sub] : std::vector<std::pair<int, int>>{{1, 3}, {1, 2}, {4, 0}, {-1, 0}, {0, -1}}) {
+    EXPECT_EQ(cells.GetItemText(row, sub), L"") << row << "," << sub;
+  }
+  CListCtrl notAList;
+  notAList.Create(kGenericWindowClass, L"", WS_CHILD, {0, 0, 10, 10}, &parent, 10);
+  EXPECT_EQ(notAList.GetCells().GetItemText(0, 0), L"");
+}
+
+}  // namespace
