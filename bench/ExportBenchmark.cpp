@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "CExportFormatDlg.h"
+#include "brenmoor/win/CExportFormatDlg.h"
 #include "brenmoor/ui/CListCtrl.h"
 #include "ExportHost.h"
 #include "brenmoor/app/ScriptedUser.h"
-#include "WinUtils.h"
+#include "brenmoor/win/WinUtils.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "CListPrintDoc.h"
+#include "brenmoor/win/CListPrintDoc.h"
 #include "brenmoor/docview/CPrintInfo.h"
 #include "brenmoor/gdi/FontCaches.h"
 #include "PrintHost.h"

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "brenmoor/ui/CListCtrl.h"
-#include "CListCtrlSorter.h"
-#include "SortKeys.h"
+#include "brenmoor/win/CListCtrlSorter.h"
+#include "brenmoor/win/SortKeys.h"
 
 namespace {
 

@@ -29,7 +29,7 @@
 #include "EscapeParser.h"
 #include "GridLayout.h"
 #include "brenmoor/gdi/RecordingSurface.h"
-#include "ScreenBuffer.h"
+#include "brenmoor/win/ScreenBuffer.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 # The lines the suite's shared libraries have in common: the sources of the
 # given folders (tests apart), the library installed, and the tests of those
 # folders as one executable linked with the library. With PUBLIC_HEADERS the
-# folders' headers are the library's interface: included from the folders
-# while building, installed into include/brenmoor.
+# headers under include/ beside the caller's CMakeLists are the library's
+# interface, included as "brenmoor/<library>/<header>.h" while building and
+# installed as they are; every other header stays in the source tree.
 #   brenmoor_shared_library(<name> FOLDERS <dir>... [PUBLIC_HEADERS]
 #                           [TESTS <executable>] [TEST_LIBRARIES <library>...])
 function(brenmoor_shared_library name)
@@ -17,16 +18,17 @@ function(brenmoor_shared_library name)
   list(FILTER tests INCLUDE REGEX "_test\\.cpp$")
 
   add_library(${name} SHARED ${sources})
-  install(TARGETS ${name} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  # The suite's libraries change together: a host is built for one release.
+  string(REGEX REPLACE "^brenmoor_" "" export_name ${name})
+  set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION}
+    EXPORT_NAME ${export_name})
+  install(TARGETS ${name} EXPORT ${BRENMOOR_EXPORT} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 
   if(arg_PUBLIC_HEADERS)
-    foreach(folder IN LISTS arg_FOLDERS)
-      get_filename_component(include_folder ${folder} ABSOLUTE)
-      target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${include_folder}>)
-      file(GLOB headers CONFIGURE_DEPENDS ${folder}/*.h)
-      install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/brenmoor)
-    endforeach()
-    target_include_directories(${name} PUBLIC $<INSTALL_INTERFACE:include/brenmoor>)
+    target_include_directories(${name} PUBLIC
+      $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/include>
+      $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+    install(DIRECTORY include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
   endif()
 
   if(arg_TESTS AND tests)

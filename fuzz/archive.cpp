@@ -10,7 +10,7 @@
 
 #include "brenmoor/core/CArchive.h"
 #include "brenmoor/core/CObject.h"
-#include "CSchemaManager.h"
+#include "brenmoor/win/CSchemaManager.h"
 #include "FuzzCheck.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "brenmoor/gdi/FontCaches.h"
 #include "FuzzCheck.h"
 #include "brenmoor/gdi/DrawingSurface.h"
-#include "ScreenBuffer.h"
+#include "brenmoor/win/ScreenBuffer.h"
 
 namespace {
 

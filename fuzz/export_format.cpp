@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "CExportFormat.h"
-#include "CSchemaManager.h"
+#include "brenmoor/win/CExportFormat.h"
+#include "brenmoor/win/CSchemaManager.h"
 #include "FuzzCheck.h"
 
 namespace {

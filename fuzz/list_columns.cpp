@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "CGXGridCore.h"
-#include "CGXUtils.h"
+#include "brenmoor/grid/CGXGridCore.h"
+#include "brenmoor/win/CGXUtils.h"
 #include "brenmoor/ui/CListCtrl.h"
 #include "brenmoor/app/CWinApp.h"
 #include "brenmoor/gdi/FontCaches.h"
 #include "FuzzCheck.h"
 #include "brenmoor/app/ScriptedUser.h"
-#include "WinUtils.h"
+#include "brenmoor/win/WinUtils.h"
 
 namespace {
 

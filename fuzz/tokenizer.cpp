@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "Tokenizer.h"
+#include "brenmoor/utils/Tokenizer.h"
 
 namespace {
 

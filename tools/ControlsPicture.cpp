@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "CColorStatusBar.h"
-#include "CColourButton.h"
+#include "brenmoor/win/CColorStatusBar.h"
+#include "brenmoor/win/CColourButton.h"
 #include "brenmoor/ui/CStatic.h"
 #include "brenmoor/gdi/FontCaches.h"
 #include "brenmoor/windowing/WindowPainter.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "ScreenBuffer.h"
+#include "brenmoor/win/ScreenBuffer.h"
 #include "TextEncoding.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "CellAttributes.h"
+#include "brenmoor/win/CellAttributes.h"
 #include "brenmoor/gdi/RecordingSurface.h"
-#include "ScreenBuffer.h"
+#include "brenmoor/win/ScreenBuffer.h"
 #include "TerminalTesting.h"
 
 #define ESC "\x1b"

@@ -10,8 +10,8 @@
 
 #include "GridLayout.h"
 #include "brenmoor/gdi/RasterSurface.h"
-#include "ScreenChar.h"
-#include "ScreenCharRenderer.h"
+#include "brenmoor/win/ScreenChar.h"
+#include "brenmoor/win/ScreenCharRenderer.h"
 
 namespace {
 

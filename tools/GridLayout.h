@@ -2,7 +2,7 @@
 // The layout of the tools' pictures: the cells of the measured font laid
 // edge to edge from the image's top-left corner.
 
-#include "EmulatorLayout.h"
+#include "brenmoor/win/EmulatorLayout.h"
 
 class GridLayout : public EmulatorLayout {
  public:

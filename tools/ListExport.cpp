@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "CExportFormatDlg.h"
+#include "brenmoor/win/CExportFormatDlg.h"
 #include "brenmoor/ui/CListCtrl.h"
 #include "ExportHost.h"
 #include "brenmoor/gdi/FontCaches.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "TableFile.h"
-#include "WinUtils.h"
+#include "brenmoor/win/WinUtils.h"
 
 namespace {
 

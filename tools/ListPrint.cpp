@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "CListPrintDoc.h"
+#include "brenmoor/win/CListPrintDoc.h"
 #include "brenmoor/docview/CPrintInfo.h"
 #include "brenmoor/gdi/FontCaches.h"
 #include "PrintHost.h"

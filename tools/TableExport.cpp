@@ -3,10 +3,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "CExportFormatDlg.h"
+#include "brenmoor/win/CExportFormatDlg.h"
 #include "brenmoor/ui/CListCtrl.h"
 #include "brenmoor/app/ScriptedUser.h"
-#include "WinUtils.h"
+#include "brenmoor/win/WinUtils.h"
 
 std::string ExportAsTable(const Table& table, const std::filesystem::path& file) {
   std::filesystem::remove(file);

@@ -18,8 +18,8 @@
 #include "EscapeParser.h"
 #include "brenmoor/docview/CPrinterDC.h"
 #include "brenmoor/gdi/RasterSurface.h"
-#include "ScreenBuffer.h"
-#include "ScreenCharRenderer.h"
+#include "brenmoor/win/ScreenBuffer.h"
+#include "brenmoor/win/ScreenCharRenderer.h"
 
 namespace {
 

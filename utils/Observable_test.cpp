@@ -1,4 +1,4 @@
-#include "Observable.h"
+#include "brenmoor/utils/Observable.h"
 
 #include <gtest/gtest.h>
 

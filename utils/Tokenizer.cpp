@@ -1,4 +1,4 @@
-#include "Tokenizer.h"
+#include "brenmoor/utils/Tokenizer.h"
 
 #include <climits>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "TokenizerStream.h"
+#include "brenmoor/utils/TokenizerStream.h"
 
 // Out of line so that the class's vtable has one home.
 TokenizerStream::~TokenizerStream() = default;

@@ -1,4 +1,4 @@
-#include "TokenizerStream.h"
+#include "brenmoor/utils/TokenizerStream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Utils.h"
+#include "brenmoor/utils/Utils.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "CGXGridCore.h"
+#include "brenmoor/grid/CGXGridCore.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -1,4 +1,4 @@
-#include "CGXGridView.h"
+#include "brenmoor/grid/CGXGridView.h"
 
 IMPLEMENT_DYNAMIC(CGXGridView, CView)
 

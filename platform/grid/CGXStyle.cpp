@@ -1,4 +1,4 @@
-#include "CGXStyle.h"
+#include "brenmoor/grid/CGXStyle.h"
 
 CGXStyle& CGXStyle::SetValue(const CString& value) {
   value_ = value;

@@ -1,4 +1,4 @@
-#include "SECControlBar.h"
+#include "brenmoor/toolkit/SECControlBar.h"
 
 #include "brenmoor/windowing/CMenu.h"
 

@@ -1,4 +1,4 @@
-#include "CExportFile.h"
+#include "brenmoor/win/CExportFile.h"
 
 #include <unistd.h>
 
@@ -11,8 +11,8 @@
 #include "brenmoor/core/CException.h"
 #include "brenmoor/core/CTime.h"
 #include "brenmoor/core/TextCut.h"
-#include "Utils.h"
-#include "WinUtils.h"
+#include "brenmoor/utils/Utils.h"
+#include "brenmoor/win/WinUtils.h"
 
 namespace {
 

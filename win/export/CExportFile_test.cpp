@@ -1,4 +1,4 @@
-#include "CExportFile.h"
+#include "brenmoor/win/CExportFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

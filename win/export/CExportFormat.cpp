@@ -1,13 +1,13 @@
-#include "CExportFormat.h"
+#include "brenmoor/win/CExportFormat.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cwctype>
 #include <string>
 
-#include "CResourceString.h"
-#include "CSchemaManager.h"
-#include "Utils.h"
+#include "brenmoor/win/CResourceString.h"
+#include "brenmoor/win/CSchemaManager.h"
+#include "brenmoor/utils/Utils.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "CExportFormatDlg.h"
+#include "brenmoor/win/CExportFormatDlg.h"
 
 #include "brenmoor/ui/CFileDialog.h"
-#include "CResourceString.h"
+#include "brenmoor/win/CResourceString.h"
 
 IMPLEMENT_DYNAMIC(CExportFormatDlg, CDialog)
 

@@ -1,4 +1,4 @@
-#include "CExportFormatDlg.h"
+#include "brenmoor/win/CExportFormatDlg.h"
 
 #include <gtest/gtest.h>
 

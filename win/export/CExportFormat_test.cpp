@@ -1,4 +1,4 @@
-#include "CExportFormat.h"
+#include "brenmoor/win/CExportFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "CSchemaManager.h"
+#include "brenmoor/win/CSchemaManager.h"
 #include "brenmoor/app/CWinApp.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "CListCtrlSorter.h"
+#include "brenmoor/win/CListCtrlSorter.h"
 
 #include <algorithm>
 #include <string>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "brenmoor/app/CWinApp.h"
-#include "SortKeys.h"
+#include "brenmoor/win/SortKeys.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "CListCtrlSorter.h"
+#include "brenmoor/win/CListCtrlSorter.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "brenmoor/app/CWinApp.h"
 #include "ScopedEnvironment.h"
-#include "SortKeys.h"
+#include "brenmoor/win/SortKeys.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "CStringArraySorter.h"
+#include "brenmoor/win/CStringArraySorter.h"
 
 #include <cstdlib>
 #include <utility>

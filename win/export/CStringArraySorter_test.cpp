@@ -1,11 +1,11 @@
-#include "CStringArraySorter.h"
+#include "brenmoor/win/CStringArraySorter.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "FieldValuePair.h"
+#include "brenmoor/win/FieldValuePair.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "CExportFormatDlg.h"
+#include "brenmoor/win/CExportFormatDlg.h"
 #include "brenmoor/ui/CListCtrl.h"
 #include "brenmoor/core/CTime.h"
 #include "ExportHost.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "TempFolder.h"
-#include "WinUtils.h"
+#include "brenmoor/win/WinUtils.h"
 
 namespace {
 

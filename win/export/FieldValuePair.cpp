@@ -1,4 +1,4 @@
-#include "FieldValuePair.h"
+#include "brenmoor/win/FieldValuePair.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "SortKeys.h"
+#include "brenmoor/win/SortKeys.h"
 
 #include <array>
 #include <climits>
 #include <limits>
 
 #include "brenmoor/core/CRuntimeNumbers.h"
-#include "Utils.h"
+#include "brenmoor/utils/Utils.h"
 
 namespace {
 

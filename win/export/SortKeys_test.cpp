@@ -1,4 +1,4 @@
-#include "SortKeys.h"
+#include "brenmoor/win/SortKeys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 #include <string>
 
-#include "CExportFile.h"
-#include "CExportFormatDlg.h"
+#include "brenmoor/win/CExportFile.h"
+#include "brenmoor/win/CExportFormatDlg.h"
 #include "brenmoor/ui/CListCtrl.h"
 #include "brenmoor/core/CTime.h"
 #include "brenmoor/app/CWinApp.h"
-#include "Utils.h"
-#include "WinUtils.h"
+#include "brenmoor/utils/Utils.h"
+#include "brenmoor/win/WinUtils.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "brenmoor/core/CTime.h"
-#include "WinUtils.h"
+#include "brenmoor/win/WinUtils.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "CGXUtils.h"
+#include "brenmoor/win/CGXUtils.h"
 
 #include <algorithm>
 #include <cwctype>
 
 #include "brenmoor/app/CWinApp.h"
-#include "Tokenizer.h"
+#include "brenmoor/utils/Tokenizer.h"
 #include "brenmoor/windowing/WinMessages.h"
-#include "TokenizerStream.h"
+#include "brenmoor/utils/TokenizerStream.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "CGXUtils.h"
+#include "brenmoor/win/CGXUtils.h"
 
 #include <gtest/gtest.h>
 

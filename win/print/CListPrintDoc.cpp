@@ -1,4 +1,4 @@
-#include "CListPrintDoc.h"
+#include "brenmoor/win/CListPrintDoc.h"
 
 IMPLEMENT_DYNCREATE(CListPrintDoc, CDocument)
 

@@ -1,13 +1,13 @@
-#include "CListPrintView.h"
+#include "brenmoor/win/CListPrintView.h"
 
 #include <cwchar>
 #include <vector>
 
 #include "brenmoor/gdi/CDC.h"
-#include "CPrintFrame.h"
+#include "brenmoor/win/CPrintFrame.h"
 #include "brenmoor/docview/CPrintInfo.h"
 #include "brenmoor/app/CWinApp.h"
-#include "Utils.h"
+#include "brenmoor/utils/Utils.h"
 
 IMPLEMENT_DYNCREATE(CListPrintView, CGXGridView)
 

@@ -1,4 +1,4 @@
-#include "CPrintFrame.h"
+#include "brenmoor/win/CPrintFrame.h"
 
 #include "brenmoor/docview/CView.h"
 #include "brenmoor/app/CWinApp.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "brenmoor/gdi/CDC.h"
-#include "CListPrintDoc.h"
-#include "CListPrintView.h"
-#include "CPrintFrame.h"
+#include "brenmoor/win/CListPrintDoc.h"
+#include "brenmoor/win/CListPrintView.h"
+#include "brenmoor/win/CPrintFrame.h"
 #include "brenmoor/docview/CPrintInfo.h"
 #include "PdfText.h"
 #include "PrintHost.h"

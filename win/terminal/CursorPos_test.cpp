@@ -1,4 +1,4 @@
-#include "CursorPos.h"
+#include "brenmoor/win/CursorPos.h"
 
 #include <gtest/gtest.h>
 

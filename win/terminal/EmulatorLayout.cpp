@@ -1,8 +1,8 @@
-#include "EmulatorLayout.h"
+#include "brenmoor/win/EmulatorLayout.h"
 
-#include "CellAttributes.h"
-#include "ScreenCharRenderer.h"
-#include "WinUtils.h"
+#include "brenmoor/win/CellAttributes.h"
+#include "brenmoor/win/ScreenCharRenderer.h"
+#include "brenmoor/win/WinUtils.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "EmulatorLayout.h"
+#include "brenmoor/win/EmulatorLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "brenmoor/gdi/RecordingSurface.h"
-#include "ScreenCharRenderer.h"
+#include "brenmoor/win/ScreenCharRenderer.h"
 #include "TerminalTesting.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "FontStyle.h"
+#include "brenmoor/win/FontStyle.h"
 
 void FontStyle::SetStyle(COLORREF textColor, COLORREF backColor, CFont* font) {
   textColor_ = textColor;

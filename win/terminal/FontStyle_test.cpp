@@ -1,4 +1,4 @@
-#include "FontStyle.h"
+#include "brenmoor/win/FontStyle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ScreenBuffer.h"
+#include "brenmoor/win/ScreenBuffer.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,7 +6,7 @@
 #include <numeric>
 #include <string>
 
-#include "ScreenCharRenderer.h"
+#include "brenmoor/win/ScreenCharRenderer.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "ScreenBuffer.h"
+#include "brenmoor/win/ScreenBuffer.h"
 #include "ScreenBufferTesting.h"
 
 namespace {

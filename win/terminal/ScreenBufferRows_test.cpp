@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "ScreenBuffer.h"
+#include "brenmoor/win/ScreenBuffer.h"
 #include "ScreenBufferTesting.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ScreenBuffer.h"
+#include "brenmoor/win/ScreenBuffer.h"
 #include "ScreenBufferTesting.h"
 
 namespace {

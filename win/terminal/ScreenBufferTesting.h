@@ -13,7 +13,7 @@
 
 #include "brenmoor/ui/CWnd.h"
 #include "brenmoor/gdi/RecordingSurface.h"
-#include "ScreenBuffer.h"
+#include "brenmoor/win/ScreenBuffer.h"
 #include "TerminalTesting.h"
 
 namespace screen_buffer_testing {

@@ -1,4 +1,4 @@
-#include "ScreenBuffer.h"
+#include "brenmoor/win/ScreenBuffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "ScreenCharRenderer.h"
+#include "brenmoor/win/ScreenCharRenderer.h"
 
 #include <string>
 
-#include "CellAttributes.h"
+#include "brenmoor/win/CellAttributes.h"
 #include "TextEncoding.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "brenmoor/gdi/FontCaches.h"
 #include "brenmoor/gdi/RasterSurface.h"
-#include "ScreenCharRenderer.h"
-#include "WinUtils.h"
+#include "brenmoor/win/ScreenCharRenderer.h"
+#include "brenmoor/win/WinUtils.h"
 
 namespace {
 

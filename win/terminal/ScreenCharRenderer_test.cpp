@@ -1,4 +1,4 @@
-#include "ScreenCharRenderer.h"
+#include "brenmoor/win/ScreenCharRenderer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ScreenChar.h"
+#include "brenmoor/win/ScreenChar.h"
 
 #include <gtest/gtest.h>
 

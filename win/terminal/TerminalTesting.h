@@ -4,7 +4,7 @@
 // and one colour per palette slot, so that a recorded call names the cell it
 // drew (its position) and the style it drew it in (its colours).
 
-#include "EmulatorLayout.h"
+#include "brenmoor/win/EmulatorLayout.h"
 
 namespace terminal_testing {
 

@@ -1,8 +1,8 @@
 #include "PrintHost.h"
 
-#include "CListPrintDoc.h"
-#include "CListPrintView.h"
-#include "CPrintFrame.h"
+#include "brenmoor/win/CListPrintDoc.h"
+#include "brenmoor/win/CListPrintView.h"
+#include "brenmoor/win/CPrintFrame.h"
 
 void RegisterPrintResources(CResourceModule& host) {
   host.RegisterString(569, L"List print");

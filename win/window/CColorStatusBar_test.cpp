@@ -1,4 +1,4 @@
-#include "CColorStatusBar.h"
+#include "brenmoor/win/CColorStatusBar.h"
 
 #include <gtest/gtest.h>
 

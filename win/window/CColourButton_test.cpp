@@ -1,4 +1,4 @@
-#include "CColourButton.h"
+#include "brenmoor/win/CColourButton.h"
 
 #include <gtest/gtest.h>
 

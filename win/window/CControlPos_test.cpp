@@ -1,4 +1,4 @@
-#include "CControlPos.h"
+#include "brenmoor/win/CControlPos.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "CDockingControlBar.h"
+#include "brenmoor/win/CDockingControlBar.h"
 
 #include "brenmoor/windowing/CMenu.h"
-#include "CResourceString.h"
+#include "brenmoor/win/CResourceString.h"
 
 IMPLEMENT_SERIAL(CDockingControlBar, SECControlBar, 1)
 

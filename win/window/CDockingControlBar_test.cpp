@@ -1,4 +1,4 @@
-#include "CDockingControlBar.h"
+#include "brenmoor/win/CDockingControlBar.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include "brenmoor/core/CArchive.h"
 #include "brenmoor/app/CWinApp.h"
-#include "LibraryStartup.h"
+#include "brenmoor/win/LibraryStartup.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "testing/TestParent.h"
 

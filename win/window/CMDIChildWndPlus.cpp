@@ -1,4 +1,4 @@
-#include "CMDIChildWndPlus.h"
+#include "brenmoor/win/CMDIChildWndPlus.h"
 
 #include "brenmoor/app/CWinApp.h"
 #include "brenmoor/windowing/WindowPlacement.h"

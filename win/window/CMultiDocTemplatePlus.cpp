@@ -1,4 +1,4 @@
-#include "CMultiDocTemplatePlus.h"
+#include "brenmoor/win/CMultiDocTemplatePlus.h"
 
 #include "brenmoor/app/CWinApp.h"
 

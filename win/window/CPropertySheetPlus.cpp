@@ -1,4 +1,4 @@
-#include "CPropertySheetPlus.h"
+#include "brenmoor/win/CPropertySheetPlus.h"
 
 #include <cwctype>
 

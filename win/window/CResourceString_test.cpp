@@ -1,4 +1,4 @@
-#include "CResourceString.h"
+#include "brenmoor/win/CResourceString.h"
 
 #include <gtest/gtest.h>
 

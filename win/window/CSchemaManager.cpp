@@ -1,4 +1,4 @@
-#include "CSchemaManager.h"
+#include "brenmoor/win/CSchemaManager.h"
 
 CSchemaManager& CSchemaManager::Instance() {
   static CSchemaManager* const instance = new CSchemaManager();

@@ -1,4 +1,4 @@
-#include "CSchemaManager.h"
+#include "brenmoor/win/CSchemaManager.h"
 
 #include <gtest/gtest.h>
 

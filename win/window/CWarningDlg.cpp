@@ -1,4 +1,4 @@
-#include "CWarningDlg.h"
+#include "brenmoor/win/CWarningDlg.h"
 
 #include "brenmoor/app/CWinApp.h"
 

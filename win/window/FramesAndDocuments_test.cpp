@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "CDocWithID.h"
-#include "CMDIChildWndPlus.h"
-#include "CMultiDocTemplatePlus.h"
+#include "brenmoor/win/CDocWithID.h"
+#include "brenmoor/win/CMDIChildWndPlus.h"
+#include "brenmoor/win/CMultiDocTemplatePlus.h"
 #include "brenmoor/docview/CView.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "PngPixels.h"
 #include "TempFolder.h"
-#include "WinUtils.h"
+#include "brenmoor/win/WinUtils.h"
 #include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/WindowPlacement.h"
 

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "CDocWithID.h"
+#include "brenmoor/win/CDocWithID.h"
 #include "brenmoor/ui/CListCtrl.h"
-#include "CListCtrlSorter.h"
+#include "brenmoor/win/CListCtrlSorter.h"
 
 namespace {
 

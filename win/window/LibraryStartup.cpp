@@ -1,4 +1,4 @@
-#include "LibraryStartup.h"
+#include "brenmoor/win/LibraryStartup.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CPropertySheetPlus.h"
+#include "brenmoor/win/CPropertySheetPlus.h"
 #include "brenmoor/app/CWinApp.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "brenmoor/windowing/TabControl.h"

@@ -1,4 +1,4 @@
-#include "WinUtils.h"
+#include "brenmoor/win/WinUtils.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,10 +9,10 @@
 
 #include "brenmoor/gdi/Bitmap.h"
 #include "brenmoor/docview/CDocTemplate.h"
-#include "CDocWithID.h"
+#include "brenmoor/win/CDocWithID.h"
 #include "brenmoor/docview/CFrameWnd.h"
 #include "brenmoor/ui/CListCtrl.h"
-#include "CResourceString.h"
+#include "brenmoor/win/CResourceString.h"
 #include "brenmoor/docview/CView.h"
 #include "brenmoor/ui/CWindowDC.h"
 #include "brenmoor/windowing/WindowPainter.h"
@@ -20,8 +20,8 @@
 #include "brenmoor/windowing/Screen.h"
 #include "brenmoor/core/TextCut.h"
 #include "TextEncoding.h"
-#include "Tokenizer.h"
-#include "Utils.h"
+#include "brenmoor/utils/Tokenizer.h"
+#include "brenmoor/utils/Utils.h"
 #include "brenmoor/windowing/WindowPlacement.h"
 
 CSize WinUtils::CreateFontW(CFont* font, CString faceName, int height, bool bold, bool underline,

@@ -16,7 +16,7 @@
 #include "brenmoor/gdi/RasterSurface.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "TempFolder.h"
-#include "WinUtils.h"
+#include "brenmoor/win/WinUtils.h"
 #include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/WindowPlacement.h"
 

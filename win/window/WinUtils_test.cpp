@@ -1,4 +1,4 @@
-#include "WinUtils.h"
+#include "brenmoor/win/WinUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,9 @@
 #include <unordered_map>
 
 #include "brenmoor/gdi/CDC.h"
-#include "CellAttributes.h"
-#include "FontStyle.h"
-#include "Observable.h"
+#include "brenmoor/win/CellAttributes.h"
+#include "brenmoor/win/FontStyle.h"
+#include "brenmoor/utils/Observable.h"
 
 class EmulatorLayout : public Observable {
  public:

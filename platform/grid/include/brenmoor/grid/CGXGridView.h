@@ -2,7 +2,7 @@
 // A framework view that is a grid: the view's initial update, drawing and
 // printing are the grid's, and the grid's scroll bars are the window's.
 
-#include "CGXGridCore.h"
+#include "brenmoor/grid/CGXGridCore.h"
 #include "brenmoor/docview/CView.h"
 
 class CGXGridView : public CView, public CGXGridCore {

@@ -3,7 +3,7 @@
 // bar is not), and the toolkit's hiding of the bar. The menu texts are the
 // host's strings 689 to 691.
 
-#include "SECControlBar.h"
+#include "brenmoor/toolkit/SECControlBar.h"
 
 class CDockingControlBar : public SECControlBar {
   DECLARE_SERIAL(CDockingControlBar)

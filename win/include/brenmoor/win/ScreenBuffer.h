@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "brenmoor/gdi/CDC.h"
-#include "CellAttributes.h"
+#include "brenmoor/win/CellAttributes.h"
 #include "brenmoor/ui/CWnd.h"
-#include "CursorPos.h"
-#include "EmulatorLayout.h"
-#include "ScreenChar.h"
+#include "brenmoor/win/CursorPos.h"
+#include "brenmoor/win/EmulatorLayout.h"
+#include "brenmoor/win/ScreenChar.h"
 
 class ScreenBuffer {
  public:

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "CGXStyle.h"
+#include "brenmoor/grid/CGXStyle.h"
 #include "brenmoor/gdi/GdiObjects.h"
 #include "brenmoor/core/Geometry.h"
 

@@ -2,8 +2,8 @@
 // One cell of the terminal screen: a character, the character set it is
 // shown in, whether it is selected, and its two styles (not owned).
 
-#include "CellAttributes.h"
-#include "FontStyle.h"
+#include "brenmoor/win/CellAttributes.h"
+#include "brenmoor/win/FontStyle.h"
 
 class ScreenChar {
  public:

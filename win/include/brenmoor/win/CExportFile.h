@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CExportFormat.h"
+#include "brenmoor/win/CExportFormat.h"
 #include "brenmoor/core/CFile.h"
 
 class CExportFile {

@@ -6,7 +6,7 @@
 
 #include "brenmoor/ui/CComboBox.h"
 #include "brenmoor/ui/CDialog.h"
-#include "CExportFormat.h"
+#include "brenmoor/win/CExportFormat.h"
 
 class CExportFormatDlg : public CDialog {
   DECLARE_DYNAMIC(CExportFormatDlg)

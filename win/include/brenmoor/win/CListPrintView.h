@@ -5,8 +5,8 @@
 // centred heading with the date and time, the system name and, when asked
 // for, the date range.
 
-#include "CGXGridView.h"
-#include "CListPrintDoc.h"
+#include "brenmoor/grid/CGXGridView.h"
+#include "brenmoor/win/CListPrintDoc.h"
 
 class CPrintFrame;
 

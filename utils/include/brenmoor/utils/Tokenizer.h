@@ -6,7 +6,7 @@
 #include <string>
 
 #include "brenmoor/core/CString.h"
-#include "TokenizerStream.h"
+#include "brenmoor/utils/TokenizerStream.h"
 
 // The input does not hold what the call expects. what() reads like
 // "expected ';' at character offset 3"; offsets count UTF-16 units from 0.

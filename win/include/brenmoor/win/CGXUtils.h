@@ -3,7 +3,7 @@
 // ("heading;width;" for each column), drop-down choice cells, and tooltips
 // made from a list of strings.
 
-#include "CGXGridCore.h"
+#include "brenmoor/grid/CGXGridCore.h"
 #include "brenmoor/core/CList.h"
 
 class CGXUtils {

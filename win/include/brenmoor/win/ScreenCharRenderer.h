@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "brenmoor/gdi/CDC.h"
-#include "ScreenChar.h"
+#include "brenmoor/win/ScreenChar.h"
 
 class ScreenCharRenderer {
  public:
