@@ -19,6 +19,9 @@ done
 echo "=== headers ==="
 cmake --install build/default --prefix build/default/stage >/dev/null
 scripts/check-headers.sh build/default/stage
+# What a host builds: the example host against the installation, both ways.
+echo "=== host ==="
+scripts/check-host.sh build/default/stage
 
 # The framework's and libwin's tests once more, each program in one run and
 # in an order of its own: no test may rely on another.
