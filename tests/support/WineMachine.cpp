@@ -118,9 +118,16 @@ fs::path WineMachine::Host(std::string_view windowsPath) const {
 void WineMachine::SetRegistry(std::string_view body) {
   const fs::path file = folder_.Path() / "import.reg";
   WriteFile(file, "REGEDIT4\r\n\r\n" + std::string(body));
-  if (RunInPrefix({"wine", "reg", "import", OnDriveZ(file)}) != 0) {
-    throw std::runtime_error("wine reg import failed: " + ReadFile(folder_.Path() / "stderr.txt"));
+  // Under load, wine's reg now and then fails on a prefix whose server is
+  // still starting, saying nothing; importing the same keys again is harmless.
+  int status = 0;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    status = RunInPrefix({"wine", "reg", "import", OnDriveZ(file)});
+    if (status == 0) return;
+    RunInPrefix({"wineserver", "-w"});
   }
+  throw std::runtime_error("wine reg import failed with status " + std::to_string(status) + ": " +
+                           ReadFile(folder_.Path() / "stderr.txt"));
 }
 
 bool WineMachine::RegistryKeyExists(std::string_view key) {
