@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -30,10 +29,15 @@ int main(int argc, char** argv) {
 
   const char* record = std::getenv("BRENMOOR_RECORD");
   if (record != nullptr) {
-    // One write per line, so that tools running together never mix their lines.
-    if (std::FILE* stream = std::fopen(record, "ab")) {
-      std::fwrite(line.data(), 1, line.size(), stream);
-      std::fclose(stream);
+    // Append-only access makes each write land at the end as one piece; the C
+    // runtime's "a" mode seeks first, so tools started together overwrote
+    // each other's lines.
+    const HANDLE file = CreateFileA(record, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      DWORD written = 0;
+      WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+      CloseHandle(file);
     }
   }
   const char* hung = std::getenv("BRENMOOR_HUNG_TOOL");
