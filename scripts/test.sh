@@ -20,9 +20,11 @@ echo "=== headers ==="
 cmake --install build/default --prefix build/default/stage >/dev/null
 CXX=g++ scripts/check-headers.sh build/default/stage
 CXX=clang++ scripts/check-headers.sh build/default/stage
-# What a host builds: the example host against the installation, both ways.
+# What a host builds: the example host against the installation, both ways;
+# the guide's code is the example's.
 echo "=== host ==="
 scripts/check-host.sh build/default/stage
+scripts/check-guide.py
 
 # The framework's and libwin's tests once more, each program in one run and
 # in an order of its own: no test may rely on another.
