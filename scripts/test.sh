@@ -20,10 +20,12 @@ echo "=== headers ==="
 cmake --install build/default --prefix build/default/stage >/dev/null
 CXX=g++ scripts/check-headers.sh build/default/stage
 CXX=clang++ scripts/check-headers.sh build/default/stage
-# What a host builds: the example host against the installation, both ways;
-# the guide's code is the example's.
+# What a host builds: the example host against the installation, both ways,
+# then against the Debian packages unpacked into a fresh root; the guide's
+# code is the example's.
 echo "=== host ==="
 scripts/check-host.sh build/default/stage
+scripts/check-packages.sh build/default
 scripts/check-guide.py
 
 # The framework's and libwin's tests once more, each program in one run and
