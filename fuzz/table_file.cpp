@@ -10,7 +10,7 @@
 #include <string>
 
 #include "brenmoor/app/CWinApp.h"
-#include "ExportHost.h"
+#include "HostResources.h"
 #include "brenmoor/gdi/FontCaches.h"
 #include "FuzzCheck.h"
 #include "TableExport.h"

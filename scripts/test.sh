@@ -15,13 +15,18 @@ for preset in default asan; do
   ctest --preset "$preset"
 done
 
-# What a host sees: every installed header compiles on its own.
+# What a host sees: every installed header compiles on its own, with either compiler.
 echo "=== headers ==="
 cmake --install build/default --prefix build/default/stage >/dev/null
-scripts/check-headers.sh build/default/stage
-# What a host builds: the example host against the installation, both ways.
+CXX=g++ scripts/check-headers.sh build/default/stage
+CXX=clang++ scripts/check-headers.sh build/default/stage
+# What a host builds: the example host against the installation, both ways,
+# then against the Debian packages unpacked into a fresh root; the guide's
+# code is the example's.
 echo "=== host ==="
 scripts/check-host.sh build/default/stage
+scripts/check-packages.sh build/default
+scripts/check-guide.py
 
 # The framework's and libwin's tests once more, each program in one run and
 # in an order of its own: no test may rely on another.

@@ -10,7 +10,8 @@
 
 #include "brenmoor/win/CExportFormatDlg.h"
 #include "brenmoor/ui/CListCtrl.h"
-#include "ExportHost.h"
+#include "HostResources.h"
+#include "brenmoor/app/CWinApp.h"
 #include "brenmoor/gdi/FontCaches.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "TableFile.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "brenmoor/app/CWinApp.h"
-#include "ExportHost.h"
+#include "HostResources.h"
 #include "TableExport.h"
 #include "TempFolder.h"
 

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ExportHost.h"
+#include "HostResources.h"
+#include "brenmoor/app/CWinApp.h"
 #include "brenmoor/app/ScriptedUser.h"
 
 namespace {

@@ -3,19 +3,11 @@
 #include "brenmoor/win/CListPrintDoc.h"
 #include "brenmoor/win/CListPrintView.h"
 #include "brenmoor/win/CPrintFrame.h"
-
-void RegisterPrintResources(CResourceModule& host) {
-  host.RegisterString(569, L"List print");
-  host.RegisterString(619, L" - ");
-  host.RegisterString(1811, L", from ");
-  host.RegisterString(1812, L" to ");
-  host.RegisterString(697, L"The column specification cannot be read.");
-  host.RegisterString(PrintHost::kTemplateId, L"\nList print\nList print");
-}
+#include "HostResources.h"
 
 PrintHost::PrintHost(CWinApp& app)
     : app_(app),
-      template_(new CMultiDocTemplate(kTemplateId, RUNTIME_CLASS(CListPrintDoc), RUNTIME_CLASS(CListPrintFrame),
+      template_(new CMultiDocTemplate(kListPrintTemplate, RUNTIME_CLASS(CListPrintDoc), RUNTIME_CLASS(CListPrintFrame),
                                       RUNTIME_CLASS(CListPrintView))),
       main_(new CMDIFrameWnd),
       listFrame_(new CMDIChildWnd) {

@@ -1,8 +1,7 @@
 #pragma once
-// What a host application gives list printing: its strings (the document
-// title, the parts of the page heading, the column specification message),
-// a document template of the three print classes, and a main MDI frame with
-// one child that shows the host's list control and has the focus.
+// What a host application gives list printing: its resources, a document
+// template of the three print classes, and a main MDI frame with one child
+// that shows the host's list control and has the focus.
 
 #include "brenmoor/docview/CDocTemplate.h"
 #include "brenmoor/ui/CListCtrl.h"
@@ -11,11 +10,8 @@
 
 class CListPrintDoc;
 
-void RegisterPrintResources(CResourceModule& host);
-
 class PrintHost {
  public:
-  static constexpr UINT kTemplateId = 570;
   static constexpr int kListId = 1001;
 
   // The application's main window from here on; the list child is active.

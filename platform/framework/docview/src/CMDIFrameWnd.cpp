@@ -121,11 +121,16 @@ BOOL CMDIChildWnd::Create(const wchar_t* className, const wchar_t* title, DWORD 
                   context);
 }
 
+BOOL CMDIChildWnd::Create(const wchar_t* className, const wchar_t* title, DWORD style, const CRect& rect,
+                          CWnd* parent, const wchar_t*, DWORD, CCreateContext* context) {
+  return Create(className, title, style, rect, DYNAMIC_DOWNCAST(CMDIFrameWnd, parent), context);
+}
+
 BOOL CMDIChildWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateContext* context) {
   CString title;
   title.LoadString(resourceId);
   if (const int lineEnd = title.Find(L'\n'); lineEnd >= 0) title = title.Left(lineEnd);
-  return Create(nullptr, title, style, rectDefault, DYNAMIC_DOWNCAST(CMDIFrameWnd, parent), context);
+  return Create(nullptr, title, style, rectDefault, parent, nullptr, 0, context);
 }
 
 // A child of the client; a maximised child, or one that let the system

@@ -217,6 +217,16 @@ TEST_F(DocViewTest, AFrameMadeWithoutShowingItStaysHiddenAndInactive) {
   EXPECT_EQ(calls, (Lines{"document made"}));
 }
 
+TEST_F(DocViewTest, AChildMadeAsAnyFrameIsMadeInTheMainFramesClient) {
+  auto* child = new CMDIChildWnd;
+  CFrameWnd& frame = *child;
+  ASSERT_TRUE(frame.Create(nullptr, L"Links", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, main,
+                           nullptr, 0, nullptr));
+  EXPECT_EQ(child->GetParent()->m_hWnd, main->m_hWndMDIClient);
+  EXPECT_EQ(child->GetMDIFrame(), main);
+  EXPECT_EQ(Title(child), "Links");
+}
+
 TEST_F(DocViewTest, DynamicCreationFindsTheClassesByName) {
   for (const char* name : {"TestDoc", "TestView", "TestChild", "CMDIChildWnd", "CFrameWnd"}) {
     CObject* made = CRuntimeClass::CreateObject(name);

@@ -103,4 +103,39 @@ TEST_F(ListRowsTest, CellsReadInPlaceAreTheWholeTexts) {
   EXPECT_EQ(notAList.GetCells().GetItemText(0, 0), L"");
 }
 
+// The parent of a list: what the list tells it of clicks on its headings.
+class HeadingClicks : public CWnd {
+ public:
+  LRESULT OnNotify(WPARAM, LPARAM lParam) {
+    const auto* click = reinterpret_cast<const NMLISTVIEW*>(lParam);
+    if (click->hdr.code == LVN_COLUMNCLICK) {
+      heard.push_back("list " + std::to_string(click->hdr.idFrom) + " column " + std::to_string(click->iSubItem));
+    }
+    return 0;
+  }
+  Rows heard;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(HeadingClicks, CWnd)
+  MessageEntry<&HeadingClicks::OnNotify>(WM_NOTIFY),
+END_MESSAGE_MAP()
+
+TEST(ListHeadingTest, AClickOnAHeadingTellsTheParentWhichColumnInTheOrderShown) {
+  HeadingClicks parent;
+  parent.Create(kGenericWindowClass, L"p", 0, {0, 0, 400, 300}, nullptr, 0);
+  CListCtrl list;
+  list.Create(kListViewClass, L"", WS_CHILD | LVS_REPORT, {0, 0, 300, 200}, &parent, 9);
+  list.InsertColumn(0, L"A", LVCFMT_LEFT, 50);
+  list.InsertColumn(1, L"B", LVCFMT_LEFT, 60);
+  list.InsertColumn(2, L"C", LVCFMT_LEFT, 70);
+  const int order[] = {2, 0, 1};
+  list.SetColumnOrderArray(3, order);
+  for (const int x : {0, 69, 70, 119, 120, 179, 180, 299}) {
+    list.GetHeaderCtrl()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
+    list.GetHeaderCtrl()->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, 5));
+  }
+  EXPECT_EQ(parent.heard, (Rows{"list 9 column 2", "list 9 column 2", "list 9 column 0", "list 9 column 0",
+                                "list 9 column 1", "list 9 column 1"}));
+}
+
 }  // namespace

@@ -21,6 +21,9 @@ class SECControlBar : public CControlBar {
   void HideBar();
 
  protected:
+  // A bar is made with its own Create; the plain window's stays for the bars
+  // built on this one.
+  using CWnd::Create;
   // The items of the bar's context menu; none unless the bar's class adds some.
   virtual void GetContextMenu(CMenu& menu);
   LRESULT OnContextMenu(WPARAM, LPARAM point);

@@ -51,6 +51,9 @@ class CFrameWnd : public CWnd {
   BOOL m_bAutoDelete = true;
 
  protected:
+  // A frame is made with its own Create; the plain window's stays for the
+  // frames built on this one.
+  using CWnd::Create;
   virtual BOOL OnCreateClient(CREATESTRUCT* creating, CCreateContext* context);
   int OnCreate(CREATESTRUCT* creating);
   void OnClose();

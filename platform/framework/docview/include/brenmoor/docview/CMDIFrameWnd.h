@@ -47,6 +47,10 @@ class CMDIChildWnd : public CFrameWnd {
   void MDIDestroy();
 
  protected:
+  // Made as an MDI child whatever frame asked: it has no menu of its own and
+  // lives in the client of the parent when that is an MDI frame.
+  BOOL Create(const wchar_t* className, const wchar_t* title, DWORD style, const CRect& rect, CWnd* parent,
+              const wchar_t* menuName, DWORD exStyle, CCreateContext* context) override;
   // The active view learns that its frame gained or lost the activation.
   virtual void OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated);
   LRESULT OnMDIActivateMessage(WPARAM wParam, LPARAM lParam);

@@ -27,6 +27,11 @@ class CStatusBar : public CControlBar {
   void SetPaneWidth(int index, int width);
   void GetItemRect(int index, CRect* rect) const;
 
+ protected:
+  // A bar is made with its own Create; the plain window's stays for the bars
+  // built on this one.
+  using CWnd::Create;
+
  private:
   void LayOutPanes();
 

@@ -21,12 +21,6 @@ constexpr UINT TCIF_PARAM = 0x0008;
 constexpr UINT TCN_SELCHANGE = static_cast<UINT>(-551);
 constexpr UINT TCN_SELCHANGING = static_cast<UINT>(-552);
 
-struct NMHDR {
-  HWND hwndFrom = nullptr;
-  UINT_PTR idFrom = 0;
-  UINT code = 0;
-};
-
 struct TCITEMW {
   UINT mask = 0;
   DWORD dwState = 0;
