@@ -47,6 +47,14 @@ constexpr UINT WM_REFLECT_BASE = 0xBC00;
 constexpr WPARAM MK_LBUTTON = 0x0001;
 constexpr WPARAM VK_BACK = 0x08;
 constexpr WPARAM VK_DELETE = 0x2E;
+constexpr WPARAM VK_RETURN = 0x0D;
+constexpr WPARAM VK_ESCAPE = 0x1B;
+constexpr WPARAM VK_PRIOR = 0x21;
+constexpr WPARAM VK_NEXT = 0x22;
+constexpr WPARAM VK_LEFT = 0x25;
+constexpr WPARAM VK_UP = 0x26;
+constexpr WPARAM VK_RIGHT = 0x27;
+constexpr WPARAM VK_DOWN = 0x28;
 
 // Window styles.
 constexpr DWORD WS_POPUP = 0x80000000;
@@ -104,12 +112,20 @@ constexpr UINT AFX_IDW_PANE_FIRST = 0xE900;
 // Dialogs and message boxes.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 constexpr UINT MB_OK = 0x0000;
 constexpr UINT MB_OKCANCEL = 0x0001;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x0002;
 constexpr UINT MB_YESNOCANCEL = 0x0003;
 constexpr UINT MB_YESNO = 0x0004;
+constexpr UINT MB_RETRYCANCEL = 0x0005;
+constexpr UINT MB_DEFBUTTON2 = 0x0100;
+constexpr UINT MB_DEFBUTTON3 = 0x0200;
+constexpr UINT MB_DEFMASK = 0x0F00;
 constexpr UINT MB_ICONERROR = 0x0010;
 constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONWARNING = 0x0030;
