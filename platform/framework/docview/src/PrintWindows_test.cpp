@@ -156,21 +156,28 @@ TEST_F(PrintWindowsTest, ThePreviewTurnsPagesAndZoomsByButtonsAndKeysAndEndsOnCl
   EXPECT_EQ(user.Seen(), (Lines{"dialog 65285", "read 58128: Page 1", "read 58128: Page 3"}));
 }
 
-TEST_F(PrintWindowsTest, EscapeClosesThePreviewAndThePageShowsOnPaperInTheGrey) {
+TEST_F(PrintWindowsTest, EscapeClosesThePreviewAndThePageShowsOnPaperInTheGreyWholeOrLarger) {
   ThreePageView view;
   testsupport::TempFolder folder;
-  const std::string png = (folder.Path() / "preview.png").string();
-  auto& script = user.InDialog(kPrintPreviewWindow).Render(png);
+  const std::string fit = (folder.Path() / "fit.png").string();
+  const std::string zoomed = (folder.Path() / "zoomed.png").string();
+  auto& script = user.InDialog(kPrintPreviewWindow).Render(fit).Click(Preview::kZoomIn).Render(zoomed);
   Press(script, VK_ESCAPE);
   CPrintInfo info;
   info.SetMaxPage(3);
   CPrintPreview preview(view, info);
   RunPrintPreviewWindow(preview);
-  const testsupport::PngPixels pixels(png);
-  // The page's picture at the fitting zoom: the grey around, the white paper, the blue band.
-  EXPECT_EQ(pixels.At(10, 60), classic::kShadow);
-  EXPECT_EQ(pixels.At(225, 600), classic::kWindow);
-  EXPECT_EQ(pixels.At(90, 100), RGB(0, 0, 128));
+  // The grey around, the white paper, the blue band at the top left of the page.
+  const testsupport::PngPixels whole(fit);
+  EXPECT_EQ(whole.At(10, 60), classic::kShadow);
+  EXPECT_EQ(whole.At(225, 600), classic::kWindow);
+  EXPECT_EQ(whole.At(90, 100), RGB(0, 0, 128));
+  EXPECT_EQ(whole.At(160, 120), RGB(0, 0, 128));
+  // At full size the band's right end has moved out of that place, and the paper fills the width.
+  const testsupport::PngPixels larger(zoomed);
+  EXPECT_EQ(larger.At(90, 100), RGB(0, 0, 128));
+  EXPECT_EQ(larger.At(160, 120), classic::kWindow);
+  EXPECT_EQ(larger.At(10, 300), classic::kWindow);
 }
 
 }  // namespace

@@ -15,6 +15,14 @@ constexpr int kSeparatorHeight = 5;
 constexpr int kGutter = 18;
 constexpr int kArrowSpace = 20;
 constexpr int kAcceleratorGap = 24;
+// A row tells its menu that the mouse is over it.
+constexpr UINT kRowHovered = WM_USER + 1;
+
+// The rows are buttons that also say when the mouse moves over them.
+LRESULT RowProcedure(HWND row, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_MOUSEMOVE) ::SendMessage(GetParent(row), kRowHovered, static_cast<WPARAM>(GetDlgCtrlID(row)));
+  return CallClassProcedure(row, message, wParam, lParam);
+}
 
 // The text as the menu shows it: "&&" is an ampersand, a single one marks the mnemonic.
 std::wstring ShownText(const std::wstring& text) {
@@ -47,6 +55,7 @@ void Arrow(CDC& dc, CPoint at, COLORREF colour) {
 
 BEGIN_MESSAGE_MAP(CPopupMenuWindow, CBuiltInDialog)
   MessageEntry<&CPopupMenuWindow::HandleKeyDown>(WM_KEYDOWN),
+  MessageEntry<&CPopupMenuWindow::HandleRowHovered>(kRowHovered),
 END_MESSAGE_MAP()
 
 std::vector<CPopupMenuWindow::Row> CPopupMenuWindow::RowsOf(HMENU menu) {
@@ -98,6 +107,7 @@ CPopupMenuWindow::CPopupMenuWindow(HMENU menu) : CBuiltInDialog(kPopupMenuWindow
                                                  rows_(RowsOf(menu)) {}
 
 BOOL CPopupMenuWindow::OnInitDialog() {
+  for (HWND row : GetChildren(m_hWnd)) SetWindowProcedure(row, &RowProcedure);
   ::SetFocus(m_hWnd);
   return false;
 }
@@ -123,16 +133,26 @@ void CPopupMenuWindow::Activate(std::size_t row) {
   if (const UINT command = RunPopupMenuWindow(picked.popup)) EndDialog(static_cast<int>(command));
 }
 
+void CPopupMenuWindow::SetHot(int row) {
+  if (row == hot_) return;
+  hot_ = row;
+  for (HWND child : GetChildren(m_hWnd)) ::InvalidateRect(child, nullptr, true);
+}
+
 void CPopupMenuWindow::MoveHot(int step) {
   const int count = static_cast<int>(rows_.size());
   int next = hot_;
   for (int tried = 0; tried < count; ++tried) {
     next = next < 0 ? (step > 0 ? 0 : count - 1) : (next + step + count) % count;
-    if (rows_[static_cast<std::size_t>(next)].id == kSeparatorRow) continue;
-    for (HWND child : GetChildren(m_hWnd)) ::InvalidateRect(child, nullptr, true);
-    hot_ = next;
-    return;
+    if (rows_[static_cast<std::size_t>(next)].id != kSeparatorRow) return SetHot(next);
   }
+}
+
+// Over a separator nothing is highlighted.
+LRESULT CPopupMenuWindow::HandleRowHovered(WPARAM id, LPARAM) {
+  const Row* row = static_cast<int>(id) != kSeparatorRow ? RowWithId(static_cast<int>(id)) : nullptr;
+  SetHot(row != nullptr ? static_cast<int>(row - rows_.data()) : -1);
+  return 0;
 }
 
 LRESULT CPopupMenuWindow::HandleKeyDown(WPARAM key, LPARAM) {
@@ -158,10 +178,7 @@ void CPopupMenuWindow::DrawPicture(int id, CDC& dc, const CRect& box) {
     dc.Draw3dRect({box.left + 1, middle, box.right - 1, middle + 2}, kShadow, kHighlight);
     return;
   }
-  const Row* row = nullptr;
-  for (const Row& candidate : rows_) {
-    if (candidate.id == id) row = &candidate;
-  }
+  const Row* row = RowWithId(id);
   if (row == nullptr) return;
   const bool hot = hot_ >= 0 && rows_[static_cast<std::size_t>(hot_)].id == id;
   dc.FillSolidRect(box, hot ? kCaption : kFace);

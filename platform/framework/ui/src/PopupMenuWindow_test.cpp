@@ -11,6 +11,7 @@
 
 namespace {
 
+using testsupport::Do;
 using testsupport::Press;
 
 enum : UINT { kOpen = 100, kPrint = 101, kGone = 102, kDeep = 200 };
@@ -57,6 +58,24 @@ TEST_F(PopupMenuWindowTest, AClickPicksTheCommandAndTheKeysMoveOverSeparatorsToE
   user.InDialog(kPopupMenuWindow).Click(kPrint);
   EXPECT_EQ(RunPopupMenuWindow(menu.m_hMenu), kPrint);
   EXPECT_TRUE(user.Unused().empty());
+}
+
+// The mouse over a row highlights it for Enter; over a separator nothing is.
+TEST_F(PopupMenuWindowTest, TheRowUnderTheMouseIsTheOneEnterPicks) {
+  std::vector<int> hot;
+  auto hover = [&hot](int id) {
+    return [&hot, id](CDialog& window) {
+      SendMessage(GetDlgItem(window.m_hWnd, id), WM_MOUSEMOVE, 0, 0);
+      hot.push_back(static_cast<CPopupMenuWindow&>(window).HotRow());
+    };
+  };
+  auto& script = user.InDialog(kPopupMenuWindow);
+  Do(script, "hover", hover(kGone));
+  Do(script, "hover", hover(CPopupMenuWindow::kSeparatorRow));
+  Do(script, "hover", hover(kPrint));
+  Press(script, VK_RETURN);
+  EXPECT_EQ(RunPopupMenuWindow(menu.m_hMenu), kPrint);
+  EXPECT_EQ(hot, (std::vector<int>{3, -1, 1}));
 }
 
 TEST_F(PopupMenuWindowTest, APopupOpensItsOwnMenuWhoseCommandIsTheAnswer) {

@@ -1,8 +1,9 @@
 #pragma once
 // A popup menu as a window: one row per item (a command, a separator, or a
 // popup that opens another menu), grayed and checked as the menu says, with
-// the accelerator's text on the right. A click or the arrow keys and Enter
-// pick an item; Escape closes the menu without a pick.
+// the accelerator's text on the right. The row under the mouse or reached
+// with the arrow keys is highlighted; a click or Enter picks it; Escape
+// closes the menu without a pick.
 
 #include <vector>
 
@@ -39,6 +40,8 @@ class CPopupMenuWindow : public CBuiltInDialog {
   static std::vector<Row> RowsOf(HMENU menu);
   static DialogTemplate LayOut(const std::vector<Row>& rows);
   LRESULT HandleKeyDown(WPARAM key, LPARAM);
+  LRESULT HandleRowHovered(WPARAM id, LPARAM);
+  void SetHot(int row);
   void MoveHot(int step);
   void Activate(std::size_t row);
   const Row* RowWithId(int id) const;
