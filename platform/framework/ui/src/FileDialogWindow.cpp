@@ -195,8 +195,17 @@ int CFileDialogWindow::Tell(const CString& text, UINT type) const {
   return AfxGetUser().AnswerMessageBox(text, GetWindowText(), type);
 }
 
+// With the name field empty, the entry selected in the list is the one taken.
+CString CFileDialogWindow::SelectedEntry() const {
+  CListCtrl& list = ListOf(m_hWnd);
+  for (int row = 0; row < list.GetItemCount(); ++row) {
+    if (list.GetItemState(row, LVIS_SELECTED) != 0) return list.GetItemText(row, 0);
+  }
+  return {};
+}
+
 void CFileDialogWindow::OnOK() {
-  const CString typed = ItemText(kFileName);
+  const CString typed = ItemText(kFileName).IsEmpty() ? SelectedEntry() : ItemText(kFileName);
   if (typed.IsEmpty()) return;
   fs::path chosen = ToPath(typed);
   if (chosen.is_relative()) chosen = folder_ / chosen;

@@ -65,6 +65,21 @@ TEST_F(FileDialogWindowTest, ListsTheFoldersThenTheFilesTheTypeLetsThroughAndMov
   EXPECT_EQ(dialog.GetPathName(), L"");
 }
 
+TEST_F(FileDialogWindowTest, WithNoNameTypedOkTakesTheEntrySelectedInTheList) {
+  CFileDialog dialog(false, L"csv", In("x"), 0, kFilter);
+  auto select = [](int row) {
+    return [row](CDialog& window) {
+      static_cast<CListCtrl*>(window.GetDlgItem(Self::kFileList))->SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    };
+  };
+  auto& script = user.InDialog(kFileDialogWindow).Type(Self::kFileName, L"").Click(IDOK);
+  Do(script, "select sub", select(0)).Click(IDOK);
+  Do(Look(script), "select d.csv", select(0)).Click(IDOK);
+  EXPECT_TRUE(RunFileDialogWindow(dialog));
+  EXPECT_EQ(looks, Lines{"sub: d.csv|1 KB|CSV File"});
+  EXPECT_EQ(dialog.GetPathName(), In("sub/d.csv"));
+}
+
 TEST_F(FileDialogWindowTest, TheLookInBoxHoldsTheWayUpAndPickingOneOpensIt) {
   CFileDialog dialog(true, nullptr, In("sub/d.csv"), 0, kFilter);
   const CString parent = CString::FromUtf8(folder.Path().string());

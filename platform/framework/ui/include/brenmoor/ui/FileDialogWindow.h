@@ -1,7 +1,8 @@
 #pragma once
 // The file dialog as a window: the folder with the way up to it, the
 // folder's entries that the chosen type lets through, the file name and the
-// types of the program's filter. OK on a folder's name opens the folder; on
+// types of the program's filter. OK takes the name typed, or the entry
+// selected in the list when none is; on a folder's name it opens the folder; on
 // a file's, it confirms the file into the CFileDialog, asking first when the
 // file must exist and does not, or is to be replaced and the flags say to ask.
 
@@ -38,6 +39,7 @@ class CFileDialogWindow : public CBuiltInDialog {
   void ShowFolder(const std::filesystem::path& folder);
   void FillFolders();
   void FillList();
+  CString SelectedEntry() const;
   bool Confirm(std::filesystem::path file);
   int Tell(const CString& text, UINT type) const;
 
