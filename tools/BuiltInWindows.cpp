@@ -119,7 +119,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "builtin_windows: %s\n", error.what());
     return 1;
   }
-  for (const char* name : {"message-box", "file-dialog", "colour-dialog", "print-dialog", "print-preview", "popup-menu"}) {
+  for (const char* name :
+       {"message-box", "file-dialog", "colour-dialog", "print-dialog", "print-preview", "popup-menu"}) {
     std::printf("%s\n", (out / (std::string(name) + ".png")).c_str());
   }
   return 0;

@@ -151,8 +151,8 @@ TEST_F(PrintWindowsTest, ThePreviewTurnsPagesAndZoomsByButtonsAndKeysAndEndsOnCl
   Do(script, "note", note).Click(Preview::kClose);
   view.OnFilePrintPreview();
   EXPECT_EQ(states, (Lines{"page 1 zoom 0 next in", "page 2 zoom 0 next prev in", "page 3 zoom 0 prev in",
-                           "page 2 zoom 0 next prev in", "page 2 zoom 1 next prev in out", "page 2 zoom 2 next prev out",
-                           "page 1 zoom 1 next in out"}));
+                           "page 2 zoom 0 next prev in", "page 2 zoom 1 next prev in out",
+                           "page 2 zoom 2 next prev out", "page 1 zoom 1 next in out"}));
   EXPECT_EQ(user.Seen(), (Lines{"dialog 65285", "read 58128: Page 1", "read 58128: Page 3"}));
 }
 

@@ -91,7 +91,8 @@ void RasterSurface::PasteScaled(const RasterSurface& image, const CRect& onto, c
   cairo_rectangle(cr, clip.left, clip.top, clip.Width(), clip.Height());
   cairo_clip(cr);
   cairo_translate(cr, onto.left, onto.top);
-  cairo_scale(cr, static_cast<double>(onto.Width()) / image.Width(), static_cast<double>(onto.Height()) / image.Height());
+  cairo_scale(cr, static_cast<double>(onto.Width()) / image.Width(),
+              static_cast<double>(onto.Height()) / image.Height());
   cairo_set_source_surface(cr, image.canvas_->image.get(), 0, 0);
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
   cairo_rectangle(cr, 0, 0, image.Width(), image.Height());

@@ -39,7 +39,8 @@ DialogTemplate LayOut() {
 // A whole number from 0 to 255 and nothing else.
 bool ReadComponent(const CString& text, int& value) {
   const std::wstring& digits = text.Str();
-  if (digits.empty() || digits.size() > 3 || digits.find_first_not_of(L"0123456789") != std::wstring::npos) return false;
+  const bool digitsOnly = digits.find_first_not_of(L"0123456789") == std::wstring::npos;
+  if (digits.empty() || digits.size() > 3 || !digitsOnly) return false;
   value = std::stoi(digits);
   return value <= 255;
 }

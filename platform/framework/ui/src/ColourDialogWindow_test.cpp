@@ -30,7 +30,8 @@ TEST_F(ColourDialogWindowTest, ShowsTheColourInItsFieldsAndTakesASwatchOrTypedFi
   for (const Case& each : std::vector<Case>{
            {RGB(0, 128, 128), [](auto& s) { s.Click(Self::kFirstSwatch + 8).Click(IDOK); }, true, RGB(255, 0, 0)},
            {RGB(0, 128, 128), [](auto& s) { s.Click(Self::kFirstSwatch + 47).Click(IDOK); }, true, RGB(255, 255, 255)},
-           {0, [](auto& s) { s.Type(Self::kRed, L"12").Type(Self::kGreen, L"34").Type(Self::kBlue, L"255").Click(IDOK); },
+           {0,
+            [](auto& s) { s.Type(Self::kRed, L"12").Type(Self::kGreen, L"34").Type(Self::kBlue, L"255").Click(IDOK); },
             true, RGB(12, 34, 255)},
            {RGB(1, 2, 3), [](auto& s) { s.Click(IDOK); }, true, RGB(1, 2, 3)},
            {RGB(1, 2, 3), [](auto& s) { s.Click(Self::kFirstSwatch).Click(IDCANCEL); }, false, RGB(1, 2, 3)},

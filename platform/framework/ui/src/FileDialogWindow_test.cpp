@@ -59,8 +59,9 @@ TEST_F(FileDialogWindowTest, ListsTheFoldersThenTheFilesTheTypeLetsThroughAndMov
   EXPECT_EQ(looks, (Lines{top + ": sub||File Folder B.csv|2 KB|CSV File",
                           top + ": sub||File Folder a.txt|1 KB|TXT File c.LOG|0 KB|LOG File",
                           top + ": sub||File Folder a.txt|1 KB|TXT File B.csv|2 KB|CSV File c.LOG|0 KB|LOG File",
-                          "sub: d.csv|1 KB|CSV File", top + ": sub||File Folder a.txt|1 KB|TXT File B.csv|2 KB|CSV File "
-                                                            "c.LOG|0 KB|LOG File"}));
+                          "sub: d.csv|1 KB|CSV File",
+                          top + ": sub||File Folder a.txt|1 KB|TXT File B.csv|2 KB|CSV File "
+                                "c.LOG|0 KB|LOG File"}));
   EXPECT_EQ(user.Seen(), (Lines{"dialog 65282", "read 1152: out", "read 1152: "}));
   EXPECT_EQ(dialog.GetPathName(), L"");
 }

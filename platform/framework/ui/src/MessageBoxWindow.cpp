@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kIcon = 20;
+constexpr int kIconUnits = 20;
 constexpr int kMargin = 10;  // dialog units
 constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 14;
@@ -50,8 +50,9 @@ std::size_t DefaultButton(UINT type) {
 bool HasIcon(UINT type) { return (type & MB_ICONMASK) != 0; }
 
 // Words go to the next line where the line would pass the widest a box may
-// be; a word wider than that alone is cut where it must.
-void WrapParagraph(const DialogTextMeasure& measure, const std::wstring& paragraph, int widest, std::vector<std::wstring>& lines) {
+// be; a word wider than that stays whole on a line of its own.
+void WrapParagraph(const DialogTextMeasure& measure, const std::wstring& paragraph, int widest,
+                   std::vector<std::wstring>& lines) {
   std::wstring line;
   std::size_t start = 0;
   while (start <= paragraph.size()) {
@@ -71,7 +72,7 @@ void WrapParagraph(const DialogTextMeasure& measure, const std::wstring& paragra
 }
 
 CRect TextArea(std::size_t lines, int widestPixels, bool icon) {
-  const int left = icon ? kMargin + kIcon + kMargin : kMargin;
+  const int left = icon ? kMargin + kIconUnits + kMargin : kMargin;
   const int top = kMargin + (icon && lines == 1 ? 4 : 0);
   const int width = (widestPixels * 4 + 5) / 6 + 1;
   return {left, top, left + width, top + static_cast<int>(lines) * 8};
@@ -87,7 +88,7 @@ DialogTemplate LayOut(const CString& text, const CString& caption, UINT type) {
   const std::span<const ButtonText> buttons = ButtonsOf(type);
   const int rowWidth = static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
   const int width = std::max(textArea.right + kMargin, rowWidth + 2 * kMargin);
-  const int buttonTop = std::max(textArea.bottom, icon ? kMargin + kIcon : 0) + kMargin;
+  const int buttonTop = std::max(textArea.bottom, icon ? kMargin + kIconUnits : 0) + kMargin;
 
   std::wstring shown = lines.front();
   for (std::size_t i = 1; i < lines.size(); ++i) shown += L"\r\n" + lines[i];
@@ -95,7 +96,8 @@ DialogTemplate LayOut(const CString& text, const CString& caption, UINT type) {
                         {0, 0, width, buttonTop + kButtonHeight + 7},
                         WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
                         {}};
-  if (icon) layout.items.push_back(Picture(kIconId, PixelsToDialogUnits({kMargin, kMargin}, kIconPixels, kIconPixels), false));
+  const CRect iconArea = PixelsToDialogUnits({kMargin, kMargin}, kIconPixels, kIconPixels);
+  if (icon) layout.items.push_back(Picture(kIconId, iconArea, false));
   layout.items.push_back(Label(kTextId, CString(std::move(shown)), textArea));
   int left = (width - rowWidth) / 2;
   for (std::size_t i = 0; i < buttons.size(); ++i) {
@@ -150,7 +152,7 @@ void WarningSign(CDC& dc, const CRect& box) {
 
 std::vector<std::wstring> CMessageBoxWindow::WrapText(const CString& text) {
   const DialogTextMeasure measure;
-  const int widest = ScreenRect().Width() * 5 / 8 - 6 * (2 * kMargin + kIcon + kMargin) / 4;
+  const int widest = ScreenRect().Width() * 5 / 8 - 6 * (2 * kMargin + kIconUnits + kMargin) / 4;
   std::vector<std::wstring> lines;
   const std::wstring& all = text.Str();
   std::size_t start = 0;

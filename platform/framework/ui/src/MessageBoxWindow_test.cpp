@@ -89,8 +89,9 @@ TEST_F(MessageBoxWindowTest, LongTextWrapsAtWordsAndTheBoxGrowsWithIt) {
 
   CRect small;
   CRect large;
-  Do(user.InDialog(kMessageBoxDialog), "measure", [&small](CDialog& box) { small = ::GetWindowRect(box.m_hWnd); }).Click(IDOK);
-  Do(user.InDialog(kMessageBoxDialog), "measure", [&large](CDialog& box) { large = ::GetWindowRect(box.m_hWnd); }).Click(IDOK);
+  auto measure = [](CRect& size) { return [&size](CDialog& box) { size = ::GetWindowRect(box.m_hWnd); }; };
+  Do(user.InDialog(kMessageBoxDialog), "measure", measure(small)).Click(IDOK);
+  Do(user.InDialog(kMessageBoxDialog), "measure", measure(large)).Click(IDOK);
   RunMessageBoxWindow(L"Short.", L"", MB_OK);
   RunMessageBoxWindow(CString(words), L"", MB_OK);
   EXPECT_GT(large.Width(), small.Width());
