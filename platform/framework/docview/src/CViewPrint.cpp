@@ -64,8 +64,7 @@ class PageOutput {
   // Starts the page; its printable area.
   virtual CRect StartPage() = 0;
   virtual bool StartingResetsContext() const = 0;
-  // False when the page could not be kept.
-  virtual bool EndPage(UINT page) = 0;
+  virtual void EndPage() = 0;
 };
 
 namespace {
@@ -79,38 +78,32 @@ class PrinterPages : public PageOutput {
     return dc_.PrintableRect();
   }
   bool StartingResetsContext() const override { return true; }
-  bool EndPage(UINT) override { return true; }
+  void EndPage() override {}
 
  private:
   CPrinterDC& dc_;
 };
 
-// Each page drawn onto a picture of its own, written as <folder>/page-<n>.png.
+// Each page drawn onto a picture of its own, kept once the page is done.
 class PreviewPages : public PageOutput {
  public:
-  explicit PreviewPages(const std::string& folder) : folder_(folder) {}
   CDC& Context(UINT) override {
-    dc_ = std::make_unique<CPreviewDC>(AfxGetPrinter());
-    return *dc_;
+    drawing_ = std::make_unique<CPreviewDC>(AfxGetPrinter());
+    return *drawing_;
   }
-  CRect StartPage() override { return dc_->PrintableRect(); }
+  CRect StartPage() override { return drawing_->PrintableRect(); }
   bool StartingResetsContext() const override { return false; }
-  bool EndPage(UINT page) override {
-    if (!dc_->WritePng(folder_ + "/page-" + std::to_string(page) + ".png")) return false;
-    ++written_;
-    return true;
-  }
-  int Written() const { return written_; }
+  void EndPage() override { pages_.push_back(std::move(drawing_)); }
+  std::vector<std::unique_ptr<CPreviewDC>> TakePages() { return std::move(pages_); }
 
  private:
-  std::string folder_;
-  std::unique_ptr<CPreviewDC> dc_;
-  int written_ = 0;
+  std::unique_ptr<CPreviewDC> drawing_;
+  std::vector<std::unique_ptr<CPreviewDC>> pages_;
 };
 
 }  // namespace
 
-bool CView::PrintPages(PageOutput& output, CPrintInfo& info, UINT first, UINT last) {
+void CView::PrintPages(PageOutput& output, CPrintInfo& info, UINT first, UINT last) {
   for (info.m_nCurPage = first; info.m_nCurPage <= last; ++info.m_nCurPage) {
     CDC& dc = output.Context(info.m_nCurPage);
     OnPrepareDC(&dc, &info);
@@ -118,9 +111,8 @@ bool CView::PrintPages(PageOutput& output, CPrintInfo& info, UINT first, UINT la
     info.m_rectDraw = output.StartPage();
     if (output.StartingResetsContext()) OnPrepareDC(&dc, &info);
     OnPrint(&dc, &info);
-    if (!output.EndPage(info.m_nCurPage)) return false;
+    output.EndPage();
   }
-  return true;
 }
 
 void CView::OnFilePrint() {
@@ -154,7 +146,18 @@ void CView::OnFilePrintPreview() {
   OnEndPrintPreview(&dc, &info, CPoint(), &preview);
 }
 
+std::vector<std::unique_ptr<CPreviewDC>> CPrintPreview::DrawPages() {
+  PreviewPages pages;
+  view_.PrintPages(pages, info_, info_.GetMinPage(), info_.GetMaxPage());
+  return pages.TakePages();
+}
+
+unsigned CPrintPreview::FirstPage() const { return info_.GetMinPage(); }
+
 int CPrintPreview::WritePages(const std::string& folder) {
-  PreviewPages pages(folder);
-  return view_.PrintPages(pages, info_, info_.GetMinPage(), info_.GetMaxPage()) ? pages.Written() : -1;
+  const std::vector<std::unique_ptr<CPreviewDC>> pages = DrawPages();
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (!pages[i]->WritePng(folder + "/page-" + std::to_string(FirstPage() + i) + ".png")) return -1;
+  }
+  return static_cast<int>(pages.size());
 }

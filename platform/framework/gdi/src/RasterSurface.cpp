@@ -85,6 +85,21 @@ void RasterSurface::Paste(const RasterSurface& image, CPoint at) {
   cairo_destroy(cr);
 }
 
+void RasterSurface::PasteScaled(const RasterSurface& image, const CRect& onto, const CRect& clip) {
+  if (onto.Width() <= 0 || onto.Height() <= 0) return;
+  cairo_t* cr = cairo_create(canvas_->image.get());
+  cairo_rectangle(cr, clip.left, clip.top, clip.Width(), clip.Height());
+  cairo_clip(cr);
+  cairo_translate(cr, onto.left, onto.top);
+  cairo_scale(cr, static_cast<double>(onto.Width()) / image.Width(),
+              static_cast<double>(onto.Height()) / image.Height());
+  cairo_set_source_surface(cr, image.canvas_->image.get(), 0, 0);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+  cairo_rectangle(cr, 0, 0, image.Width(), image.Height());
+  cairo_fill(cr);
+  cairo_destroy(cr);
+}
+
 bool RasterSurface::WritePng(const std::string& file) const {
   return cairo_surface_write_to_png(canvas_->image.get(), file.c_str()) == CAIRO_STATUS_SUCCESS;
 }

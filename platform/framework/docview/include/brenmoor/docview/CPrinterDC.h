@@ -43,6 +43,7 @@ class CPreviewDC : private printing::SurfaceHolder<RasterSurface>, public CDC {
   explicit CPreviewDC(const PrinterSettings& printer);
   CRect PrintableRect() const;
   bool WritePng(const std::string& file) const { return surface.WritePng(file); }
+  const RasterSurface& Picture() const { return surface; }
 
  private:
   PrinterSettings printer_;

@@ -66,9 +66,8 @@ class CView : public CWnd {
   // The framework's page loop, for printing and preview alike: the view
   // prepares the context for each page from first to last and says whether
   // there is one; the page starts (a printed one resets the context, so the
-  // view prepares it again) and the view prints it. False when a page could
-  // not be finished.
-  bool PrintPages(PageOutput& output, CPrintInfo& info, UINT first, UINT last);
+  // view prepares it again) and the view prints it.
+  void PrintPages(PageOutput& output, CPrintInfo& info, UINT first, UINT last);
 
   UINT command_ = 0;  // the command being handled
 };

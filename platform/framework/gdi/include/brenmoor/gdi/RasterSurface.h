@@ -26,6 +26,9 @@ class RasterSurface : public DrawingSurface {
   COLORREF Pixel(int x, int y) const;
   // Copies the whole of another image with its top-left corner at the point; what falls outside is left out.
   void Paste(const RasterSurface& image, CPoint at);
+  // Copies the whole of another image stretched onto the rectangle, keeping
+  // to what the clip rectangle holds.
+  void PasteScaled(const RasterSurface& image, const CRect& onto, const CRect& clip);
   bool WritePng(const std::string& file) const;
 
  private:

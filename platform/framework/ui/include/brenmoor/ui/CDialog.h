@@ -52,12 +52,13 @@ class CDialog : public CWnd {
   virtual bool CreateModalWindow(HWND owner);
   // The template's controls as children of the dialog's window.
   bool CreateControls(const DialogTemplate& dialog);
+  // The dialog's window in the middle of the screen, with the template's controls.
+  bool CreateFromTemplate(const DialogTemplate& dialog, HWND owner);
 
   DECLARE_MESSAGE_MAP()
 
  private:
   LRESULT HandleInitDialog(WPARAM, LPARAM);
-  bool CreateFromTemplate(const DialogTemplate& dialog, HWND owner);
   void RunModalLoop();
 
   UINT templateId_;
