@@ -34,12 +34,46 @@ void PaintDialog(HWND window) {
   EndPaint(window, &paint);
 }
 
-LRESULT DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_PAINT) return DefWindowProc(window, message, wParam, lParam);
-  PaintDialog(window);
-  return 0;
+struct DialogData : ControlData {
+  int defaultId = 0;  // 0 until the program names one
+};
+
+bool IsDefaultButton(HWND control) { return (SendMessage(control, WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON) != 0; }
+
+// The button named the default one, else the first that looks it.
+LRESULT DefaultId(HWND window, const DialogData& dialog) {
+  int id = dialog.defaultId;
+  for (HWND child : GetChildren(window)) {
+    if (id == 0 && IsDefaultButton(child)) id = GetDlgCtrlID(child);
+  }
+  return id != 0 ? static_cast<LRESULT>(MAKELPARAM(static_cast<WORD>(id), DC_HASDEFID)) : 0;
 }
 
-const WindowClassRegistration dialogClass{{kDialogClass, &DialogProcedure, nullptr}};
+// The new default button takes the default look from the one before.
+void SetDefaultId(HWND window, DialogData& dialog, int id) {
+  for (HWND child : GetChildren(window)) {
+    if (IsDefaultButton(child) && GetDlgCtrlID(child) != id) SendMessage(child, BM_SETSTYLE, BS_PUSHBUTTON, true);
+  }
+  if (HWND button = GetDlgItem(window, id)) SendMessage(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, true);
+  dialog.defaultId = id;
+}
+
+LRESULT DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* dialog = ControlDataOf<DialogData>(window);
+  switch (message) {
+    case WM_PAINT:
+      PaintDialog(window);
+      return 0;
+    case DM_GETDEFID:
+      return dialog != nullptr ? DefaultId(window, *dialog) : 0;
+    case DM_SETDEFID:
+      if (dialog != nullptr) SetDefaultId(window, *dialog, static_cast<int>(wParam));
+      return true;
+    default:
+      return DefWindowProc(window, message, wParam, lParam);
+  }
+}
+
+const WindowClassRegistration dialogClass{ControlClass<DialogData>(kDialogClass, &DialogProcedure)};
 
 }  // namespace

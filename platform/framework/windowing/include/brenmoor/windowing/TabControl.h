@@ -1,7 +1,8 @@
 #pragma once
 // The tab control: a row of tabs, each with a text, one of them selected.
-// A click on a tab asks the parent first (TCN_SELCHANGING; a nonzero answer
-// keeps the selection), then selects it and tells the parent (TCN_SELCHANGE).
+// A click on a tab, or the arrows (Ctrl+Tab in the dialog), ask the parent
+// first (TCN_SELCHANGING; a nonzero answer keeps the selection), then select
+// the tab and tell the parent (TCN_SELCHANGE).
 
 #include <vector>
 
@@ -20,12 +21,6 @@ constexpr UINT TCIF_TEXT = 0x0001;
 constexpr UINT TCIF_PARAM = 0x0008;
 constexpr UINT TCN_SELCHANGE = static_cast<UINT>(-551);
 constexpr UINT TCN_SELCHANGING = static_cast<UINT>(-552);
-
-struct NMHDR {
-  HWND hwndFrom = nullptr;
-  UINT_PTR idFrom = 0;
-  UINT code = 0;
-};
 
 struct TCITEMW {
   UINT mask = 0;
