@@ -338,4 +338,25 @@ TEST_F(InputTest, TheTabControlTurnsItsPages) {
   });
 }
 
+// A second dialog beside the first, with a field of its own.
+TEST_F(InputTest, APressActivatesItsWindowWhichGivesBackItsFocus) {
+  Build();
+  const HWND other = CreateWindowExW(kDialogClass, L"Other", WS_POPUP | WS_VISIBLE, {600, 100, 700, 200}, nullptr, 0);
+  const HWND field = CreateWindowExW(kEditClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, {10, 10, 90, 30}, other, 5);
+  Act("key:Tab");
+  SendMouseInput(other, WM_LBUTTONDOWN, {650, 150}, MK_LBUTTON);
+  SendMouseInput(other, WM_LBUTTONUP, {650, 150}, 0);
+  EXPECT_EQ(GetActiveWindow(), other);
+  EXPECT_EQ(GetFocus(), field);
+  Act("click:400,200");
+  EXPECT_EQ(GetActiveWindow(), dialog);
+  EXPECT_EQ(FocusId(), kList);
+  EnableWindow(other, false);
+  SendMouseInput(other, WM_LBUTTONDOWN, {620, 120}, MK_LBUTTON);
+  EXPECT_EQ(GetActiveWindow(), dialog);
+  EXPECT_EQ(FocusId(), kList);
+  DestroyWindow(other);
+  Destroy();
+}
+
 }  // namespace

@@ -1,7 +1,9 @@
 // The dialog class: a raised frame, the caption bar when the dialog has one,
-// and the button face inside.
+// the button face inside; the default button, and the focus kept while
+// another window is active.
 
 #include "brenmoor/gdi/ClassicLook.h"
+#include "brenmoor/windowing/DialogManager.h"
 #include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/WindowSystem.h"
 
@@ -35,8 +37,29 @@ void PaintDialog(HWND window) {
 }
 
 struct DialogData : ControlData {
-  int defaultId = 0;  // 0 until the program names one
+  int defaultId = 0;         // 0 until the program names one
+  HWND lastFocus = nullptr;  // the control that had the focus when the dialog was last left
 };
+
+bool Holds(HWND dialog, HWND control) {
+  for (HWND current = control; current != nullptr && (GetStyle(current) & WS_CHILD) != 0; current = GetParent(current)) {
+    if (GetParent(current) == dialog) return true;
+  }
+  return false;
+}
+
+// Left, the dialog remembers its focus; active again, it gives it back (to
+// its first tab stop when that control is gone).
+void Activate(HWND window, DialogData& dialog, bool active) {
+  const HWND focus = GetFocus();
+  if (!active) {
+    if (Holds(window, focus)) dialog.lastFocus = focus;
+    return;
+  }
+  if (Holds(window, focus)) return;
+  const bool back = Holds(window, dialog.lastFocus) && IsWindowVisible(dialog.lastFocus) && IsWindowEnabled(dialog.lastFocus);
+  FocusDialogControl(back ? dialog.lastFocus : GetNextDlgTabItem(window, nullptr, false));
+}
 
 bool IsDefaultButton(HWND control) { return (SendMessage(control, WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON) != 0; }
 
@@ -69,6 +92,9 @@ LRESULT DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case DM_SETDEFID:
       if (dialog != nullptr) SetDefaultId(window, *dialog, static_cast<int>(wParam));
       return true;
+    case WM_ACTIVATE:
+      if (dialog != nullptr) Activate(window, *dialog, LOWORD(wParam) != WA_INACTIVE);
+      return 0;
     default:
       return DefWindowProc(window, message, wParam, lParam);
   }

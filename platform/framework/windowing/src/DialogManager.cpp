@@ -15,14 +15,15 @@ bool IsDialog(HWND window) {
 
 bool IsControl(HWND window) { return (GetStyle(window) & WS_CHILD) != 0; }
 
-bool Usable(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(control); }
+// Its own style counts, so that a dialog not shown yet can put its focus.
+bool Usable(HWND control) { return (GetStyle(control) & WS_VISIBLE) != 0 && IsWindowEnabled(control); }
 
 void CollectControls(HWND parent, std::vector<HWND>& controls) {
   for (HWND child : GetChildren(parent)) {
     if (!IsControl(child)) continue;
     if (!IsDialog(child)) {
       controls.push_back(child);
-    } else if (IsWindowVisible(child)) {
+    } else if ((GetStyle(child) & WS_VISIBLE) != 0) {
       CollectControls(child, controls);
     }
   }
@@ -50,12 +51,6 @@ HWND Step(const std::vector<HWND>& controls, HWND from, bool previous, Fits fits
     if (fits(controls[static_cast<std::size_t>(index)])) return controls[static_cast<std::size_t>(index)];
   }
   return nullptr;
-}
-
-void MoveFocus(HWND control) {
-  if (control == nullptr) return;
-  SetFocus(control);
-  if ((DialogCode(control, 0) & DLGC_HASSETSEL) != 0) SendMessage(control, EM_SETSEL, 0, -1);
 }
 
 HWND FindControl(HWND dialog, int id) {
@@ -104,7 +99,7 @@ bool PressMnemonic(HWND dialog, wchar_t letter) {
     }
     for (std::size_t next = i + 1; next < controls.size(); ++next) {
       if (Usable(controls[next]) && (DialogCode(controls[next], 0) & DLGC_STATIC) == 0) {
-        MoveFocus(controls[next]);
+        FocusDialogControl(controls[next]);
         return true;
       }
     }
@@ -121,14 +116,14 @@ bool DialogKey(HWND dialog, HWND focus, WPARAM key) {
     case VK_TAB:
       if (GetKeyState(static_cast<int>(VK_CONTROL)) < 0 && TurnPages(dialog)) return true;
       if ((code & DLGC_WANTTAB) != 0) return false;
-      MoveFocus(GetNextDlgTabItem(dialog, focus, GetKeyState(static_cast<int>(VK_SHIFT)) < 0));
+      FocusDialogControl(GetNextDlgTabItem(dialog, focus, GetKeyState(static_cast<int>(VK_SHIFT)) < 0));
       return true;
     case VK_LEFT:
     case VK_UP:
     case VK_RIGHT:
     case VK_DOWN:
       if ((code & DLGC_WANTARROWS) != 0) return false;
-      MoveFocus(GetNextDlgGroupItem(dialog, focus, key == VK_LEFT || key == VK_UP));
+      FocusDialogControl(GetNextDlgGroupItem(dialog, focus, key == VK_LEFT || key == VK_UP));
       return true;
     case VK_RETURN:
       PressDefault(dialog, focus, code);
@@ -165,6 +160,12 @@ bool IsDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     default:
       return false;
   }
+}
+
+void FocusDialogControl(HWND control) {
+  if (control == nullptr) return;
+  SetFocus(control);
+  if ((DialogCode(control, 0) & DLGC_HASSETSEL) != 0) SendMessage(control, EM_SETSEL, 0, -1);
 }
 
 HWND GetNextDlgTabItem(HWND dialog, HWND control, bool previous) {

@@ -21,6 +21,8 @@
 HWND DialogOf(HWND window);
 // True when the dialog took the message (WM_KEYDOWN, WM_SYSKEYDOWN or WM_CHAR).
 bool IsDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Puts the focus on the control as the dialog does, selecting all of an edit.
+void FocusDialogControl(HWND control);
 HWND GetNextDlgTabItem(HWND dialog, HWND control, bool previous);
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, bool previous);
 // The letter after a single "&" in the text, upper-cased; 0 for none.
