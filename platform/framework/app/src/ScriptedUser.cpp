@@ -174,8 +174,11 @@ ScriptedUser::DialogScript& ScriptedUser::DialogScript::Pick(int id, const CStri
     const LRESULT index = ChoiceIndex(combo, choice, action);
     const CRect box = GetClientRect(combo);
     if (SendMessage(combo, CB_GETDROPPEDSTATE) == 0) ClickAt(combo, Point(box.right - 4, box.bottom / 2));
+    COMBOBOXINFO parts;
+    SendMessage(combo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&parts));
+    if (parts.hwndList == nullptr) throw UserScriptError("cannot " + action + ": the combo box's list did not open");
     const LONG row = static_cast<LONG>(index) * CComboBox::kItemHeight + CComboBox::kItemHeight / 2;
-    ClickAt(combo, Point(4, box.bottom + row));
+    ClickAt(parts.hwndList, Point(4, row));
   });
 }
 

@@ -73,6 +73,19 @@ void Painter::Text(const std::wstring& line, int x, int y, int right, COLORREF c
 
 int Painter::Width(const std::wstring& text) { return dc_.GetTextExtent(CString(text)).cx; }
 
+void Painter::FocusRect(CRect box) {
+  for (int x = box.left; x < box.right; x += 2) {
+    dc_.SetPixel(x, box.top, kText);
+    dc_.SetPixel(x, box.bottom - 1, kText);
+  }
+  for (int y = box.top; y < box.bottom; y += 2) {
+    dc_.SetPixel(box.left, y, kText);
+    dc_.SetPixel(box.right - 1, y, kText);
+  }
+}
+
+void Painter::Caret(int x, int y) { dc_.FillSolidRect({x, y, x + 1, y + kLineHeight}, kText); }
+
 int Painter::Run(const std::wstring& text, int x, int y, int right) {
   std::size_t fits = text.size();
   while (fits > 0 && x + Width(text.substr(0, fits)) > right) --fits;

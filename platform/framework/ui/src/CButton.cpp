@@ -1,10 +1,10 @@
 #include "brenmoor/ui/CButton.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "brenmoor/gdi/ClassicLook.h"
 #include "brenmoor/ui/CPaintDC.h"
+#include "brenmoor/windowing/Input.h"
 
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 
@@ -52,7 +52,12 @@ void PaintCheckBox(classic::Painter& painter, const std::wstring& label, UINT st
       dc.SelectObject(previous);
     }
   }
-  painter.Text(label, box.left + 17, box.top + (box.Height() - kLineHeight) / 2, box.right, kText);
+  const int line = box.top + (box.Height() - kLineHeight) / 2;
+  painter.Text(label, box.left + 17, line, box.right, kText);
+  if ((state & BST_FOCUS) != 0) {
+    painter.FocusRect({box.left + 15, line - 1, std::min<int>(box.left + 19 + painter.Width(label), box.right),
+                       line + kLineHeight + 1});
+  }
 }
 
 void PaintPushButton(classic::Painter& painter, const std::wstring& label, UINT state, bool isDefault) {
@@ -67,6 +72,7 @@ void PaintPushButton(classic::Painter& painter, const std::wstring& label, UINT 
   const int width = painter.Width(label);
   painter.Text(label, face.left + std::max(2, (face.Width() - width) / 2), face.top + (face.Height() - kLineHeight) / 2,
                face.right - 2, kText);
+  if ((state & BST_FOCUS) != 0) painter.FocusRect(Painter::Inset(face, 3));
 }
 
 // The owner draws in the dialog font too.
@@ -84,10 +90,45 @@ void PaintButton(HWND window, const WindowState& state) {
   }
 }
 
+LRESULT DialogCode(DWORD style) {
+  switch (style & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+      return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case BS_DEFPUSHBUTTON:
+      return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+    case BS_GROUPBOX:
+      return DLGC_STATIC;
+    default:
+      return DLGC_BUTTON;
+  }
+}
+
+void Push(HWND window, ButtonData& button, bool pushed) {
+  if (button.pushed == pushed) return;
+  button.pushed = pushed;
+  InvalidateRect(window, nullptr, true);
+}
+
+// A press let go: a click when it was let go over the button.
+void Release(HWND window, WindowState& state, ButtonData& button, bool over) {
+  if (!button.pushed) return;
+  Push(window, button, false);
+  if (!over) return;
+  if ((state.style & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
+    button.check = button.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
+  }
+  NotifyParent(window, BN_CLICKED);
+}
+
 LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState& state = *FindWindowState(window);
   auto& button = *ControlDataOf<ButtonData>(window);
+  const bool over = GetClientRect(window).PtInRect(PointFromLParam(lParam));
   switch (message) {
+    case WM_GETDLGCODE:
+      return DialogCode(state.style);
+    case WM_NCHITTEST:
+      return (state.style & BS_TYPEMASK) == BS_GROUPBOX ? HTTRANSPARENT : HTCLIENT;
     case BM_GETCHECK:
       return IsCheckBox(state.style) ? static_cast<LRESULT>(button.check) : BST_UNCHECKED;
     case BM_SETCHECK:
@@ -115,20 +156,30 @@ LRESULT ButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
       InvalidateRect(window, nullptr, true);
       return 0;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
       if ((state.style & WS_DISABLED) != 0) return 0;
-      button.pushed = true;
-      InvalidateRect(window, nullptr, true);
+      Push(window, button, true);
+      SetCapture(window);
       SetFocus(window);
       return 0;
-    case WM_LBUTTONUP: {
-      if (!std::exchange(button.pushed, false)) return 0;
-      InvalidateRect(window, nullptr, true);
+    case WM_MOUSEMOVE:
+      if (GetCapture() == window) Push(window, button, over);
+      return 0;
+    case WM_LBUTTONUP:
+      if (GetCapture() == window) ReleaseCapture();
+      Release(window, state, button, over);
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_SPACE && (state.style & WS_DISABLED) == 0) Push(window, button, true);
+      return 0;
+    case WM_KEYUP:
+      if (wParam == VK_SPACE) Release(window, state, button, true);
+      return 0;
+    case BM_CLICK: {
       const CRect client = GetClientRect(window);
-      if (!client.PtInRect(PointFromLParam(lParam))) return 0;
-      if ((state.style & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
-        button.check = button.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
-      }
-      NotifyParent(window, BN_CLICKED);
+      const LPARAM middle = MAKELPARAM(static_cast<WORD>(client.right / 2), static_cast<WORD>(client.bottom / 2));
+      SendMessage(window, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+      SendMessage(window, WM_LBUTTONUP, 0, middle);
       return 0;
     }
     default:

@@ -1,11 +1,14 @@
 #include "brenmoor/ui/CComboBox.h"
 
+#include <algorithm>
 #include <cwctype>
+#include <utility>
 #include <vector>
 
 #include "brenmoor/gdi/ClassicLook.h"
 #include "brenmoor/ui/CEdit.h"
 #include "brenmoor/ui/CPaintDC.h"
+#include "brenmoor/windowing/Input.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
@@ -65,7 +68,13 @@ struct ComboData : ControlData {
   std::vector<std::wstring> items;
   LRESULT selection = CB_ERR;
   EditField field;
-  bool dropped = false;
+  HWND list = nullptr;  // the open list, a popup of its own
+  LRESULT hot = CB_ERR;  // the choice the open list shows picked
+};
+
+// The open list's own state: whose list it is.
+struct ComboListData : ControlData {
+  HWND combo = nullptr;
 };
 
 bool HasEditField(DWORD style) { return (style & CBS_TYPEMASK) == CBS_DROPDOWN; }
@@ -99,6 +108,14 @@ void Select(WindowState& state, ComboData& combo, LRESULT index) {
   InvalidateRect(state.handle, nullptr, true);
 }
 
+// A person's choice: the parent hears of it while the field still shows the old text.
+void Choose(HWND window, ComboData& combo, LRESULT index) {
+  if (index == CB_ERR) return;
+  combo.selection = index;
+  NotifyParent(window, CBN_SELCHANGE);
+  if (WindowState* still = FindWindowState(window)) Select(*still, combo, index);
+}
+
 void EditChanged(HWND window, WindowState& state, ComboData& combo, std::wstring text) {
   state.text = CString(std::move(text));
   combo.selection = CB_ERR;
@@ -107,43 +124,179 @@ void EditChanged(HWND window, WindowState& state, ComboData& combo, std::wstring
   NotifyParent(window, CBN_EDITCHANGE);
 }
 
-// The mouse: a press on the button opens the list, a press on a choice of the
-// open list picks it and closes the list.
-void Press(HWND window, ComboData& combo, CPoint at) {
-  const CRect client = GetClientRect(window);
-  if (!combo.dropped) {
-    if (!client.PtInRect(at) || at.x < client.right - CComboBox::kButtonWidth) return;
-    combo.dropped = true;
-    NotifyParent(window, CBN_DROPDOWN);
-    return;
-  }
-  combo.dropped = false;
-  const LONG row = at.y - client.bottom;
-  const auto count = static_cast<LONG>(combo.items.size());
-  if (at.x >= 0 && at.x < client.right && row >= 0 && row < count * CComboBox::kItemHeight) {
-    combo.selection = row / CComboBox::kItemHeight;
-    NotifyParent(window, CBN_SELCHANGE);
-    if (WindowState* still = FindWindowState(window)) Select(*still, combo, combo.selection);
-  }
+CRect ListPlace(HWND window, const ComboData& combo) {
+  const CRect box = GetWindowRect(window);
+  const auto rows = static_cast<LONG>(std::max<std::size_t>(combo.items.size(), 1));
+  return {box.left, box.bottom, box.right, box.bottom + rows * CComboBox::kItemHeight + 2};
+}
+
+// The list drops under the box as a popup window of its own, which holds the
+// mouse until it closes.
+void DropDown(HWND window, ComboData& combo) {
+  if (combo.list != nullptr) return;
+  NotifyParent(window, CBN_DROPDOWN);
+  if (!IsWindow(window)) return;
+  combo.hot = combo.selection;
+  combo.list = CreateWindowExW(kComboListClass, L"", WS_POPUP | WS_VISIBLE, ListPlace(window, combo), nullptr, 0, window);
+  if (combo.list != nullptr) SetCapture(combo.list);
+  InvalidateRect(window, nullptr, true);
+}
+
+void CloseUp(HWND window, ComboData& combo) {
+  if (combo.list == nullptr) return;
+  DestroyWindow(std::exchange(combo.list, nullptr));
+  InvalidateRect(window, nullptr, true);
   NotifyParent(window, CBN_CLOSEUP);
 }
 
-// The closed box: its text beside the button with the arrow.
-void PaintCombo(HWND window, const WindowState& state) {
+void PickAndClose(HWND window, ComboData& combo, LRESULT index) {
+  Choose(window, combo, index);
+  if (IsWindow(window)) CloseUp(window, combo);
+}
+
+LRESULT Clamped(const ComboData& combo, LRESULT index) {
+  return std::clamp<LRESULT>(index, 0, static_cast<LRESULT>(combo.items.size()) - 1);
+}
+
+// Up, Down, Home and End step through the choices: in the open list the
+// highlight, else the selection itself.
+bool StepByKey(HWND window, WindowState& state, ComboData& combo, WPARAM key) {
+  if (combo.items.empty()) return false;
+  const LRESULT from = combo.list != nullptr ? combo.hot : combo.selection;
+  LRESULT to = CB_ERR;
+  if (key == VK_DOWN) to = from == CB_ERR ? 0 : Clamped(combo, from + 1);
+  if (key == VK_UP) to = from == CB_ERR ? 0 : Clamped(combo, from - 1);
+  const bool fieldTakesIt = HasEditField(state.style) && combo.list == nullptr;
+  if (key == VK_HOME && !fieldTakesIt) to = 0;
+  if (key == VK_END && !fieldTakesIt) to = static_cast<LRESULT>(combo.items.size()) - 1;
+  if (to == CB_ERR) return false;
+  if (combo.list == nullptr) {
+    if (to != combo.selection) Choose(window, combo, to);
+  } else {
+    combo.hot = to;
+    InvalidateRect(combo.list, nullptr, true);
+  }
+  return true;
+}
+
+void KeyDown(HWND window, WindowState& state, ComboData& combo, WPARAM key) {
+  const bool open = combo.list != nullptr;
+  if (key == VK_F4) return open ? PickAndClose(window, combo, combo.hot) : DropDown(window, combo);
+  if (open && key == VK_RETURN) return PickAndClose(window, combo, combo.hot);
+  if (open && key == VK_ESCAPE) return CloseUp(window, combo);
+  if (StepByKey(window, state, combo, key)) return;
+  if (!HasEditField(state.style)) return;
+  std::wstring edited = state.text.Str();
+  if (combo.field.MoveByKey(edited, key, GetKeyState(static_cast<int>(VK_SHIFT)) < 0, false)) {
+    InvalidateRect(window, nullptr, true);
+  } else if (key == VK_DELETE && combo.field.Delete(edited, true)) {
+    EditChanged(window, state, combo, std::move(edited));
+  }
+}
+
+// Without a field, a letter picks the next choice that begins with it.
+void Character(HWND window, WindowState& state, ComboData& combo, wchar_t unit) {
+  if (!HasEditField(state.style)) {
+    const LRESULT found = unit >= L' ' ? Find(combo, static_cast<WPARAM>(combo.selection), std::wstring(1, unit), true) : CB_ERR;
+    if (found != combo.selection) Choose(window, combo, found);
+    return;
+  }
+  std::wstring edited = state.text.Str();
+  if (combo.field.Type(edited, unit, false)) EditChanged(window, state, combo, std::move(edited));
+}
+
+// A press on the button, or anywhere on a box without a field, opens the list.
+void Press(HWND window, ComboData& combo, CPoint at) {
+  SetFocus(window);
+  const CRect client = GetClientRect(window);
+  const bool onButton = at.x >= client.right - CComboBox::kButtonWidth;
+  if (onButton || !HasEditField(GetStyle(window))) DropDown(window, combo);
+}
+
+// The closed box: its text beside the button with the arrow; with the focus,
+// the field's selection and caret, or the choice picked out.
+void PaintCombo(HWND window, const WindowState& state, const ComboData& combo) {
   using namespace classic;
   CPaintDC dc(CWnd::FromHandle(window));
   Painter painter(dc, GetClientRect(window), (state.style & WS_DISABLED) == 0);
   const CRect& box = painter.Area();
   painter.Sunken(box, painter.Enabled() ? kWindow : kFace);
   const CRect button{box.right - 2 - CComboBox::kButtonWidth, box.top + 2, box.right - 2, box.bottom - 2};
-  painter.Raised(button, false);
+  painter.Raised(button, combo.list != nullptr);
   const int x = button.left + button.Width() / 2;
   const int y = button.top + button.Height() / 2 - 1;
   for (int row = 0; row < 4; ++row) {
     dc.FillSolidRect({x - 3 + row, y - 1 + row, x + 4 - row, y + row}, kText);
   }
-  painter.Text(state.text.Str(), box.left + 4, box.top + (box.Height() - kLineHeight) / 2, button.left - 1, kText);
+  const bool focused = GetFocus() == window;
+  const CRect field{box.left + 4, box.top + (box.Height() - kLineHeight) / 2, button.left - 1,
+                    box.top + (box.Height() + kLineHeight) / 2};
+  if (HasEditField(state.style)) return PaintEditLine(painter, state.text.Str(), 0, combo.field, focused, field);
+  if (!focused) return painter.Text(state.text.Str(), field.left, field.top, field.right, kText);
+  const CRect chosen{box.left + 3, box.top + 3, button.left - 1, box.bottom - 3};
+  dc.FillSolidRect(chosen, kSelection);
+  painter.Text(state.text.Str(), field.left, field.top, field.right, kSelectionText);
+  painter.FocusRect(chosen);
 }
+
+// The open list: a choice a row, the one picked out white on blue.
+void PaintList(HWND list, const ComboData& combo) {
+  using namespace classic;
+  CPaintDC dc(CWnd::FromHandle(list));
+  Painter painter(dc, GetClientRect(list), true);
+  const CRect& box = painter.Area();
+  dc.Draw3dRect(box, kText, kText);
+  dc.FillSolidRect(Painter::Inset(box, 1), kWindow);
+  for (std::size_t row = 0; row < combo.items.size(); ++row) {
+    const int top = box.top + 1 + static_cast<int>(row) * CComboBox::kItemHeight;
+    const bool hot = static_cast<LRESULT>(row) == combo.hot;
+    if (hot) dc.FillSolidRect({box.left + 1, top, box.right - 1, top + CComboBox::kItemHeight}, kSelection);
+    painter.Text(combo.items[row], box.left + 3, top + 1, box.right - 2, hot ? kSelectionText : kText);
+  }
+}
+
+LRESULT RowAt(const ComboData& combo, HWND list, CPoint at) {
+  const CRect client = GetClientRect(list);
+  if (!client.PtInRect(at)) return CB_ERR;
+  const LRESULT row = (at.y - 1) / CComboBox::kItemHeight;
+  return row >= 0 && row < static_cast<LRESULT>(combo.items.size()) ? row : CB_ERR;
+}
+
+// The mouse while the list is open: it follows the pointer; a release on a
+// choice picks it; a press outside closes the list and changes nothing.
+LRESULT ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* own = ControlDataOf<ComboListData>(list);
+  const HWND window = own != nullptr ? own->combo : nullptr;
+  auto* combo = ControlDataOf<ComboData>(window);
+  if (message == WM_CREATE) {
+    ControlDataOf<ComboListData>(list)->combo =
+        static_cast<HWND>(reinterpret_cast<const CREATESTRUCT*>(lParam)->lpCreateParams);
+    return 0;
+  }
+  if (combo == nullptr) return DefWindowProc(list, message, wParam, lParam);
+  const LRESULT row = RowAt(*combo, list, PointFromLParam(lParam));
+  switch (message) {
+    case WM_PAINT:
+      PaintList(list, *combo);
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+      if (row != CB_ERR) {
+        combo->hot = row;
+        InvalidateRect(list, nullptr, true);
+      } else if (message == WM_LBUTTONDOWN) {
+        CloseUp(window, *combo);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (row != CB_ERR) PickAndClose(window, *combo, row);
+      return 0;
+    default:
+      return DefWindowProc(list, message, wParam, lParam);
+  }
+}
+
+const WindowClassRegistration listClass{ControlClass<ComboListData>(kComboListClass, &ListProcedure)};
 
 LRESULT ComboProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState& state = *FindWindowState(window);
@@ -153,8 +306,33 @@ LRESULT ComboProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   const auto* text = reinterpret_cast<const wchar_t*>(lParam);
   switch (message) {
     case WM_PAINT:
-      PaintCombo(window, state);
+      PaintCombo(window, state, combo);
       return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTCHARS | DLGC_WANTARROWS | (HasEditField(state.style) ? DLGC_HASSETSEL : 0) |
+             (combo.list != nullptr ? DLGC_WANTMESSAGE : 0);
+    case WM_SETFOCUS:
+      InvalidateRect(window, nullptr, true);
+      return 0;
+    case WM_KILLFOCUS:
+      CloseUp(window, combo);
+      InvalidateRect(window, nullptr, true);
+      return 0;
+    case WM_DESTROY:
+      if (combo.list != nullptr) DestroyWindow(std::exchange(combo.list, nullptr));
+      return 0;
+    case CB_GETCOMBOBOXINFO: {
+      auto* info = reinterpret_cast<COMBOBOXINFO*>(lParam);
+      if (info == nullptr) return false;
+      const CRect client = GetClientRect(window);
+      info->rcButton = {client.right - 2 - CComboBox::kButtonWidth, 2, client.right - 2, client.bottom - 2};
+      info->rcItem = {3, 3, info->rcButton.left - 1, client.bottom - 3};
+      info->stateButton = 0;
+      info->hwndCombo = window;
+      info->hwndItem = window;
+      info->hwndList = combo.list;
+      return true;
+    }
     case CB_ADDSTRING:
       combo.items.emplace_back(text != nullptr ? text : L"");
       return count;
@@ -206,33 +384,33 @@ LRESULT ComboProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return 1;
     }
     case CB_GETDROPPEDSTATE:
-      return combo.dropped;
+      return combo.list != nullptr;
     case CB_SHOWDROPDOWN:
-      combo.dropped = wParam != 0;
+      wParam != 0 ? DropDown(window, combo) : CloseUp(window, combo);
       return 1;
+    case EM_SETSEL:
+      if (HasEditField(state.style)) combo.field.Select(state.text.Str(), static_cast<LPARAM>(wParam), lParam);
+      InvalidateRect(window, nullptr, true);
+      return 0;
     case WM_SETTEXT:
       if (!HasEditField(state.style)) return CB_ERR;
       DefWindowProc(window, message, wParam, lParam);
       combo.field = {};
       return true;
-    case WM_CHAR: {
-      std::wstring edited = state.text.Str();
-      if (HasEditField(state.style) && combo.field.Type(edited, static_cast<wchar_t>(wParam), false)) {
-        EditChanged(window, state, combo, std::move(edited));
+    case WM_CHAR:
+      Character(window, state, combo, static_cast<wchar_t>(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      KeyDown(window, state, combo, wParam);
+      return 0;
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_DOWN || wParam == VK_UP) {
+        combo.list != nullptr ? PickAndClose(window, combo, combo.hot) : DropDown(window, combo);
       }
       return 0;
-    }
-    case WM_KEYDOWN: {
-      std::wstring edited = state.text.Str();
-      if (HasEditField(state.style) && wParam == VK_DELETE && combo.field.Delete(edited, true)) {
-        EditChanged(window, state, combo, std::move(edited));
-      }
-      return 0;
-    }
     case WM_LBUTTONDOWN:
-      if ((state.style & WS_DISABLED) == 0) {
-        Press(window, combo, PointFromLParam(lParam));
-      }
+    case WM_LBUTTONDBLCLK:
+      if ((state.style & WS_DISABLED) == 0) Press(window, combo, PointFromLParam(lParam));
       return 0;
     default:
       return DefWindowProc(window, message, wParam, lParam);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "brenmoor/windowing/CUser.h"
+#include "brenmoor/windowing/DialogManager.h"
 #include "brenmoor/ui/CWinThread.h"
 #include "brenmoor/windowing/Screen.h"
 
@@ -32,13 +33,6 @@ class ModalScope {
   HWND focus_;
   bool ownerWasEnabled_ = false;
 };
-
-HWND FirstTabStop(HWND dialog) {
-  for (HWND child : GetChildren(dialog)) {
-    if ((GetStyle(child) & WS_TABSTOP) != 0 && IsWindowEnabled(child) && IsWindowVisible(child)) return child;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -154,7 +148,7 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
   if (OnInitDialog()) {
-    if (HWND first = FirstTabStop(m_hWnd)) ::SetFocus(first);
+    FocusDialogControl(GetNextDlgTabItem(m_hWnd, nullptr, false));
   }
   return true;
 }

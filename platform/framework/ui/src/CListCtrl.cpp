@@ -9,6 +9,7 @@
 #include "brenmoor/core/TextCut.h"
 #include "brenmoor/gdi/ClassicLook.h"
 #include "brenmoor/ui/CPaintDC.h"
+#include "brenmoor/windowing/Input.h"
 
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
@@ -27,6 +28,7 @@ struct Column {
 struct HeaderData : ControlData {
   std::vector<Column> columns;
   std::vector<int> order;  // column indexes left to right as shown
+  int pressed = -1;        // the column a press began on
 };
 
 struct Item {
@@ -39,6 +41,8 @@ struct Item {
 struct ListData : ControlData {
   HWND header = nullptr;
   std::vector<Item> items;
+  int top = 0;     // the first row shown
+  int anchor = 0;  // where a Shift selection runs from
 };
 
 // What a sort moves with a row besides the texts of the header's columns.
@@ -81,6 +85,7 @@ void PaintHeader(HWND window) {
   if (x < box.right) painter.Raised({x, box.top, box.right, box.bottom}, false);
 }
 
+<<<<<<< HEAD
 // The list's parent hears of a click on a heading; one beyond the last heading is no column's.
 void ClickHeading(HWND window, int x) {
   const HeaderData& header = *ControlDataOf<HeaderData>(window);
@@ -101,6 +106,46 @@ LRESULT HeaderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: PaintHeader(window); return 0;
     case WM_LBUTTONUP: ClickHeading(window, PointFromLParam(lParam).x); return 0;
     default: return DefWindowProc(window, message, wParam, lParam);
+=======
+// The column under x, in the order shown; -1 past the last.
+int ColumnAt(const HeaderData& header, LONG x) {
+  LONG left = 0;
+  for (int column : header.order) {
+    left += header.columns[static_cast<std::size_t>(column)].width;
+    if (x < left) return x >= 0 ? column : -1;
+  }
+  return -1;
+}
+
+// A click is a press and a release on the same column; the list hears HDN_ITEMCLICK.
+void HeaderClick(HWND window, HeaderData& header, int column) {
+  if (column < 0 || column != std::exchange(header.pressed, -1)) return;
+  NMHEADERW click;
+  click.hdr = {window, static_cast<UINT_PTR>(GetDlgCtrlID(window)), HDN_ITEMCLICKW};
+  click.iItem = column;
+  SendMessage(GetParent(window), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
+
+LRESULT HeaderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto& header = *ControlDataOf<HeaderData>(window);
+  const int column = ColumnAt(header, PointFromLParam(lParam).x);
+  switch (message) {
+    case HDM_GETITEMCOUNT:
+      return static_cast<LRESULT>(header.columns.size());
+    case WM_PAINT:
+      PaintHeader(window);
+      return 0;
+    case WM_LBUTTONDOWN:
+      header.pressed = column;
+      SetCapture(window);
+      return 0;
+    case WM_LBUTTONUP:
+      if (GetCapture() == window) ReleaseCapture();
+      HeaderClick(window, header, GetClientRect(window).PtInRect(PointFromLParam(lParam)) ? column : -1);
+      return 0;
+    default:
+      return DefWindowProc(window, message, wParam, lParam);
+>>>>>>> issue-27-controls
   }
 }
 
@@ -278,6 +323,132 @@ const std::wstring& CellText(const void* list, int item, int subItem) {
   return static_cast<std::size_t>(subItem) < texts.size() ? texts[static_cast<std::size_t>(subItem)] : kNone;
 }
 
+constexpr int kRowHeight = classic::kLineHeight + 3;
+
+// The first row's top in client coordinates: under the header.
+int FirstRowTop(const ListData& list) { return 3 + GetWindowRect(list.header).Height(); }
+
+int RowsPerPage(HWND window, const ListData& list) {
+  return std::max(1, (static_cast<int>(GetClientRect(window).bottom) - 2 - FirstRowTop(list)) / kRowHeight);
+}
+
+// The state bits changed as asked; the parent hears of each item that changed.
+void ChangeState(HWND window, ListData& list, int index, UINT state, UINT mask) {
+  Item& item = list.items[static_cast<std::size_t>(index)];
+  const UINT old = item.state;
+  item.state = (old & ~mask) | (state & mask);
+  if (item.state == old) return;
+  InvalidateRect(window, nullptr, true);
+  NMLISTVIEW change;
+  change.hdr = {window, static_cast<UINT_PTR>(GetDlgCtrlID(window)), LVN_ITEMCHANGED};
+  change.iItem = index;
+  change.uNewState = item.state;
+  change.uOldState = old;
+  change.uChanged = LVIF_STATE;
+  change.lParam = item.data;
+  SendMessage(GetParent(window), WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
+}
+
+int FocusedRow(const ListData& list) {
+  for (std::size_t i = 0; i < list.items.size(); ++i) {
+    if ((list.items[i].state & LVIS_FOCUSED) != 0) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void EnsureVisible(HWND window, ListData& list, int row) {
+  const int page = RowsPerPage(window, list);
+  const int top = std::clamp(list.top, row - page + 1, row);
+  if (top == list.top) return;
+  list.top = std::max(0, top);
+  InvalidateRect(window, nullptr, true);
+}
+
+// What a press or a key does to the selection: the row gets the focus;
+// alone, it is all that is selected; with Shift, the rows from the anchor
+// are; with Ctrl, a press turns the row's selection over and a key leaves it.
+enum class Reach { kAlone, kRange, kToggle, kFocusOnly };
+
+void MoveTo(HWND window, ListData& list, int row, Reach reach) {
+  const bool single = (GetStyle(window) & LVS_SINGLESEL) != 0;
+  if (single && reach != Reach::kFocusOnly) reach = Reach::kAlone;
+  if (reach == Reach::kAlone || reach == Reach::kToggle) list.anchor = row;
+  const int from = std::min(list.anchor, row);
+  const int to = std::max(list.anchor, row);
+  for (int i = 0; i < static_cast<int>(list.items.size()); ++i) {
+    if (i == row) continue;
+    if (reach == Reach::kAlone || reach == Reach::kRange) {
+      const bool chosen = reach == Reach::kRange && i >= from && i <= to;
+      ChangeState(window, list, i, chosen ? LVIS_SELECTED : 0, LVIS_SELECTED | LVIS_FOCUSED);
+    } else {
+      ChangeState(window, list, i, 0, LVIS_FOCUSED);
+    }
+    if (!IsWindow(window)) return;
+  }
+  if (row < 0) return;
+  const UINT selected = list.items[static_cast<std::size_t>(row)].state & LVIS_SELECTED;
+  const UINT wanted = reach == Reach::kToggle ? selected ^ LVIS_SELECTED
+                      : reach == Reach::kFocusOnly ? selected
+                                                   : LVIS_SELECTED;
+  ChangeState(window, list, row, wanted | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  if (IsWindow(window)) EnsureVisible(window, list, row);
+}
+
+Reach ReachOf(bool shift, bool control, bool press) {
+  if (shift) return Reach::kRange;
+  if (control) return press ? Reach::kToggle : Reach::kFocusOnly;
+  return Reach::kAlone;
+}
+
+void Press(HWND window, ListData& list, CPoint at, WPARAM keys) {
+  SetFocus(window);
+  const int offset = at.y - FirstRowTop(list);
+  const int row = offset >= 0 ? list.top + offset / kRowHeight : -1;
+  const bool onRow = row >= 0 && row < static_cast<int>(list.items.size());
+  if (!onRow && (keys & MK_CONTROL) != 0) return;
+  MoveTo(window, list, onRow ? row : -1, ReachOf((keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, true));
+}
+
+// The row a key moves the focus to; -1 for a key that moves nothing.
+int RowForKey(HWND window, const ListData& list, WPARAM key) {
+  const int last = static_cast<int>(list.items.size()) - 1;
+  const int focused = FocusedRow(list);
+  const int page = RowsPerPage(window, list);
+  switch (key) {
+    case VK_UP:
+      return focused < 0 ? 0 : std::max(0, focused - 1);
+    case VK_DOWN:
+      return std::min(last, focused + 1);
+    case VK_HOME:
+      return 0;
+    case VK_END:
+      return last;
+    case VK_PRIOR:
+      return std::max(0, focused - page);
+    case VK_NEXT:
+      return std::min(last, std::max(0, focused) + page);
+    default:
+      return -1;
+  }
+}
+
+void KeyDown(HWND window, ListData& list, WPARAM key) {
+  if (list.items.empty()) return;
+  const int row = RowForKey(window, list, key);
+  if (row < 0) return;
+  MoveTo(window, list, row, ReachOf(GetKeyState(static_cast<int>(VK_SHIFT)) < 0,
+                                    GetKeyState(static_cast<int>(VK_CONTROL)) < 0, false));
+}
+
+// The header's click becomes the list's LVN_COLUMNCLICK, which a host sorts on.
+LRESULT HeaderNotified(HWND window, const NMHDR* header) {
+  if (header == nullptr || header->code != HDN_ITEMCLICKW) return 0;
+  NMLISTVIEW click;
+  click.hdr = {window, static_cast<UINT_PTR>(GetDlgCtrlID(window)), LVN_COLUMNCLICK};
+  click.iSubItem = reinterpret_cast<const NMHEADERW*>(header)->iItem;
+  return SendMessage(GetParent(window), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
+
 LRESULT ListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto& list = *ControlDataOf<ListData>(window);
   auto& items = list.items;
@@ -351,20 +522,44 @@ LRESULT ListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case LVM_SETITEMSTATE: {
       if (item == nullptr || (index != -1 && !valid)) return false;
-      for (std::size_t i = 0; i < items.size(); ++i) {
-        if (index != -1 && static_cast<LPARAM>(i) != index) continue;
-        items[i].state = (items[i].state & ~item->stateMask) | (item->state & item->stateMask);
+      const LVITEM wanted = *item;
+      for (int i = 0; i < static_cast<int>(items.size()) && IsWindow(window); ++i) {
+        if (index == -1 || i == index) ChangeState(window, list, i, wanted.state, wanted.stateMask);
       }
       return true;
     }
+    case LVM_GETTOPINDEX:
+      return list.top;
+    case LVM_GETCOUNTPERPAGE:
+      return RowsPerPage(window, list);
+    case LVM_ENSUREVISIBLE:
+      if (valid) EnsureVisible(window, list, static_cast<int>(index));
+      return valid;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(window, nullptr, true);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      Press(window, list, PointFromLParam(lParam), wParam);
+      return 0;
+    case WM_KEYDOWN:
+      KeyDown(window, list, wParam);
+      return 0;
+    case WM_NOTIFY:
+      return HeaderNotified(window, reinterpret_cast<const NMHDR*>(lParam));
     case LVM_GETITEMSTATE:
       return valid ? static_cast<LRESULT>(items[static_cast<std::size_t>(index)].state & static_cast<UINT>(lParam)) : 0;
     case LVM_DELETEITEM:
       if (!valid) return false;
       items.erase(items.begin() + index);
+      list.top = std::min(list.top, std::max(0, static_cast<int>(items.size()) - 1));
       return true;
     case LVM_DELETEALLITEMS:
       items.clear();
+      list.top = list.anchor = 0;
       return true;
     case LVM_SORTITEMS: {
       const auto compare = reinterpret_cast<PFNLVCOMPARE>(lParam);
@@ -385,20 +580,26 @@ LRESULT ListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-// The list's rows under its header, in the order the header shows the columns.
+// The list's rows under its header from the first shown, in the order the
+// header shows the columns; selected rows white on blue, and with the focus
+// the dotted frame round the focused row.
 void PaintList(HWND window) {
   using namespace classic;
   CPaintDC dc(CWnd::FromHandle(window));
   Painter painter(dc, GetClientRect(window), IsWindowEnabled(window));
   const CRect& box = painter.Area();
   painter.Sunken(box, kWindow);
-  const auto header = reinterpret_cast<HWND>(SendMessage(window, LVM_GETHEADER));
-  const int columns = static_cast<int>(SendMessage(header, HDM_GETITEMCOUNT));
+  const ListData& list = *ControlDataOf<ListData>(window);
+  const int columns = static_cast<int>(SendMessage(list.header, HDM_GETITEMCOUNT));
   std::vector<int> order(static_cast<std::size_t>(columns));
   SendMessage(window, LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
   const int rows = static_cast<int>(SendMessage(window, LVM_GETITEMCOUNT));
-  const CRect headerBox = GetWindowRect(header);
-  for (int row = 0, y = box.top + 2 + headerBox.Height() + 1; row < rows && y + kLineHeight < box.bottom; ++row) {
+  const bool focused = GetFocus() == window;
+  for (int row = list.top, y = box.top + FirstRowTop(list); row < rows && y + kLineHeight < box.bottom; ++row) {
+    const UINT state = list.items[static_cast<std::size_t>(row)].state;
+    const bool selected = (state & LVIS_SELECTED) != 0;
+    const CRect line{box.left + 2, y - 1, box.right - 2, std::min<int>(y - 1 + kRowHeight, box.bottom - 2)};
+    if (selected) dc.FillSolidRect(line, kSelection);
     int x = box.left + 2;
     for (int column : order) {
       const int width = static_cast<int>(SendMessage(window, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
@@ -408,10 +609,11 @@ void PaintList(HWND window) {
       item.pszText = text;
       item.cchTextMax = 260;
       SendMessage(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-      painter.Text(text, x + 4, y, std::min<int>(x + width - 2, box.right - 2), kText);
+      painter.Text(text, x + 4, y, std::min<int>(x + width - 2, box.right - 2), selected ? kSelectionText : kText);
       x += width;
     }
-    y += kLineHeight + 3;
+    if (focused && (state & LVIS_FOCUSED) != 0) painter.FocusRect(line);
+    y += kRowHeight;
   }
 }
 

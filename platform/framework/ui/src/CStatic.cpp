@@ -20,10 +20,19 @@ void PaintLabel(HWND window) {
   }
 }
 
+// A label lets the mouse through to what is behind it.
 LRESULT StaticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_PAINT) return DefWindowProc(window, message, wParam, lParam);
-  PaintLabel(window);
-  return 0;
+  switch (message) {
+    case WM_PAINT:
+      PaintLabel(window);
+      return 0;
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    case WM_GETDLGCODE:
+      return DLGC_STATIC;
+    default:
+      return DefWindowProc(window, message, wParam, lParam);
+  }
 }
 
 const WindowClassRegistration staticClass{{kStaticClass, &StaticProcedure, nullptr}};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "brenmoor/gdi/RasterSurface.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "brenmoor/windowing/CMenu.h"
+#include "brenmoor/windowing/Input.h"
 #include "TempFolder.h"
 #include "brenmoor/windowing/WindowPainter.h"
 
@@ -125,6 +127,77 @@ TEST_F(DialogTest, LoadingAValueNoChoiceBeginsWithPutsItIntoTheField) {
     again.InDialog(kTemplate).Read(kChoice).Click(IDCANCEL);
     EXPECT_EQ(other.DoModal(), IDCANCEL);
     EXPECT_EQ(again.Seen().back(), "read 11: " + shown);
+  }
+}
+
+// A person at the screen: each of the dialog's turns is one thing done with
+// the mouse or the keyboard; nothing else modal is expected.
+class PersonUser : public CUser {
+ public:
+  using Act = std::function<void(CDialog&)>;
+  explicit PersonUser(std::vector<Act> acts) : acts_(acts.begin(), acts.end()) {}
+  void BeginDialog(CDialog&) override {}
+  void ActInDialog(CDialog&) override;
+  void EndDialog(CDialog&) override {}
+  int AnswerMessageBox(const CString&, const CString&, UINT) override { throw UserScriptError("a message box"); }
+  bool AnswerFileDialog(CFileDialog&) override { throw UserScriptError("a file dialog"); }
+
+ private:
+  std::deque<Act> acts_;
+  CUserScope scope_{*this};
+};
+
+void PersonUser::ActInDialog(CDialog& dialog) {
+  if (acts_.empty()) throw UserScriptError("the dialog is still open");
+  const Act act = std::move(acts_.front());
+  acts_.pop_front();
+  act(dialog);
+}
+
+PersonUser::Act Typing(const wchar_t* text) {
+  return [text](CDialog&) {
+    for (const wchar_t* unit = text; *unit != 0; ++unit) SendCharInput(*unit);
+  };
+}
+
+PersonUser::Act Pressing(WPARAM key) {
+  return [key](CDialog&) {
+    SendKeyInput(WM_KEYDOWN, key, 1);
+    SendKeyInput(WM_KEYUP, key, 1);
+  };
+}
+
+PersonUser::Act ClickingOn(int id) {
+  return [id](CDialog& dialog) {
+    const CRect place = GetWindowRect(GetDlgItem(dialog.m_hWnd, id));
+    const CPoint middle{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    SendMouseInput(dialog.m_hWnd, WM_LBUTTONDOWN, middle, MK_LBUTTON);
+    SendMouseInput(dialog.m_hWnd, WM_LBUTTONUP, middle, 0);
+  };
+}
+
+// The name field has the focus with its text selected when the dialog opens.
+TEST_F(DialogTest, APersonEndsTheDialogWithEnterEscapeOrTheMouse) {
+  struct Case {
+    std::vector<PersonUser::Act> acts;
+    INT_PTR result;
+    const wchar_t* name;
+    int flag;
+  };
+  const std::vector<Case> cases{
+      {{Typing(L"xy"), Pressing(VK_RETURN)}, IDOK, L"xy", 1},
+      {{Typing(L"xy"), Pressing(VK_ESCAPE)}, IDCANCEL, L"start", 1},
+      {{Pressing(VK_TAB), Pressing(VK_TAB), Pressing(VK_SPACE), Pressing(VK_RETURN)}, IDOK, L"start", 0},
+      {{Typing(L"z"), ClickingOn(kFlag), ClickingOn(IDOK)}, IDOK, L"z", 0},
+      {{Pressing(VK_TAB), Pressing(VK_TAB), Pressing(VK_TAB), Pressing(VK_RETURN)}, IDOK, L"start", 1},
+      {{Pressing(VK_TAB), Pressing(VK_TAB), Pressing(VK_TAB), Pressing(VK_TAB), Pressing(VK_RETURN)}, IDCANCEL, L"start", 1},
+  };
+  for (const Case& each : cases) {
+    PersonUser person(each.acts);
+    TestDialog shown;
+    EXPECT_EQ(shown.DoModal(), each.result);
+    EXPECT_EQ(shown.name, each.name);
+    EXPECT_EQ(shown.flag, each.flag);
   }
 }
 

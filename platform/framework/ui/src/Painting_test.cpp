@@ -171,4 +171,44 @@ TEST_F(PaintingTest, TheTabControlDrawsItsTabsWithTheirLabels) {
   EXPECT_EQ(png.At(150, 34), RGB(255, 255, 255));
 }
 
+TEST_F(PaintingTest, ThePersonSeesWhereTheFocusIsAndWhatIsPicked) {
+  CWnd button;
+  CWnd edit;
+  CWnd combo;
+  button.Create(kButtonClass, L"", WS_CHILD | WS_VISIBLE, {10, 10, 90, 40}, &dialog, 1);
+  edit.Create(kEditClass, L"", WS_CHILD | WS_VISIBLE, {100, 10, 190, 30}, &dialog, 2);
+  combo.Create(kComboBoxClass, L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, {100, 40, 190, 60}, &dialog, 3);
+  for (const wchar_t* choice : {L"One", L"Two"}) combo.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+  // Client (0, 0) lies at (3, 22): the button's dotted frame starts 3 pixels into it, the edit's caret 4.
+  const CPoint dot{16, 35};
+  const CPoint beside{17, 35};
+  const CPoint caret{107, 40};
+  const PngPixels before = Shot("before.png");
+  EXPECT_EQ(before.At(dot.x, dot.y), RGB(212, 208, 200));
+  EXPECT_EQ(before.At(caret.x, caret.y), RGB(255, 255, 255));
+  button.SetFocus();
+  const PngPixels buttonFocused = Shot("button.png");
+  EXPECT_EQ(buttonFocused.At(dot.x, dot.y), RGB(0, 0, 0));
+  EXPECT_EQ(buttonFocused.At(beside.x, beside.y), RGB(212, 208, 200));
+  edit.SetFocus();
+  const PngPixels editFocused = Shot("edit.png");
+  EXPECT_EQ(editFocused.At(dot.x, dot.y), RGB(212, 208, 200));
+  EXPECT_EQ(editFocused.At(caret.x, caret.y), RGB(0, 0, 0));
+  // The open list is a window of its own under the box: a black frame, the choice picked out white on blue.
+  combo.SendMessage(CB_SETCURSEL, 1);
+  combo.SendMessage(CB_SHOWDROPDOWN, 1);
+  COMBOBOXINFO parts;
+  combo.SendMessage(CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&parts));
+  ASSERT_NE(parts.hwndList, nullptr);
+  EXPECT_EQ(GetWindowRect(parts.hwndList), CRect(103, 82, 193, 114));
+  const std::string list = (folder.Path() / "list.png").string();
+  ASSERT_TRUE(RenderWindowToPng(parts.hwndList, list));
+  const PngPixels open(list);
+  EXPECT_EQ(open.At(0, 0), RGB(0, 0, 0));
+  EXPECT_EQ(open.At(2, 3), RGB(255, 255, 255));
+  EXPECT_EQ(open.At(2, 18), RGB(10, 36, 106));
+  combo.SendMessage(CB_SHOWDROPDOWN, 0);
+  EXPECT_FALSE(IsWindow(parts.hwndList));
+}
+
 }  // namespace

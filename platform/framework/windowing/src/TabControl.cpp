@@ -6,6 +6,7 @@
 
 #include "brenmoor/core/TextCut.h"
 #include "brenmoor/gdi/ClassicLook.h"
+#include "brenmoor/windowing/Input.h"
 #include "brenmoor/windowing/WindowPainter.h"
 
 namespace {
@@ -33,13 +34,29 @@ void CopyText(const CString& text, TCITEMW& item) {
   item.pszText[length] = L'\0';
 }
 
-void Click(HWND control, TabData& data, LPARAM point) {
-  const CPoint at = PointFromLParam(point);
-  const int index = at.y >= 0 && at.y < kTabHeight && at.x >= 0 ? at.x / kTabWidth : -1;
+// A person's change of tab: the parent may refuse it while it is asked.
+void ChangeTo(HWND control, TabData& data, int index) {
   if (index < 0 || index >= static_cast<int>(data.tabs.size()) || index == data.selected) return;
   if (Notify(control, TCN_SELCHANGING) != 0) return;
   data.selected = index;
   Notify(control, TCN_SELCHANGE);
+}
+
+void Click(HWND control, TabData& data, LPARAM point) {
+  if ((GetStyle(control) & WS_TABSTOP) != 0) SetFocus(control);
+  const CPoint at = PointFromLParam(point);
+  ChangeTo(control, data, at.y >= 0 && at.y < kTabHeight && at.x >= 0 ? at.x / kTabWidth : -1);
+}
+
+// The arrows step to the tab beside; Tab (the dialog's Ctrl+Tab) goes round,
+// backwards with Shift.
+void KeyDown(HWND control, TabData& data, WPARAM key) {
+  const auto count = static_cast<int>(data.tabs.size());
+  if (count == 0) return;
+  if (key == VK_LEFT || key == VK_RIGHT) return ChangeTo(control, data, data.selected + (key == VK_RIGHT ? 1 : -1));
+  if (key != VK_TAB) return;
+  const int step = GetKeyState(static_cast<int>(VK_SHIFT)) < 0 ? count - 1 : 1;
+  ChangeTo(control, data, (data.selected + step) % count);
 }
 
 // The tabs in a row over the page's raised edge; the selected one stands
@@ -59,8 +76,9 @@ void PaintTabs(HWND control, const TabData& data) {
       painter.Raised(tab, false);
       const std::wstring& label = data.tabs[i].text.Str();
       const int width = painter.Width(label);
-      painter.Text(label, tab.left + std::max(4, (kTabWidth - width) / 2), tab.top + (kTabHeight - 2 - kLineHeight) / 2 + 1,
-                   tab.right - 4, kText);
+      const int top = tab.top + (kTabHeight - 2 - kLineHeight) / 2 + 1;
+      painter.Text(label, tab.left + std::max(4, (kTabWidth - width) / 2), top, tab.right - 4, kText);
+      if (selected && GetFocus() == control) painter.FocusRect({tab.left + 3, top - 1, tab.right - 3, top + kLineHeight + 1});
     }
   }
   EndPaint(control, &paint);
@@ -74,6 +92,9 @@ bool ChangesTheLook(UINT message) {
     case TCM_DELETEALLITEMS:
     case TCM_SETCURSEL:
     case WM_LBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
       return true;
     default:
       return false;
@@ -125,6 +146,11 @@ LRESULT TabMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
       if (IsWindowEnabled(control)) Click(control, *data, lParam);
       return 0;
+    case WM_KEYDOWN:
+      KeyDown(control, *data, wParam);
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS;
     default:
       return DefWindowProc(control, message, wParam, lParam);
   }

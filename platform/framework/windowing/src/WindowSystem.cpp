@@ -29,6 +29,7 @@ struct System : Desktop::Part {
   HandleTable<HWND, WindowState> windows{0x60000000};
   std::deque<Posted> queue;
   HWND focus = nullptr;
+  HWND capture = nullptr;
   std::vector<HWND> topLevel;  // in Z order, topmost first
   HWND active = nullptr;
 };
@@ -64,6 +65,7 @@ void SendDestroy(HWND window) {
   state->destroying = true;
   if (TheSystem().focus == window) TheSystem().focus = nullptr;
   if (TheSystem().active == window) TheSystem().active = nullptr;
+  if (TheSystem().capture == window) TheSystem().capture = nullptr;
   SendMessage(window, WM_DESTROY);
   for (HWND child : GetChildren(window)) SendDestroy(child);
 }
@@ -198,6 +200,8 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(state->font);
+    case WM_NCHITTEST:
+      return HTCLIENT;
     default:
       return 0;
   }
@@ -336,6 +340,22 @@ HWND SetFocus(HWND window) {
 }
 
 HWND GetFocus() { return TheSystem().focus; }
+
+HWND SetCapture(HWND window) {
+  if (window != nullptr && !IsWindow(window)) return nullptr;
+  const HWND previous = std::exchange(TheSystem().capture, window);
+  if (previous != window && IsWindow(previous)) {
+    SendMessage(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window));
+  }
+  return previous;
+}
+
+BOOL ReleaseCapture() {
+  SetCapture(nullptr);
+  return true;
+}
+
+HWND GetCapture() { return TheSystem().capture; }
 
 HWND SetActiveWindow(HWND window) {
   System& system = TheSystem();

@@ -21,6 +21,9 @@ inline constexpr COLORREF kText = RGB(0, 0, 0);
 inline constexpr COLORREF kGrayText = RGB(128, 128, 128);
 inline constexpr COLORREF kCaption = RGB(10, 36, 106);
 inline constexpr COLORREF kCaptionText = RGB(255, 255, 255);
+// Selected text and rows.
+inline constexpr COLORREF kSelection = RGB(10, 36, 106);
+inline constexpr COLORREF kSelectionText = RGB(255, 255, 255);
 // One line of the dialog font.
 inline constexpr int kLineHeight = 13;
 
@@ -42,6 +45,10 @@ class Painter {
   // One line of text, cut where it would leave the box; tabs go to the next stop.
   void Text(const std::wstring& line, int x, int y, int right, COLORREF colour);
   int Width(const std::wstring& text);
+  // The dotted frame around what has the keyboard focus.
+  void FocusRect(CRect box);
+  // The edit's caret: a line of the text's height left of x.
+  void Caret(int x, int y);
   CDC& Dc() { return dc_; }
   const CRect& Area() const { return area_; }
   bool Enabled() const { return enabled_; }

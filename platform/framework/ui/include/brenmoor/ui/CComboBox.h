@@ -1,8 +1,14 @@
 #pragma once
 // Combo boxes: a list of choices with an edit field (CBS_DROPDOWN) or
 // without one (CBS_DROPDOWNLIST). Typing in the field tells the parent
-// CBN_EDITUPDATE and CBN_EDITCHANGE; picking a choice with the mouse tells it
-// CBN_SELCHANGE while the field still shows the old text, as the system does.
+// CBN_EDITUPDATE and CBN_EDITCHANGE; picking a choice tells it CBN_SELCHANGE
+// while the field still shows the old text, as the system does. The list
+// drops down (CBN_DROPDOWN) as a popup window of its own under the box, on a
+// press of the button (anywhere on a box without a field), Alt+Down or F4;
+// it holds the mouse while open. A release on a choice, or Enter on the one
+// the arrows moved to, picks it; a press outside or Escape closes it
+// unchanged (CBN_CLOSEUP either way). Closed, the arrows step through the
+// choices, and a letter picks the next choice it begins where there is no field.
 
 #include "brenmoor/ui/CWnd.h"
 

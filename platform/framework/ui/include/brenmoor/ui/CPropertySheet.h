@@ -18,9 +18,6 @@ constexpr DWORD PSWIZB_FINISH = 0x4;
 constexpr DWORD PSWIZB_DISABLEDFINISH = 0x8;
 constexpr DWORD PSH_WIZARD = 0x00000020;
 constexpr DWORD PSH_WIZARD97 = 0x01000000;
-constexpr UINT DM_GETDEFID = WM_USER + 0;
-constexpr UINT DM_SETDEFID = WM_USER + 1;
-constexpr WORD DC_HASDEFID = 0x534B;
 
 // The sheet's own controls.
 constexpr int AFX_IDC_TAB_CONTROL = 0x3020;

@@ -7,6 +7,7 @@ inline constexpr const wchar_t* kGenericWindowClass = L"AfxWnd";
 inline constexpr const wchar_t* kButtonClass = L"Button";
 inline constexpr const wchar_t* kEditClass = L"Edit";
 inline constexpr const wchar_t* kComboBoxClass = L"ComboBox";
+inline constexpr const wchar_t* kComboListClass = L"ComboLBox";
 inline constexpr const wchar_t* kStaticClass = L"Static";
 inline constexpr const wchar_t* kListViewClass = L"SysListView32";
 inline constexpr const wchar_t* kHeaderClass = L"SysHeader32";

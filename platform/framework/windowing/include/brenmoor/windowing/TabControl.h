@@ -1,7 +1,8 @@
 #pragma once
 // The tab control: a row of tabs, each with a text, one of them selected.
-// A click on a tab asks the parent first (TCN_SELCHANGING; a nonzero answer
-// keeps the selection), then selects it and tells the parent (TCN_SELCHANGE).
+// A click on a tab, or the arrows (Ctrl+Tab in the dialog), ask the parent
+// first (TCN_SELCHANGING; a nonzero answer keeps the selection), then select
+// the tab and tell the parent (TCN_SELCHANGE).
 
 #include <vector>
 

@@ -27,13 +27,22 @@ constexpr UINT WM_GETFONT = 0x0031;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_NCDESTROY = 0x0082;
+constexpr UINT WM_NCHITTEST = 0x0084;
+constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_MDICREATE = 0x0220;
 constexpr UINT WM_MDIDESTROY = 0x0221;
 constexpr UINT WM_MDIACTIVATE = 0x0222;
@@ -45,17 +54,54 @@ constexpr UINT WM_USER = 0x0400;
 // The framework sends a control's own notifications back to it under this base.
 constexpr UINT WM_REFLECT_BASE = 0xBC00;
 
+// What WM_NCHITTEST answers: a window that lets the mouse through to the one behind it, or its client area.
+constexpr LRESULT HTTRANSPARENT = -1;
+constexpr LRESULT HTCLIENT = 1;
+
+// Mouse buttons and keys held, as mouse messages carry them in wParam.
 constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
+constexpr WPARAM MK_SHIFT = 0x0004;
+constexpr WPARAM MK_CONTROL = 0x0008;
+
+// Virtual keys; letters and digits are their upper-case characters.
 constexpr WPARAM VK_BACK = 0x08;
-constexpr WPARAM VK_DELETE = 0x2E;
+constexpr WPARAM VK_TAB = 0x09;
 constexpr WPARAM VK_RETURN = 0x0D;
+constexpr WPARAM VK_SHIFT = 0x10;
+constexpr WPARAM VK_CONTROL = 0x11;
+constexpr WPARAM VK_MENU = 0x12;
 constexpr WPARAM VK_ESCAPE = 0x1B;
+constexpr WPARAM VK_SPACE = 0x20;
 constexpr WPARAM VK_PRIOR = 0x21;
 constexpr WPARAM VK_NEXT = 0x22;
+constexpr WPARAM VK_END = 0x23;
+constexpr WPARAM VK_HOME = 0x24;
 constexpr WPARAM VK_LEFT = 0x25;
 constexpr WPARAM VK_UP = 0x26;
 constexpr WPARAM VK_RIGHT = 0x27;
 constexpr WPARAM VK_DOWN = 0x28;
+constexpr WPARAM VK_DELETE = 0x2E;
+constexpr WPARAM VK_F4 = 0x73;
+constexpr WPARAM VK_LSHIFT = 0xA0;
+constexpr WPARAM VK_RSHIFT = 0xA1;
+constexpr WPARAM VK_LCONTROL = 0xA2;
+constexpr WPARAM VK_RCONTROL = 0xA3;
+constexpr WPARAM VK_LMENU = 0xA4;
+constexpr WPARAM VK_RMENU = 0xA5;
+// Key messages' lParam, high word: Alt held.
+constexpr WORD KF_ALTDOWN = 0x2000;
+
+// What a control wants of the keys a dialog would take (WM_GETDLGCODE).
+constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+constexpr LRESULT DLGC_WANTTAB = 0x0002;
+constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
+constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+constexpr LRESULT DLGC_STATIC = 0x0100;
+constexpr LRESULT DLGC_BUTTON = 0x2000;
 
 // Window styles.
 constexpr DWORD WS_POPUP = 0x80000000;
@@ -103,6 +149,13 @@ struct CREATESTRUCTW {
 };
 using CREATESTRUCT = CREATESTRUCTW;
 
+// What every WM_NOTIFY begins with.
+struct NMHDR {
+  HWND hwndFrom = nullptr;
+  UINT_PTR idFrom = 0;
+  UINT code = 0;
+};
+
 // The framework's command ids and the id of a frame's first view.
 constexpr UINT ID_FILE_PRINT_SETUP = 0xE106;
 constexpr UINT ID_FILE_PRINT = 0xE107;
@@ -111,6 +164,9 @@ constexpr UINT ID_FILE_PRINT_PREVIEW = 0xE109;
 constexpr UINT AFX_IDW_PANE_FIRST = 0xE900;
 
 // Dialogs and message boxes.
+constexpr UINT DM_GETDEFID = WM_USER + 0;
+constexpr UINT DM_SETDEFID = WM_USER + 1;
+constexpr WORD DC_HASDEFID = 0x534B;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 constexpr int IDABORT = 3;
@@ -149,6 +205,7 @@ constexpr UINT BM_SETCHECK = 0x00F1;
 constexpr UINT BM_GETSTATE = 0x00F2;
 constexpr UINT BM_SETSTATE = 0x00F3;
 constexpr UINT BM_SETSTYLE = 0x00F4;
+constexpr UINT BM_CLICK = 0x00F5;
 constexpr WPARAM BST_UNCHECKED = 0;
 constexpr WPARAM BST_CHECKED = 1;
 constexpr LRESULT BST_PUSHED = 0x0004;
@@ -189,6 +246,7 @@ constexpr UINT SB_GETRECT = 0x040A;
 constexpr DWORD ES_MULTILINE = 0x0004;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 constexpr DWORD ES_READONLY = 0x0800;
+constexpr DWORD ES_WANTRETURN = 0x1000;
 constexpr UINT EN_CHANGE = 0x0300;
 constexpr UINT EN_UPDATE = 0x0400;
 constexpr UINT EM_GETSEL = 0x00B0;
@@ -221,10 +279,26 @@ constexpr UINT CB_SETCURSEL = 0x014E;
 constexpr UINT CB_SHOWDROPDOWN = 0x014F;
 constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
 constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
+constexpr UINT CB_GETCOMBOBOXINFO = 0x0164;
 constexpr LRESULT CB_ERR = -1;
+
+// CB_GETCOMBOBOXINFO: the box's parts; hwndList is the popup list that drops down.
+struct COMBOBOXINFO {
+  DWORD cbSize = sizeof(COMBOBOXINFO);
+  CRect rcItem;
+  CRect rcButton;
+  DWORD stateButton = 0;
+  HWND hwndCombo = nullptr;
+  HWND hwndItem = nullptr;
+  HWND hwndList = nullptr;
+};
 
 // List controls and their headers.
 constexpr DWORD LVS_REPORT = 0x0001;
+constexpr DWORD LVS_SINGLESEL = 0x0004;
+constexpr UINT LVM_ENSUREVISIBLE = 0x1013;
+constexpr UINT LVM_GETTOPINDEX = 0x1027;
+constexpr UINT LVM_GETCOUNTPERPAGE = 0x1028;
 constexpr UINT LVM_GETITEMCOUNT = 0x1004;
 constexpr UINT LVM_DELETEITEM = 0x1008;
 constexpr UINT LVM_DELETEALLITEMS = 0x1009;
@@ -325,6 +399,32 @@ struct LVPERMUTATION {
 struct LVCELLS {
   const void* list = nullptr;
   const std::wstring& (*text)(const void* list, int item, int subItem) = nullptr;
+};
+
+// Notifications of lists and headers.
+constexpr UINT LVN_ITEMCHANGED = static_cast<UINT>(-101);
+constexpr UINT LVN_COLUMNCLICK = static_cast<UINT>(-108);
+constexpr UINT HDN_ITEMCLICKW = static_cast<UINT>(-322);
+
+// LVN_ITEMCHANGED tells an item's states before and after (uChanged LVIF_STATE);
+// LVN_COLUMNCLICK names the column in iSubItem.
+struct NMLISTVIEW {
+  NMHDR hdr;
+  int iItem = -1;
+  int iSubItem = 0;
+  UINT uNewState = 0;
+  UINT uOldState = 0;
+  UINT uChanged = 0;
+  CPoint ptAction;
+  LPARAM lParam = 0;
+};
+
+// HDN_ITEMCLICK: the column clicked and the mouse button (0 left).
+struct NMHEADERW {
+  NMHDR hdr;
+  int iItem = -1;
+  int iButton = 0;
+  void* pitem = nullptr;
 };
 
 // Orders two items by their item data: negative, zero or positive.

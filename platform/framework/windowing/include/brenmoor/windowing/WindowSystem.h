@@ -101,7 +101,7 @@ LRESULT CallClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // previous one, which the new one calls for what it leaves (null for a dead window).
 WindowProcedure SetWindowProcedure(HWND window, WindowProcedure procedure);
 LRESULT CallWindowProc(WindowProcedure procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// What every window does: text, font, enabling; 0 for anything else.
+// What every window does: text, font, the mouse over its client area; 0 for anything else.
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Tells the parent of a control about it: WM_COMMAND with its id and the code.
 void NotifyParent(HWND control, UINT code);
@@ -124,6 +124,11 @@ CPoint GetClientOrigin(HWND window);
 BOOL MoveWindow(HWND window, const CRect& rect);
 HWND SetFocus(HWND window);
 HWND GetFocus();
+// While a window holds the capture, every mouse message goes to it; the one
+// losing it gets WM_CAPTURECHANGED. A window that goes releases it.
+HWND SetCapture(HWND window);
+BOOL ReleaseCapture();
+HWND GetCapture();
 // The active top-level window gets WM_ACTIVATE (WA_INACTIVE to the one it
 // replaces first); with one thread the foreground window is the active one.
 HWND SetActiveWindow(HWND window);

@@ -1,0 +1,34 @@
+#pragma once
+// A person's mouse and keyboard, delivered as the system delivers them: the
+// screen backend (or a test acting as a person) calls these three and the
+// windows get the messages a real mouse and keyboard would cause.
+
+#include "brenmoor/windowing/WindowSystem.h"
+
+// message: WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+// WM_RBUTTONDOWN or WM_RBUTTONUP at a point on the screen over the top-level
+// window; keys are the MK_ flags held. It goes to the window holding the
+// capture, else to the deepest visible, enabled child under the point (one
+// that answers WM_NCHITTEST with HTTRANSPARENT lets it through), with the
+// point in that window's client coordinates. A press activates the
+// top-level window; nothing reaches a disabled one (the owner of a modal
+// dialog).
+void SendMouseInput(HWND topLevel, UINT message, CPoint screenPoint, WPARAM keys);
+
+// message: WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP (Alt held: the
+// high word of flags has KF_ALTDOWN). The modifier keys are keys too: their
+// presses and releases are what GetKeyState answers from. To the focus
+// window (the active window when nothing has the focus); inside a dialog the
+// dialog manager takes its keys first (see IsDialogMessage). A key the
+// window got that types a control character (Backspace, Enter, Escape, Tab)
+// follows as WM_CHAR, as the system's translation does; text comes through
+// SendCharInput.
+void SendKeyInput(UINT message, WPARAM virtualKey, LPARAM flags);
+
+// One UTF-16 unit of typed text as WM_CHAR to the focus window; inside a
+// dialog a control that takes no characters lets a letter press the control
+// with that mnemonic.
+void SendCharInput(wchar_t unit);
+
+// Negative while the key is held, as the system's SHORT answer is.
+short GetKeyState(int virtualKey);

@@ -1,0 +1,119 @@
+#include "brenmoor/windowing/Input.h"
+
+#include <bitset>
+
+#include "brenmoor/core/Desktop.h"
+#include "brenmoor/windowing/DialogManager.h"
+
+namespace {
+
+struct Keyboard : Desktop::Part {
+  std::bitset<256> held;
+};
+
+Keyboard& TheKeyboard() { return Desktop::Current().Get<Keyboard>(); }
+
+// The left and right modifier keys both count as the key itself.
+WPARAM Generic(WPARAM key) {
+  switch (key) {
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+      return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+      return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU:
+      return VK_MENU;
+    default:
+      return key;
+  }
+}
+
+void Track(UINT message, WPARAM key) {
+  if (key >= 256) return;
+  const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+  TheKeyboard().held[key] = down;
+  TheKeyboard().held[Generic(key)] = down;
+}
+
+bool IsPress(UINT message) {
+  return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDOWN;
+}
+
+HWND TopLevelOf(HWND window) {
+  HWND top = window;
+  while ((GetStyle(top) & WS_CHILD) != 0 && GetParent(top) != nullptr) top = GetParent(top);
+  return top;
+}
+
+bool LetsTheMouseThrough(HWND window, CPoint screen) {
+  return SendMessage(window, WM_NCHITTEST, 0,
+                     MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y))) == HTTRANSPARENT;
+}
+
+HWND DeepestChildAt(HWND window, CPoint screen) {
+  for (HWND child : GetChildren(window)) {
+    const DWORD style = GetStyle(child);
+    if ((style & (WS_CHILD | WS_VISIBLE)) != (WS_CHILD | WS_VISIBLE) || (style & WS_DISABLED) != 0) continue;
+    if (!GetWindowRect(child).PtInRect(screen) || LetsTheMouseThrough(child, screen)) continue;
+    return DeepestChildAt(child, screen);
+  }
+  return window;
+}
+
+// Where keys and typed text go.
+HWND KeyTarget() { return GetFocus() != nullptr ? GetFocus() : GetActiveWindow(); }
+
+// The keys whose press the system's translation turns into a character.
+wchar_t ControlCharacterOf(WPARAM key) {
+  switch (key) {
+    case VK_BACK:
+    case VK_TAB:
+    case VK_RETURN:
+    case VK_ESCAPE:
+      return static_cast<wchar_t>(key);
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+void SendMouseInput(HWND topLevel, UINT message, CPoint screenPoint, WPARAM keys) {
+  HWND target = GetCapture();
+  if (target == nullptr) {
+    if (!IsWindow(topLevel) || !IsWindowEnabled(topLevel)) return;
+    target = DeepestChildAt(topLevel, screenPoint);
+    if (IsPress(message) && GetActiveWindow() != TopLevelOf(target)) SetActiveWindow(TopLevelOf(target));
+  }
+  const CPoint origin = GetClientOrigin(target);
+  SendMessage(target, message, keys,
+              MAKELPARAM(static_cast<WORD>(screenPoint.x - origin.x), static_cast<WORD>(screenPoint.y - origin.y)));
+}
+
+void SendKeyInput(UINT message, WPARAM virtualKey, LPARAM flags) {
+  Track(message, virtualKey);
+  const HWND target = KeyTarget();
+  if (target == nullptr) return;
+  const bool press = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+  if (const HWND dialog = DialogOf(target); press && dialog != nullptr && IsDialogMessage(dialog, message, virtualKey, flags)) {
+    return;
+  }
+  SendMessage(target, message, virtualKey, flags);
+  if (const wchar_t character = ControlCharacterOf(virtualKey); message == WM_KEYDOWN && character != 0) {
+    SendCharInput(character);
+  }
+}
+
+void SendCharInput(wchar_t unit) {
+  const HWND target = KeyTarget();
+  if (target == nullptr) return;
+  if (const HWND dialog = DialogOf(target); dialog != nullptr && IsDialogMessage(dialog, WM_CHAR, unit, 1)) return;
+  SendMessage(target, WM_CHAR, static_cast<WPARAM>(unit), 1);
+}
+
+short GetKeyState(int virtualKey) {
+  const bool held = virtualKey >= 0 && virtualKey < 256 && TheKeyboard().held[static_cast<std::size_t>(virtualKey)];
+  return held ? static_cast<short>(-0x8000) : 0;
+}
