@@ -175,8 +175,8 @@ void EscapeParser::Ground(unsigned char byte) {
 
 void EscapeParser::Control(unsigned char byte) {
   switch (byte) {
-    case 0x08: screen_.CursorBackward(1); break;
-    case 0x09: screen_.CursorHorizontalTab(1); break;
+    case 0x08: MoveBackward(1); break;
+    case 0x09: TabForward(1); break;
     case 0x0A:
     case 0x0B:
     case 0x0C: screen_.Index(); break;
@@ -291,7 +291,7 @@ void EscapeParser::DispatchCsi(unsigned char final) {
     case 'A': screen_.CursorUp(n); break;
     case 'B': screen_.CursorDown(n); break;
     case 'C': screen_.CursorForward(n); break;
-    case 'D': screen_.CursorBackward(n); break;
+    case 'D': MoveBackward(n); break;
     case 'E': screen_.CursorNextLine(n); break;
     case 'F': screen_.CursorPreviousLine(n); break;
     case 'G': screen_.HorizontalPositionAbs(n); break;
@@ -300,7 +300,7 @@ void EscapeParser::DispatchCsi(unsigned char final) {
     case 'd': screen_.VerticalPositionAbs(n); break;
     case 'a': screen_.HorizontalPositionRel(n); break;
     case 'e': screen_.VerticalPositionRel(n); break;
-    case 'I': screen_.CursorHorizontalTab(n); break;
+    case 'I': TabForward(n); break;
     case 'Z': screen_.CursorBackwardTab(n); break;
     case 'J': screen_.EraseInDisplay(Param(0, 0), false); break;
     case 'K': screen_.EraseInLine(Param(0, 0)); break;
@@ -392,6 +392,23 @@ void EscapeParser::SetModes(bool on) {
       }
     }
   }
+}
+
+// The screen keeps a cursor that waits to wrap one column past the last; a
+// VT100 keeps it on the last column with a flag, and moves from there.
+void EscapeParser::LeavePendingWrap() {
+  if (screen_.GetCol() > screen_.VisColumns()) screen_.CursorBackward(1);
+}
+
+void EscapeParser::MoveBackward(int n) {
+  LeavePendingWrap();
+  screen_.CursorBackward(n);
+}
+
+// A tab from the last column stays there, where the screen would wait to wrap.
+void EscapeParser::TabForward(int n) {
+  LeavePendingWrap();
+  if (screen_.GetCol() < screen_.VisColumns()) screen_.CursorHorizontalTab(n);
 }
 
 void EscapeParser::Reset() {

@@ -54,6 +54,9 @@ class EscapeParser {
   void DispatchPrivate(unsigned char final);
   void SelectGraphicRendition();
   void SetModes(bool on);
+  void LeavePendingWrap();
+  void MoveBackward(int n);
+  void TabForward(int n);
   void Reset();
   // DECALN: the screen filled with E, for adjusting the picture.
   void AlignmentPattern();
