@@ -7,6 +7,7 @@
 namespace {
 
 struct KeyCodes {
+  std::string_view name;
   UINT virtualKey;
   std::string_view normal;
   std::string_view application;  // with cursor-key mode set
@@ -15,28 +16,28 @@ struct KeyCodes {
 // Arrows follow cursor-key mode; PF1 to PF4 and the keypad keys a VT102's
 // description gives as F5 to F10 do not.
 constexpr std::array<KeyCodes, 22> kKeys{{
-    {0x26, "\x1b[A", "\x1bOA"},      // Up
-    {0x28, "\x1b[B", "\x1bOB"},      // Down
-    {0x27, "\x1b[C", "\x1bOC"},      // Right
-    {0x25, "\x1b[D", "\x1bOD"},      // Left
-    {0x24, "\x1b[1~", "\x1b[1~"},    // Home: Find
-    {0x2D, "\x1b[2~", "\x1b[2~"},    // Insert
-    {0x2E, "\x1b[3~", "\x1b[3~"},    // Delete: Remove
-    {0x23, "\x1b[4~", "\x1b[4~"},    // End: Select
-    {0x21, "\x1b[5~", "\x1b[5~"},    // Page Up: Prev Screen
-    {0x22, "\x1b[6~", "\x1b[6~"},    // Page Down: Next Screen
-    {0x70, "\x1bOP", "\x1bOP"},      // F1: PF1
-    {0x71, "\x1bOQ", "\x1bOQ"},      // F2: PF2
-    {0x72, "\x1bOR", "\x1bOR"},      // F3: PF3
-    {0x73, "\x1bOS", "\x1bOS"},      // F4: PF4
-    {0x74, "\x1bOt", "\x1bOt"},      // F5
-    {0x75, "\x1bOu", "\x1bOu"},      // F6
-    {0x76, "\x1bOv", "\x1bOv"},      // F7
-    {0x77, "\x1bOl", "\x1bOl"},      // F8
-    {0x78, "\x1bOw", "\x1bOw"},      // F9
-    {0x79, "\x1bOx", "\x1bOx"},      // F10
-    {0x7A, "\x1b[23~", "\x1b[23~"},  // F11
-    {0x7B, "\x1b[24~", "\x1b[24~"},  // F12
+    {"Up", 0x26, "\x1b[A", "\x1bOA"},
+    {"Down", 0x28, "\x1b[B", "\x1bOB"},
+    {"Right", 0x27, "\x1b[C", "\x1bOC"},
+    {"Left", 0x25, "\x1b[D", "\x1bOD"},
+    {"Home", 0x24, "\x1b[1~", "\x1b[1~"},  // Find
+    {"Insert", 0x2D, "\x1b[2~", "\x1b[2~"},
+    {"Delete", 0x2E, "\x1b[3~", "\x1b[3~"},  // Remove
+    {"End", 0x23, "\x1b[4~", "\x1b[4~"},  // Select
+    {"Page Up", 0x21, "\x1b[5~", "\x1b[5~"},  // Prev Screen
+    {"Page Down", 0x22, "\x1b[6~", "\x1b[6~"},  // Next Screen
+    {"F1", 0x70, "\x1bOP", "\x1bOP"},  // PF1
+    {"F2", 0x71, "\x1bOQ", "\x1bOQ"},  // PF2
+    {"F3", 0x72, "\x1bOR", "\x1bOR"},  // PF3
+    {"F4", 0x73, "\x1bOS", "\x1bOS"},  // PF4
+    {"F5", 0x74, "\x1bOt", "\x1bOt"},
+    {"F6", 0x75, "\x1bOu", "\x1bOu"},
+    {"F7", 0x76, "\x1bOv", "\x1bOv"},
+    {"F8", 0x77, "\x1bOl", "\x1bOl"},
+    {"F9", 0x78, "\x1bOw", "\x1bOw"},
+    {"F10", 0x79, "\x1bOx", "\x1bOx"},
+    {"F11", 0x7A, "\x1b[23~", "\x1b[23~"},
+    {"F12", 0x7B, "\x1b[24~", "\x1b[24~"},
 }};
 
 }  // namespace
@@ -46,6 +47,13 @@ std::string_view TerminalKeys::KeySequence(UINT virtualKey, bool cursorKeyMode) 
     if (key.virtualKey == virtualKey) return cursorKeyMode ? key.application : key.normal;
   }
   return {};
+}
+
+std::optional<UINT> TerminalKeys::KeyNamed(std::string_view name) {
+  for (const KeyCodes& key : kKeys) {
+    if (key.name == name) return key.virtualKey;
+  }
+  return std::nullopt;
 }
 
 std::string TerminalKeys::CharacterBytes(wchar_t character) {

@@ -6,6 +6,7 @@
 // Ctrl+letter and text) arrive as that character, as the system turns them
 // into WM_CHAR.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,8 @@ class TerminalKeys {
 
   // The bytes a key without a character sends; empty for any other key.
   static std::string_view KeySequence(UINT virtualKey, bool cursorKeyMode);
+  // The virtual-key code of a key of the table by its name ("Up", "Page Down", "F5").
+  static std::optional<UINT> KeyNamed(std::string_view name);
   // A typed character as the terminal's byte (Windows-1252; "?" for what it cannot hold).
   static std::string CharacterBytes(wchar_t character);
   // Pasted text: line ends become CR, as typing them would send.

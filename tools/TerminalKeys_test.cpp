@@ -29,6 +29,9 @@ TEST(TerminalKeys, KeysWithoutCharactersAsAVt102AndVt220SendThem) {
   for (const Case& c : cases) {
     EXPECT_EQ(TerminalKeys::KeySequence(c.virtualKey, false), c.normal) << c.key;
     EXPECT_EQ(TerminalKeys::KeySequence(c.virtualKey, true), c.application) << c.key << " in cursor-key mode";
+    // Scripts name the keys of the table as the table does.
+    const std::optional<UINT> named = TerminalKeys::KeyNamed(c.key);
+    EXPECT_EQ(named, *c.normal != '\0' ? std::optional<UINT>(c.virtualKey) : std::nullopt) << c.key;
   }
 }
 

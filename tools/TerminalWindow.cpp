@@ -1,6 +1,7 @@
 #include "TerminalWindow.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "InputMessages.h"
@@ -18,6 +19,8 @@ namespace {
 
 // The cursor is a bar across the bottom of its cell, this many pixels high.
 constexpr int kCursorHeight = 2;
+// The screen is painted at most this often while output streams in.
+constexpr auto kFrame = std::chrono::milliseconds(16);
 
 // Lends the screen a context on the window's client area while it lives, so
 // that it draws the cells it changes at once.
@@ -105,7 +108,11 @@ std::optional<int> TerminalWindow::Pump() {
     parser_.Feed(output);
     Invalidate(false);
   }
-  UpdateWindow(m_hWnd);
+  const auto now = std::chrono::steady_clock::now();
+  if (status || now - lastPaint_ >= kFrame) {
+    UpdateWindow(m_hWnd);
+    lastPaint_ = now;
+  }
   return status;
 }
 

@@ -6,6 +6,7 @@
 // and prints the screen; the terminal's size follows the window's. The host
 // calls Pump once per frame.
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,8 +31,9 @@ class TerminalWindow : public CWnd {
   // command on a terminal of that size; false, with the reason in error, when
   // either cannot be made.
   bool Open(const std::wstring& caption, PtySession::Command command, std::string& error);
-  // What the command wrote since is shown; once it has ended and all it wrote
-  // is shown, its exit status.
+  // What the command wrote since goes to the screen, which is painted when a
+  // frame's time has passed; once the command has ended and all it wrote is
+  // painted, its exit status.
   std::optional<int> Pump();
   // Returns when the command writes or ends, or after the time.
   void WaitForOutput(int milliseconds) const;
@@ -70,4 +72,5 @@ class TerminalWindow : public CWnd {
   bool shift_ = false;
   bool control_ = false;
   std::optional<CursorPos> dragFrom_;
+  std::chrono::steady_clock::time_point lastPaint_;
 };
