@@ -18,9 +18,10 @@
 
 namespace {
 
-// What the command may take to end after a hang-up before it is killed.
+// What the command may take to end after a hang-up before it is killed, and
+// how often it is looked at meanwhile (and the terminal while it drains).
 constexpr int kHangUpGraceMilliseconds = 1000;
-constexpr int kHangUpPollMilliseconds = 10;
+constexpr int kPollMilliseconds = 10;
 // Status of a command that could not be run, as the shells give it.
 constexpr int kCannotRun = 127;
 
@@ -89,9 +90,9 @@ PtySession::~PtySession() {
 
 void PtySession::HangUp() {
   kill(child_, SIGHUP);
-  for (int waited = 0; waited < kHangUpGraceMilliseconds; waited += kHangUpPollMilliseconds) {
+  for (int waited = 0; waited < kHangUpGraceMilliseconds; waited += kPollMilliseconds) {
     if (ExitStatus()) return;
-    poll(nullptr, 0, kHangUpPollMilliseconds);
+    poll(nullptr, 0, kPollMilliseconds);
   }
   kill(child_, SIGKILL);
   int result = 0;
@@ -110,10 +111,20 @@ std::string PtySession::Drain() {
     } else if (got < 0 && errno == EINTR) {
       continue;
     } else {
-      // Nothing more now (EAGAIN), or the terminal's last user is gone (EIO).
+      // Nothing more now (EAGAIN), or the terminal's last writer is gone (EIO).
+      if (got == 0 || errno == EIO) closed_ = true;
       return output;
     }
   }
+}
+
+std::string PtySession::DrainToEnd(int milliseconds) {
+  std::string output = Drain();
+  for (int waited = 0; !closed_ && waited < milliseconds; waited += kPollMilliseconds) {
+    WaitForOutput(kPollMilliseconds);
+    output += Drain();
+  }
+  return output;
 }
 
 void PtySession::Write(std::string_view bytes) {

@@ -31,6 +31,10 @@ class PtySession {
 
   // Everything the program wrote that is there now; empty when nothing is.
   std::string Drain();
+  // Once the command has ended: what it wrote that is still on its way,
+  // read until the terminal reports that nobody writes any more, or the time
+  // has passed (a process the command left behind may keep writing).
+  std::string DrainToEnd(int milliseconds);
   // What the pseudo-terminal does not take now is kept, in order, for the next Write or Drain.
   void Write(std::string_view bytes);
   // The program is told of the new size (and gets SIGWINCH).
@@ -49,5 +53,6 @@ class PtySession {
   int master_;
   pid_t child_;
   std::optional<int> status_;
+  bool closed_ = false;  // the last writer is gone and everything it wrote was read
   std::string unwritten_;
 };

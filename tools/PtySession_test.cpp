@@ -31,7 +31,7 @@ Ended RunToEnd(PtySession& session) {
   Ended run;
   for (const auto end = Clock::now() + kLongestRun; Clock::now() < end;) {
     const std::optional<int> status = session.ExitStatus();
-    run.output += session.Drain();
+    run.output += status ? session.DrainToEnd(5000) : session.Drain();
     if (status) {
       run.status = status;
       break;
@@ -75,6 +75,15 @@ TEST(PtySession, CommandsWriteToTheTerminalAndEnd) {
     EXPECT_EQ(run.output, c.output) << c.command.back();
     EXPECT_EQ(run.status, c.status) << c.command.back();
   }
+}
+
+// A command that ends as soon as it has written a lot: nothing of it is lost.
+TEST(PtySession, AllOfTheLastOutputArrives) {
+  auto session = Start({"sh", "-c", "head -c 300000 /dev/zero | tr '\\0' x"});
+  ASSERT_NE(session, nullptr);
+  const Ended run = RunToEnd(*session);
+  EXPECT_EQ(run.output, std::string(300000, 'x'));
+  EXPECT_EQ(run.status, 0);
 }
 
 TEST(PtySession, TypedBytesReachTheCommand) {

@@ -19,6 +19,8 @@ namespace {
 
 // The cursor is a bar across the bottom of its cell, this many pixels high.
 constexpr int kCursorHeight = 2;
+// What an ended command's last output may take to arrive.
+constexpr int kLastOutputMilliseconds = 500;
 // The screen is painted at most this often while output streams in.
 constexpr auto kFrame = std::chrono::milliseconds(16);
 
@@ -101,9 +103,9 @@ bool TerminalWindow::Open(const std::wstring& caption, PtySession::Command comma
 
 std::optional<int> TerminalWindow::Pump() {
   if (!session_) return std::nullopt;
-  // The status first: what the command wrote before it ended is there to be drained.
+  // The status first: what the command wrote before it ended is then on its way.
   const std::optional<int> status = session_->ExitStatus();
-  const std::string output = session_->Drain();
+  const std::string output = status ? session_->DrainToEnd(kLastOutputMilliseconds) : session_->Drain();
   if (!output.empty()) {
     parser_.Feed(output);
     Invalidate(false);
