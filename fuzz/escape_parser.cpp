@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "brenmoor/gdi/CDC.h"
@@ -65,6 +66,12 @@ FixedLayout& Layout() {
   return *layout;
 }
 
+// Every answer is one whole control sequence.
+void CheckReply(std::string_view reply) {
+  fuzzing::Require(reply.size() >= 4 && reply.substr(0, 2) == "\x1b[" && reply.back() >= 'A' && reply.back() <= 'z',
+                   "answers are whole control sequences");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -74,14 +81,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   return 0;
 }
 
-// The first byte says whether a device context is lent; the rest is the stream.
+// The first byte says whether a device context is lent and whether auto-wrap
+// is set up; the rest is the stream.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   ScreenBuffer screen(Layout());
   ScreenSurface surface(screen);
   CDC dc(surface);
   if (data[0] % 2 == 1) screen.SetDC(&dc);
-  EscapeParser parser(screen);
+  EscapeParser parser(screen, {CheckReply, data[0] % 4 >= 2});
   for (std::size_t i = 1; i < size; ++i) {
     parser.Feed(data[i]);
     CheckCursorOnScreen(screen);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "brenmoor/win/ScreenBuffer.h"
 #include "TextEncoding.h"
@@ -15,6 +16,16 @@ constexpr unsigned char kDel = 0x7F;
 
 // Text handed to the screen at once, at most.
 constexpr std::size_t kTextPiece = 256;
+
+// What a VT102 answers: its identity, its status, its line parameters
+// (no parity, 8 bits, 9600 baud both ways, clock multiplier 1, no flags).
+constexpr std::string_view kIdentity = "\x1b[?6c";
+constexpr std::string_view kStatusOk = "\x1b[0n";
+constexpr std::string_view kParameters = ";1;1;112;112;1;0x";
+
+// The extended colours of SGR 38 and 48 are not shown; their parameters are skipped.
+constexpr int kIndexedColour = 5;
+constexpr int kDirectColour = 2;
 
 bool IsControl(unsigned char byte) { return byte < 0x20; }
 bool IsIntermediate(unsigned char byte) { return byte >= 0x20 && byte <= 0x2F; }
@@ -50,7 +61,12 @@ const std::array<wchar_t, 256>& Characters() {
 
 }  // namespace
 
-EscapeParser::EscapeParser(ScreenBuffer& screen) : screen_(screen), characters_(Characters()) {}
+EscapeParser::EscapeParser(ScreenBuffer& screen) : EscapeParser(screen, Setup()) {}
+
+EscapeParser::EscapeParser(ScreenBuffer& screen, Setup setup)
+    : screen_(screen), setup_(std::move(setup)), characters_(Characters()) {
+  if (setup_.autoWrap) screen_.SetAutoWrapMode(true);
+}
 
 // The common cases take short cuts that leave the parser as the byte by
 // byte path does: text on the ground goes to the screen in runs, and a
@@ -135,7 +151,12 @@ void EscapeParser::Feed(unsigned char byte) {
     case State::Ground: Ground(byte); break;
     case State::Escape: Escape(byte); break;
     case State::EscapeIntermediate:
-      if (!IsIntermediate(byte)) state_ = State::Ground;
+      if (IsIntermediate(byte)) {
+        escapeIntermediate_ = 0;
+      } else {
+        state_ = State::Ground;
+        if (escapeIntermediate_ == '#' && byte == '8') AlignmentPattern();
+      }
       break;
     case State::Designate: Designate(byte); break;
     case State::Csi: Csi(byte); break;
@@ -154,8 +175,8 @@ void EscapeParser::Ground(unsigned char byte) {
 
 void EscapeParser::Control(unsigned char byte) {
   switch (byte) {
-    case 0x08: screen_.CursorBackward(1); break;
-    case 0x09: screen_.CursorHorizontalTab(1); break;
+    case 0x08: MoveBackward(1); break;
+    case 0x09: TabForward(1); break;
     case 0x0A:
     case 0x0B:
     case 0x0C: screen_.Index(); break;
@@ -193,10 +214,14 @@ void EscapeParser::Escape(unsigned char byte) {
     case 'M': screen_.ReverseIndex(); break;
     case 'E': screen_.NextLine(); break;
     case 'H': screen_.HorizontalTabSet(); break;
-    case 'c': screen_.ResetToInitialState(); break;
+    case 'c': Reset(); break;
+    case 'Z': Reply(kIdentity); break;
     default:
       // Sequences with intermediates (ESC # 8, ...) end at their final byte.
-      if (IsIntermediate(byte)) state_ = State::EscapeIntermediate;
+      if (IsIntermediate(byte)) {
+        escapeIntermediate_ = byte;
+        state_ = State::EscapeIntermediate;
+      }
       break;
   }
 }
@@ -211,7 +236,10 @@ void EscapeParser::Designate(unsigned char byte) {
     case '2': screen_.SetCharSetExtendedGraphics(designatedSet_); break;
     default:
       // Sets named with an intermediate (ESC ( % 5) are not known here.
-      if (IsIntermediate(byte)) state_ = State::EscapeIntermediate;
+      if (IsIntermediate(byte)) {
+        escapeIntermediate_ = 0;
+        state_ = State::EscapeIntermediate;
+      }
       break;
   }
 }
@@ -252,7 +280,10 @@ inline int EscapeParser::Param(int index, int fallback) const {
 
 void EscapeParser::DispatchCsi(unsigned char final) {
   if (intermediate_) {
-    if (firstIntermediate_ == '!' && final == 'p') screen_.SoftTerminalReset();
+    if (firstIntermediate_ == '!' && final == 'p') {
+      screen_.SoftTerminalReset();
+      if (setup_.autoWrap) screen_.SetAutoWrapMode(true);
+    }
     return;
   }
   const int n = Param(0, 1);
@@ -260,7 +291,7 @@ void EscapeParser::DispatchCsi(unsigned char final) {
     case 'A': screen_.CursorUp(n); break;
     case 'B': screen_.CursorDown(n); break;
     case 'C': screen_.CursorForward(n); break;
-    case 'D': screen_.CursorBackward(n); break;
+    case 'D': MoveBackward(n); break;
     case 'E': screen_.CursorNextLine(n); break;
     case 'F': screen_.CursorPreviousLine(n); break;
     case 'G': screen_.HorizontalPositionAbs(n); break;
@@ -269,7 +300,7 @@ void EscapeParser::DispatchCsi(unsigned char final) {
     case 'd': screen_.VerticalPositionAbs(n); break;
     case 'a': screen_.HorizontalPositionRel(n); break;
     case 'e': screen_.VerticalPositionRel(n); break;
-    case 'I': screen_.CursorHorizontalTab(n); break;
+    case 'I': TabForward(n); break;
     case 'Z': screen_.CursorBackwardTab(n); break;
     case 'J': screen_.EraseInDisplay(Param(0, 0), false); break;
     case 'K': screen_.EraseInLine(Param(0, 0)); break;
@@ -285,6 +316,11 @@ void EscapeParser::DispatchCsi(unsigned char final) {
     case 'l': SetModes(false); break;
     case 's': screen_.SaveCursor(); break;
     case 'u': screen_.RestoreCursor(); break;
+    case 'c':
+      if (Param(0, 0) == 0) Reply(kIdentity);
+      break;
+    case 'n': ReportStatus(); break;
+    case 'x': ReportParameters(); break;
     case 't':
       // Window manipulation 8 resizes the text area; absent sizes stay as they
       // are. Every row of a window is moved on each scroll: the rows are bounded.
@@ -309,8 +345,15 @@ void EscapeParser::SelectGraphicRendition() {
     screen_.ResetVideo();
     return;
   }
-  for (int i = 0; i < std::min(count_, kMaxParameters); ++i) {
+  const int count = std::min(count_, kMaxParameters);
+  for (int i = 0; i < count; ++i) {
     switch (params_[static_cast<std::size_t>(i)]) {
+      case 38:
+      case 48: {
+        const int form = i + 1 < count ? params_[static_cast<std::size_t>(i + 1)] : 0;
+        i += form == kIndexedColour ? 2 : form == kDirectColour ? 4 : 1;
+        break;
+      }
       case 0: screen_.ResetVideo(); break;
       case 1: screen_.SetVideoBold(); break;
       case 2: screen_.SetVideoSubdued(); break;
@@ -349,4 +392,55 @@ void EscapeParser::SetModes(bool on) {
       }
     }
   }
+}
+
+// The screen keeps a cursor that waits to wrap one column past the last; a
+// VT100 keeps it on the last column with a flag, and moves from there.
+void EscapeParser::LeavePendingWrap() {
+  if (screen_.GetCol() > screen_.VisColumns()) screen_.CursorBackward(1);
+}
+
+void EscapeParser::MoveBackward(int n) {
+  LeavePendingWrap();
+  screen_.CursorBackward(n);
+}
+
+// A tab from the last column stays there, where the screen would wait to wrap.
+void EscapeParser::TabForward(int n) {
+  LeavePendingWrap();
+  if (screen_.GetCol() < screen_.VisColumns()) screen_.CursorHorizontalTab(n);
+}
+
+void EscapeParser::Reset() {
+  screen_.ResetToInitialState();
+  if (setup_.autoWrap) screen_.SetAutoWrapMode(true);
+}
+
+void EscapeParser::AlignmentPattern() {
+  const std::wstring row(static_cast<std::size_t>(screen_.VisColumns()), L'E');
+  screen_.SetScrollingRegion(0, 0);
+  for (int r = 1; r <= screen_.VisRows(); ++r) {
+    screen_.CursorPosition(r, 1);
+    screen_.PutChars(row);
+  }
+  screen_.CursorPosition(1, 1);
+}
+
+void EscapeParser::Reply(std::string_view bytes) const {
+  if (setup_.reply) setup_.reply(bytes);
+}
+
+void EscapeParser::ReportStatus() {
+  if (Param(0, 0) == 5) Reply(kStatusOk);
+  if (Param(0, 0) == 6) {
+    // A cursor waiting to wrap is reported in the last column.
+    const int col = std::min(screen_.GetCol(), screen_.VisColumns());
+    Reply("\x1b[" + std::to_string(screen_.GetRow()) + ";" + std::to_string(col) + "R");
+  }
+}
+
+void EscapeParser::ReportParameters() {
+  // Asked with 0, the terminal reports unasked (2); asked with 1, on request only (3).
+  const int asked = Param(0, 0);
+  if (asked == 0 || asked == 1) Reply("\x1b[" + std::to_string(asked + 2) + std::string(kParameters));
 }

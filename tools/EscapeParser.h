@@ -3,9 +3,11 @@
 // (0x80-0xFF as Windows-1252), C0 controls, escape sequences, control
 // sequences with parameters and the private marker '?', and character set
 // designations. Whatever the bytes, it never fails; what it does not know it
-// skips.
+// skips. Requests for the terminal's status and identity are answered, as a
+// VT102 answers them, through the setup's reply.
 
 #include <array>
+#include <functional>
 #include <string_view>
 
 class ScreenBuffer;
@@ -18,8 +20,17 @@ class EscapeParser {
   // The window size sequence asks for no more rows than this (columns are the screen's own limit).
   static constexpr int kLargestWindowRows = 255;
 
-  // The screen must outlive the parser.
+  // How the terminal was set up: where its answers go (nowhere when
+  // empty), and whether auto-wrap is on at power-on and after a reset.
+  struct Setup {
+    std::function<void(std::string_view)> reply;
+    bool autoWrap = false;
+  };
+
+  // The screen must outlive the parser. Without a setup nothing is answered
+  // and auto-wrap is off.
   explicit EscapeParser(ScreenBuffer& screen);
+  EscapeParser(ScreenBuffer& screen, Setup setup);
 
   // Sequences may be split across calls at any byte.
   void Feed(std::string_view bytes);
@@ -43,13 +54,24 @@ class EscapeParser {
   void DispatchPrivate(unsigned char final);
   void SelectGraphicRendition();
   void SetModes(bool on);
+  void LeavePendingWrap();
+  void MoveBackward(int n);
+  void TabForward(int n);
+  void Reset();
+  // DECALN: the screen filled with E, for adjusting the picture.
+  void AlignmentPattern();
+  void Reply(std::string_view bytes) const;
+  void ReportStatus();
+  void ReportParameters();
   // The parameter at index; absent or 0 gives the fallback.
   int Param(int index, int fallback) const;
 
   ScreenBuffer& screen_;
+  Setup setup_;
   // Every byte as the character it stands for.
   const std::array<wchar_t, 256>& characters_;
   State state_ = State::Ground;
+  unsigned char escapeIntermediate_ = 0;  // the first intermediate of an ESC sequence
   std::array<int, kMaxParameters> params_{};
   int count_ = 0;             // parameters begun
   bool private_ = false;      // '?' came first

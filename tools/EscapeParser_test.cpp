@@ -23,11 +23,15 @@ using terminal_testing::TestLayout;
 // A real screen on a layout measured without fonts, fed through the parser.
 class Terminal {
  public:
-  Terminal() {
+  explicit Terminal(bool autoWrap = false) {
     layout_.ChangeLayout(kColours, L"Mono", 20, false, false);
     buffer_ = std::make_unique<ScreenBuffer>(layout_);
-    parser_ = std::make_unique<EscapeParser>(*buffer_);
+    parser_ = std::make_unique<EscapeParser>(
+        *buffer_, EscapeParser::Setup{[this](std::string_view bytes) { replies_ += bytes; }, autoWrap});
   }
+
+  // Everything the terminal answered so far.
+  const std::string& Replies() const { return replies_; }
 
   ScreenBuffer& Screen() { return *buffer_; }
   void Feed(const std::string& bytes) { parser_->Feed(bytes); }
@@ -70,6 +74,7 @@ class Terminal {
   TestLayout layout_;
   std::unique_ptr<ScreenBuffer> buffer_;
   std::unique_ptr<EscapeParser> parser_;
+  std::string replies_;
 };
 
 std::string Repeat(const std::string& text, int times) {
@@ -100,6 +105,12 @@ const Screenful kScreenfuls[] = {
     {"VT and FF as LF", "a\vb\fc", {"a", " b", "  c"}, 3, 4},
     {"BS", "abc\bX", {"abX"}, 1, 4},
     {"HT", "a\tb", {"a       b"}, 1, 10},
+    {"BS at the right margin", CSI "80G" "x\by", {std::string(78, ' ') + "yx"}, 1, 80},
+    {"BS at the right margin, auto-wrap on", CSI "?7h" CSI "80G" "x\by", {std::string(78, ' ') + "yx"}, 1, 80},
+    {"CUB at the right margin", CSI "80G" "x" CSI "2Dy", {std::string(77, ' ') + "y x"}, 1, 79},
+    {"HT at the right margin", CSI "?7h" CSI "80G" "x\ty", {std::string(79, ' ') + "y"}, 1, 81},
+    {"HT on the last column", CSI "80G\ty", {std::string(79, ' ') + "y"}, 1, 81},
+    {"CHT at the right margin", CSI "80G" "x" CSI "2Iy", {std::string(79, ' ') + "y"}, 1, 81},
     {"ESC H sets a stop", CSI "5G" ESC "H\r\tx", {"    x"}, 1, 6},
     {"CSI g clears the stop", CSI "9G" CSI "g\r\tx", {std::string(16, ' ') + "x"}, 1, 18},
     {"CSI 3 g clears every stop", CSI "3g\tX", {std::string(79, ' ') + "X"}, 1, 81},
@@ -163,9 +174,11 @@ const Screenful kScreenfuls[] = {
     {"sub-parameters", "ab" CSI "1:2Hc", {"abc"}, 1, 4},
     {"misplaced ?", "ab" CSI "1;?2Hc", {"abc"}, 1, 4},
     {"intermediate in CSI", "ab" CSI " qc", {"abc"}, 1, 4},
-    {"ESC # 8", ESC "#8X", {"X"}, 1, 2},
+    {"DECALN fills the screen with E", "ab" CSI "5;10r" ESC "#8X",
+     [] { std::vector<std::string> rows(24, std::string(80, 'E')); rows[0][0] = 'X'; return rows; }(), 1, 2},
+    {"other ESC # sequences", ESC "#3" ESC "# 8X", {"X"}, 1, 2},
     {"ESC ( % 5", ESC "(%5X", {"X"}, 1, 2},
-    {"unknown escape", ESC "ZX", {"X"}, 1, 2},
+    {"unknown escape", ESC "YX", {"X"}, 1, 2},
     {"huge parameters", CSI "99999999999999;99999999Hx", RowAt(24, std::string(79, ' ') + "x"),
      24, 81},
     {"a parameter past the largest int", CSI "10;10H" CSI "2147483648C", kNone, 10, 80},
@@ -216,6 +229,10 @@ const Rendition kRenditions[] = {
     {"25", CSI "4;5;7m" CSI "25m", kUnderlined | kReverse},
     {"27", CSI "4;7m" CSI "27m", kUnderlined},
     {"unknown and huge values", CSI "1;31;42;99999m", kBold},
+    {"indexed colours are skipped", CSI "38;5;1;48;5;4m", 0},
+    {"direct colours are skipped", CSI "38;2;1;4;7;4m", kUnderlined},
+    {"a colour cut short", CSI "4;38m", kUnderlined},
+    {"default colours", CSI "7;39;49m", kReverse},
     {"a reset past sixteen parameters", CSI "1;" + Repeat("4;", 15) + "0m", kBold | kUnderlined},
     {"intermediate", CSI "1 m", 0},
     {"private", CSI "?1m", 0},
@@ -295,6 +312,45 @@ TEST(EscapeParserScreen, ModesReachTheScreen) {
   EXPECT_FALSE(terminal.Screen().GetCursorKeyMode());
   terminal.Feed(CSI "1h");  // not the private mode
   EXPECT_FALSE(terminal.Screen().GetCursorKeyMode());
+}
+
+// A VT102's answers, as the program on the other end reads them.
+TEST(EscapeParserScreen, RequestsAreAnswered) {
+  struct Case {
+    const char* what;
+    std::string input;
+    std::string reply;
+  };
+  const Case cases[] = {
+      {"primary attributes", CSI "c", ESC "[?6c"},
+      {"primary attributes with 0", CSI "0c", ESC "[?6c"},
+      {"DECID", ESC "Z", ESC "[?6c"},
+      {"secondary attributes are not known", CSI ">c" CSI "1c", ""},
+      {"status", CSI "5n", ESC "[0n"},
+      {"cursor position", CSI "5;17H" CSI "6n", ESC "[5;17R"},
+      {"pending wrap in the last column", CSI "?7h" CSI "80G" "x" CSI "6n", ESC "[1;80R"},
+      {"unknown report", CSI "7n" CSI "?6n", ""},
+      {"parameters, unasked", CSI "x", ESC "[2;1;1;112;112;1;0x"},
+      {"parameters, on request", CSI "1x", ESC "[3;1;1;112;112;1;0x"},
+      {"parameters, wrong request", CSI "2x", ""},
+      {"two in a row", CSI "5n" CSI "c", ESC "[0n" ESC "[?6c"},
+  };
+  for (const Case& c : cases) {
+    Terminal terminal;
+    terminal.Feed(c.input);
+    EXPECT_EQ(terminal.Replies(), c.reply) << c.what;
+  }
+}
+
+TEST(EscapeParserScreen, AutoWrapSetUpSurvivesResets) {
+  for (const std::string reset : {"", ESC "c", CSI "!p", CSI "?7l" ESC "c"}) {
+    Terminal terminal(true);
+    terminal.Feed(reset + std::string(81, 'a'));
+    EXPECT_EQ(terminal.Rows(), (std::vector<std::string>{std::string(80, 'a'), "a"})) << reset.substr(1);
+  }
+  Terminal plain;
+  plain.Feed(std::string(81, 'a'));
+  EXPECT_EQ(plain.Rows(), std::vector<std::string>{std::string(80, 'a')});
 }
 
 // ---- Any byte stream ----

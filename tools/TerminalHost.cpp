@@ -1,11 +1,17 @@
 // Plays a recorded terminal session into libwin's screen model and shows the
 // screen it leaves: as a PNG drawn cell by cell while the bytes arrive, as a
 // printed PDF page, and, with a selection, as the selected text on stdout.
+// With --pty it is a live terminal instead: the command (the user's shell
+// when none is given) runs on a pseudo-terminal in a terminal window until
+// it ends, and its exit status is the tool's. Without a screen the last
+// screen goes to stdout as text.
 //
 //   terminal_host [--select r1,c1:r2,c2] <session file|-> <out.png> <out.pdf>
+//   terminal_host --pty [COMMAND...]
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -13,28 +19,22 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "GridLayout.h"
 #include "EscapeParser.h"
-#include "brenmoor/docview/CPrinterDC.h"
+#include "TerminalLook.h"
+#include "TerminalPrinting.h"
+#include "TerminalWindow.h"
 #include "brenmoor/gdi/RasterSurface.h"
 #include "brenmoor/win/ScreenBuffer.h"
 #include "brenmoor/win/ScreenCharRenderer.h"
+#include "brenmoor/windowing/WindowSystem.h"
 
 namespace {
 
-constexpr COLORREF kColours[7] = {
-    RGB(0xD8, 0xDE, 0xE6),  // normal text
-    RGB(0x12, 0x1A, 0x26),  // background
-    RGB(0x7C, 0x88, 0x98),  // subdued
-    RGB(0x7C, 0xC8, 0xFF),  // underlined
-    RGB(0xFF, 0xB8, 0x4C),  // blinking
-    RGB(0x12, 0x1A, 0x26),  // selected text
-    RGB(0xFF, 0xE0, 0x80),  // selected background
-};
-
-// A4 landscape, with half-inch margins.
-PrinterSettings Landscape(const std::string& file) { return {CString::FromUtf8(file), 842, 595, 36}; }
+// How long the live terminal waits for output between two frames at most.
+constexpr int kFrameMilliseconds = 16;
 
 struct Options {
   std::optional<std::pair<CursorPos, CursorPos>> selection;
@@ -44,7 +44,8 @@ struct Options {
 };
 
 int Usage() {
-  std::fputs("usage: terminal_host [--select r1,c1:r2,c2] <session file|-> <out.png> <out.pdf>\n",
+  std::fputs("usage: terminal_host [--select r1,c1:r2,c2] <session file|-> <out.png> <out.pdf>\n"
+             "       terminal_host --pty [COMMAND...]\n",
              stderr);
   return 2;
 }
@@ -85,44 +86,6 @@ std::optional<std::string> ReadSession(const std::string& name) {
   return bytes.str();
 }
 
-// Selects the largest monospace font whose cells put the whole screen on the
-// printable area; the size of a cell.
-CSize SelectPrintFont(CPrinterDC& printer, CFont& font, int rows, int columns) {
-  LOGFONT description;
-  description.lfWeight = FW_NORMAL;
-  const wchar_t face[] = L"Courier New";
-  std::copy(std::begin(face), std::end(face), description.lfFaceName);
-  const CRect page = printer.PrintableRect();
-  CSize cell;
-  for (int em = 24; em >= 2; --em) {
-    description.lfHeight = -em;
-    font.DeleteObject();
-    font.CreateFontIndirect(&description);
-    printer.SelectObject(&font);
-    cell = printer.GetTextExtent(L"X");
-    if (static_cast<long long>(cell.cx) * columns <= page.Width() &&
-        static_cast<long long>(cell.cy) * rows <= page.Height()) {
-      break;
-    }
-  }
-  return cell;
-}
-
-bool Print(ScreenBuffer& screen, const std::string& file) {
-  CPrinterDC printer(file, Landscape(file));
-  printer.StartPage();
-  CFont font;
-  const CSize cell = SelectPrintFont(printer, font, screen.VisRows(), screen.VisColumns());
-  printer.SetTextColor(RGB(0, 0, 0));
-  printer.SetBkColor(RGB(255, 255, 255));
-  printer.SetBkMode(OPAQUE);
-  // Line graphics are drawn to the cell they land in, not the screen's.
-  ScreenCharRenderer::Instance()->SetFontBounds(cell);
-  screen.PrintBuffer(&printer, cell);
-  ScreenCharRenderer::Instance()->SetFontBounds(screen.ScreenCharSize());
-  return printer.EndDoc();
-}
-
 // The clipboard's line ends are CR LF; a Linux terminal wants LF, and a last one.
 std::string WithLineFeeds(const std::string& text) {
   std::string out;
@@ -142,7 +105,7 @@ int Run(const Options& options) {
   }
 
   GridLayout layout;
-  layout.ChangeLayout(kColours, L"Courier New", -18, false, false);
+  layout.ChangeLayout(terminal_look::kColours, terminal_look::kFace, terminal_look::kHeight, false, false);
   const CSize cell = layout.CharCellSize();
   ScreenBuffer screen(layout);
   const auto surfaceFor = [&] {
@@ -171,7 +134,7 @@ int Run(const Options& options) {
     std::fprintf(stderr, "terminal_host: cannot write %s\n", options.png.c_str());
     status = 1;
   }
-  if (!Print(screen, options.pdf)) {
+  if (!PrintScreen(screen, options.pdf)) {
     std::fprintf(stderr, "terminal_host: cannot write %s\n", options.pdf.c_str());
     status = 1;
   }
@@ -183,9 +146,38 @@ int Run(const Options& options) {
   return status;
 }
 
+bool OnScreen() {
+  const char* screen = std::getenv("BRENMOOR_SCREEN");
+  return screen != nullptr && std::string(screen) == "sdl";
+}
+
+std::wstring CaptionOf(const std::vector<std::string>& command) {
+  std::string caption = "Terminal";
+  for (const std::string& argument : command) caption += (&argument == &command.front() ? " - " : " ") + argument;
+  return CString::FromUtf8(caption).GetString();
+}
+
+int RunLive(const std::vector<std::string>& command) {
+  TerminalWindow window;
+  std::string error;
+  if (!window.Open(CaptionOf(command), {command}, error)) {
+    std::fprintf(stderr, "terminal_host: %s\n", error.c_str());
+    return 1;
+  }
+  for (;;) {
+    PumpPostedMessages();
+    if (const std::optional<int> status = window.Pump()) {
+      if (!OnScreen()) std::fputs(window.ScreenText().c_str(), stdout);
+      return *status;
+    }
+    window.WaitForOutput(kFrameMilliseconds);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]) == "--pty") return RunLive(std::vector<std::string>(argv + 2, argv + argc));
   const std::optional<Options> options = ParseArguments(argc, argv);
   if (!options) return Usage();
   return Run(*options);
