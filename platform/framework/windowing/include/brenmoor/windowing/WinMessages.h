@@ -346,22 +346,6 @@ constexpr UINT LVIS_DROPHILITED = 0x0008;
 constexpr UINT LVIS_OVERLAYMASK = 0x0F00;
 constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
 
-// A control's notification (WM_NOTIFY): the control and its id, the code,
-// and whatever the code's own structure adds after this header.
-struct NMHDR {
-  HWND hwndFrom = nullptr;
-  UINT_PTR idFrom = 0;
-  UINT code = 0;
-};
-
-// A click on a column's heading, told to the list's parent: the column is iSubItem.
-constexpr UINT LVN_COLUMNCLICK = static_cast<UINT>(-108);
-struct NMLISTVIEW {
-  NMHDR hdr;
-  int iItem = -1;
-  int iSubItem = 0;
-};
-
 struct LVCOLUMNW {
   UINT mask = 0;
   int fmt = LVCFMT_LEFT;
