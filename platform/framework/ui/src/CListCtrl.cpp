@@ -85,28 +85,6 @@ void PaintHeader(HWND window) {
   if (x < box.right) painter.Raised({x, box.top, box.right, box.bottom}, false);
 }
 
-<<<<<<< HEAD
-// The list's parent hears of a click on a heading; one beyond the last heading is no column's.
-void ClickHeading(HWND window, int x) {
-  const HeaderData& header = *ControlDataOf<HeaderData>(window);
-  const HWND list = GetParent(window);
-  int right = 0;
-  for (int column : header.order) {
-    right += header.columns[static_cast<std::size_t>(column)].width;
-    if (x >= right) continue;
-    NMLISTVIEW click{{list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), LVN_COLUMNCLICK}, -1, column};
-    SendMessage(GetParent(list), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
-    return;
-  }
-}
-
-LRESULT HeaderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case HDM_GETITEMCOUNT: return static_cast<LRESULT>(ControlDataOf<HeaderData>(window)->columns.size());
-    case WM_PAINT: PaintHeader(window); return 0;
-    case WM_LBUTTONUP: ClickHeading(window, PointFromLParam(lParam).x); return 0;
-    default: return DefWindowProc(window, message, wParam, lParam);
-=======
 // The column under x, in the order shown; -1 past the last.
 int ColumnAt(const HeaderData& header, LONG x) {
   LONG left = 0;
@@ -145,7 +123,6 @@ LRESULT HeaderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     default:
       return DefWindowProc(window, message, wParam, lParam);
->>>>>>> issue-27-controls
   }
 }
 
