@@ -71,10 +71,8 @@ TerminalWindow::TerminalWindow()
     : screen_(Prepared(layout_)),
       parser_(screen_, {[this](std::string_view reply) { Send(reply); }, true}) {}
 
-TerminalWindow::~TerminalWindow() {
-  screen_.SetParent(nullptr);
-  DestroyWindow();
-}
+// The window goes while the screen it paints still lives.
+TerminalWindow::~TerminalWindow() { DestroyWindow(); }
 
 bool TerminalWindow::Open(const std::wstring& caption, PtySession::Command command, std::string& error) {
   const CSize cell = screen_.ScreenCharSize();
