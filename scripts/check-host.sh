@@ -38,6 +38,9 @@ terminal: L04    kestle-nms        DEGRADED    88%"
     expect "the printed list has" "$(pdfinfo "$out/links.pdf" | grep '^Pages:')" "Pages:           2"
     expect "the preview shows" "$(ls "$out/preview")" $'page-1.png\npage-2.png'
     [ -s "$out/terminal.png" ] || fail "no picture of the terminal pane"
+    expect "a column past the table gives" \
+      "$("$build/link_monitor" samples/links.tsv samples/session.vt "$work/past" 8 2>&1; echo "status $?")" \
+      $'link_monitor: the table has columns 0 to 7, not 8\nstatus 2'
     echo "check-host: the example host builds with $compiler through $route, sorts, exports, prints and plays"
   done
 done

@@ -11,6 +11,8 @@ packages+=(libicu-dev)
 # Printed lists are read back as text and pictures in the tests and the demo,
 # comma-separated exports with Python's csv module.
 packages+=(poppler-utils python3)
+# libwin's Debian packages take their dependencies from dpkg-shlibdeps.
+packages+=(dpkg-dev)
 # The programs cross-built for Windows, and wine to run their tests; without
 # what they recommend, whose fonts would stand in for the faces that the
 # framework's tests expect fontconfig to choose.

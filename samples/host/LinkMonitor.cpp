@@ -231,6 +231,8 @@ int ParseColumn(const std::string& text) {
 // The monitor's whole run: the links, what is made of them, the session.
 int Run(const std::filesystem::path& table, const std::filesystem::path& sessionFile,
         const std::filesystem::path& folder, int column) {
+  std::filesystem::create_directories(folder / "preview");
+
   // [guide:minimal-host]
   // The application object, the resources libwin loads by number, and the
   // user who answers what libwin shows; then the main window.
@@ -265,6 +267,11 @@ int Run(const std::filesystem::path& table, const std::filesystem::path& session
     std::fprintf(stderr, "link_monitor: cannot read a table from %s\n", table.c_str());
     return 1;
   }
+  const int columns = links->list.GetHeaderCtrl()->GetItemCount();
+  if (column >= columns) {
+    std::fprintf(stderr, "link_monitor: the table has columns 0 to %d, not %d\n", columns - 1, column);
+    return 2;
+  }
   if (column >= 0) ClickHeading(links->list, column);
   PrintRows(links->list);
 
@@ -275,7 +282,6 @@ int Run(const std::filesystem::path& table, const std::filesystem::path& session
   app.AddDocTemplate(print);
   user.AnswerPrintDialog(CString::FromUtf8((folder / "links.pdf").string()));
   Print(*print, links->list, ID_FILE_PRINT);
-  std::filesystem::create_directories(folder / "preview");
   user.ClosePreview((folder / "preview").string());
   Print(*print, links->list, ID_FILE_PRINT_PREVIEW);
 
