@@ -338,6 +338,12 @@ TEST_F(InputTest, TheTabControlTurnsItsPages) {
   });
 }
 
+TEST(MnemonicTest, TheLetterAfterASingleAmpersandUpperCased) {
+  const std::vector<std::pair<const wchar_t*, wchar_t>> cases{
+      {L"&Name:", L'N'}, {L"R&&D", 0}, {L"a&&b&c", L'C'}, {L"x&", 0}, {L"", 0}, {L"&&&x", L'X'}};
+  for (const auto& [text, letter] : cases) EXPECT_EQ(MnemonicOf(text), letter) << CString(text).ToUtf8();
+}
+
 // A second dialog beside the first, with a field of its own.
 TEST_F(InputTest, APressActivatesItsWindowWhichGivesBackItsFocus) {
   Build();
