@@ -32,6 +32,18 @@ std::vector<std::wstring> Lines(const std::wstring& text) {
   return lines;
 }
 
+LabelText Unmarked(const std::wstring& text) {
+  LabelText label;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'&' && i + 1 < text.size()) {
+      ++i;
+      if (text[i] != L'&' && label.mnemonic == std::wstring::npos) label.mnemonic = label.shown.size();
+    }
+    label.shown += text[i];
+  }
+  return label;
+}
+
 Painter::Painter(CDC& dc, CRect area, bool enabled) : dc_(dc), area_(area), enabled_(enabled) {
   const LOGFONT description = DialogFont(false);
   font_.CreateFontIndirect(&description);
@@ -72,6 +84,15 @@ void Painter::Text(const std::wstring& line, int x, int y, int right, COLORREF c
 }
 
 int Painter::Width(const std::wstring& text) { return dc_.GetTextExtent(CString(text)).cx; }
+
+void Painter::Label(const std::wstring& text, int x, int y, int right, COLORREF colour) {
+  const LabelText label = Unmarked(text);
+  Text(label.shown, x, y, right, colour);
+  if (label.mnemonic == std::wstring::npos) return;
+  const int from = x + Width(label.shown.substr(0, label.mnemonic));
+  const int to = std::min(right, x + Width(label.shown.substr(0, label.mnemonic + 1)));
+  if (from < to) dc_.FillSolidRect({from, y + kLineHeight - 1, to, y + kLineHeight}, enabled_ ? colour : kGrayText);
+}
 
 void Painter::FocusRect(CRect box) {
   for (int x = box.left; x < box.right; x += 2) {

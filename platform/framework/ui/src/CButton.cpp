@@ -53,9 +53,9 @@ void PaintCheckBox(classic::Painter& painter, const std::wstring& label, UINT st
     }
   }
   const int line = box.top + (box.Height() - kLineHeight) / 2;
-  painter.Text(label, box.left + 17, line, box.right, kText);
+  painter.Label(label, box.left + 17, line, box.right, kText);
   if ((state & BST_FOCUS) != 0) {
-    painter.FocusRect({box.left + 15, line - 1, std::min<int>(box.left + 19 + painter.Width(label), box.right),
+    painter.FocusRect({box.left + 15, line - 1, std::min<int>(box.left + 19 + painter.LabelWidth(label), box.right),
                        line + kLineHeight + 1});
   }
 }
@@ -69,8 +69,8 @@ void PaintPushButton(classic::Painter& painter, const std::wstring& label, UINT 
     face = Painter::Inset(box, 1);
   }
   painter.Raised(face, (state & BST_PUSHED) != 0);
-  const int width = painter.Width(label);
-  painter.Text(label, face.left + std::max(2, (face.Width() - width) / 2), face.top + (face.Height() - kLineHeight) / 2,
+  const int width = painter.LabelWidth(label);
+  painter.Label(label, face.left + std::max(2, (face.Width() - width) / 2), face.top + (face.Height() - kLineHeight) / 2,
                face.right - 2, kText);
   if ((state & BST_FOCUS) != 0) painter.FocusRect(Painter::Inset(face, 3));
 }

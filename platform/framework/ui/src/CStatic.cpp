@@ -7,7 +7,7 @@ IMPLEMENT_DYNAMIC(CStatic, CWnd)
 
 namespace {
 
-// Its text, one line under the other, on the face of what is behind it.
+// Its text, one line under the other, on the face of what is behind it; the mnemonic underlined.
 void PaintLabel(HWND window) {
   using namespace classic;
   CPaintDC dc(CWnd::FromHandle(window));
@@ -15,7 +15,7 @@ void PaintLabel(HWND window) {
   const CRect& box = painter.Area();
   int y = box.top;
   for (const std::wstring& line : Lines(FindWindowState(window)->text.Str())) {
-    painter.Text(line, box.left, y, box.right, kText);
+    painter.Label(line, box.left, y, box.right, kText);
     y += kLineHeight;
   }
 }

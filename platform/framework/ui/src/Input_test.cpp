@@ -67,6 +67,10 @@ LRESULT Listening(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto control = reinterpret_cast<HWND>(lParam);
     const std::string name = control != nullptr ? CommandName(control, HIWORD(wParam)) : "no control";
     if (!name.empty()) Hear(std::to_string(LOWORD(wParam)) + " " + name);
+  } else if (message == WM_CONTEXTMENU) {
+    const CPoint at = PointFromLParam(lParam);
+    Hear("WM_CONTEXTMENU " + std::to_string(GetDlgCtrlID(reinterpret_cast<HWND>(wParam))) + " at " +
+         std::to_string(at.x) + "," + std::to_string(at.y));
   } else if (message == WM_NOTIFY) {
     Hear(Notification(*reinterpret_cast<const NMHDR*>(lParam)));
   }
@@ -126,7 +130,7 @@ class InputTest : public ::testing::Test {
   }
 
   // Steps as a person takes them, separated by blanks: "click:X,Y" (also
-  // "press:", "release:", "move:", "dbl:"; a click of "shift-click:" or
+  // "press:", "release:", "move:", "dbl:", "right:"; a click of "shift-click:" or
   // "ctrl-click:" holds the key) at a point of the dialog's client area,
   // "key:Name", "hold:Name" and "free:Name" (press and release apart),
   // "alt:Name" (a letter, or a key name, with Alt held), "type:text" ("_" types a blank).
@@ -162,6 +166,10 @@ class InputTest : public ::testing::Test {
     const WPARAM held = verb == "shift-click" ? MK_SHIFT : verb == "ctrl-click" ? MK_CONTROL : 0;
     if (verb == "move") return SendMouseInput(dialog, WM_MOUSEMOVE, at, 0);
     if (verb == "dbl") return SendMouseInput(dialog, WM_LBUTTONDBLCLK, at, MK_LBUTTON);
+    if (verb == "right") {
+      SendMouseInput(dialog, WM_RBUTTONDOWN, at, MK_RBUTTON);
+      return SendMouseInput(dialog, WM_RBUTTONUP, at, 0);
+    }
     if (verb != "release") SendMouseInput(dialog, WM_LBUTTONDOWN, at, MK_LBUTTON | held);
     if (verb != "press") SendMouseInput(dialog, WM_LBUTTONUP, at, held);
   }
@@ -269,6 +277,7 @@ TEST_F(InputTest, TheMouseGoesToTheControlUnderItOrToTheOneHoldingIt) {
       {"click:165,110", kOff, "unchecked", kName, {}},
       {"click:30,17", kName, "\"\" 0-0", kName, {}},
       {"click:305,252", kName, "\"\" 0-0", IDOK, {"1 BN_CLICKED"}},
+      {"right:60,110 right:400,200", kFlag, "unchecked", kName, {"WM_CONTEXTMENU 14 at 163,232", "WM_CONTEXTMENU 0 at 503,322"}},
   });
 }
 
@@ -336,6 +345,12 @@ TEST_F(InputTest, TheTabControlTurnsItsPages) {
        {"TCN_SELCHANGING", "TCN_SELCHANGE", "TCN_SELCHANGING", "TCN_SELCHANGE", "TCN_SELCHANGING", "TCN_SELCHANGE"}},
       {"hold:Ctrl hold:Shift key:Tab free:Shift free:Ctrl", kTabs, "tab 2", kName, {"TCN_SELCHANGING", "TCN_SELCHANGE"}},
   });
+}
+
+TEST(MnemonicTest, TheLetterAfterASingleAmpersandUpperCased) {
+  const std::vector<std::pair<const wchar_t*, wchar_t>> cases{
+      {L"&Name:", L'N'}, {L"R&&D", 0}, {L"a&&b&c", L'C'}, {L"x&", 0}, {L"", 0}, {L"&&&x", L'X'}};
+  for (const auto& [text, letter] : cases) EXPECT_EQ(MnemonicOf(text), letter) << CString(text).ToUtf8();
 }
 
 // A second dialog beside the first, with a field of its own.

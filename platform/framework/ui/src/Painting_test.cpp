@@ -175,6 +175,8 @@ TEST_F(PaintingTest, ThePersonSeesWhereTheFocusIsAndWhatIsPicked) {
   CWnd button;
   CWnd edit;
   CWnd combo;
+  CWnd label;
+  label.Create(kStaticClass, L"&Go", WS_CHILD | WS_VISIBLE, {10, 45, 90, 60}, &dialog, 4);
   button.Create(kButtonClass, L"", WS_CHILD | WS_VISIBLE, {10, 10, 90, 40}, &dialog, 1);
   edit.Create(kEditClass, L"", WS_CHILD | WS_VISIBLE, {100, 10, 190, 30}, &dialog, 2);
   combo.Create(kComboBoxClass, L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, {100, 40, 190, 60}, &dialog, 3);
@@ -184,6 +186,8 @@ TEST_F(PaintingTest, ThePersonSeesWhereTheFocusIsAndWhatIsPicked) {
   const CPoint beside{17, 35};
   const CPoint caret{107, 40};
   const PngPixels before = Shot("before.png");
+  EXPECT_EQ(before.At(14, 79), RGB(0, 0, 0));  // the label's mnemonic underlined, 12 pixels under its top
+  EXPECT_EQ(before.At(33, 79), RGB(212, 208, 200));
   EXPECT_EQ(before.At(dot.x, dot.y), RGB(212, 208, 200));
   EXPECT_EQ(before.At(caret.x, caret.y), RGB(255, 255, 255));
   button.SetFocus();

@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <vector>
 
+#include "brenmoor/gdi/ClassicLook.h"
 #include "brenmoor/windowing/Input.h"
 
 namespace {
@@ -187,11 +188,8 @@ HWND GetNextDlgGroupItem(HWND dialog, HWND control, bool previous) {
 }
 
 wchar_t MnemonicOf(const CString& text) {
-  const std::wstring& units = text.Str();
-  for (std::size_t i = 0; i + 1 < units.size(); ++i) {
-    if (units[i] != L'&') continue;
-    if (units[i + 1] != L'&') return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(units[i + 1])));
-    ++i;
-  }
-  return 0;
+  const classic::LabelText label = classic::Unmarked(text.Str());
+  return label.mnemonic == std::wstring::npos
+             ? 0
+             : static_cast<wchar_t>(std::towupper(static_cast<wint_t>(label.shown[label.mnemonic])));
 }

@@ -202,6 +202,17 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(state->font);
     case WM_NCHITTEST:
       return HTCLIENT;
+    case WM_RBUTTONUP: {
+      // A right click asks for the window's context menu at the point on the screen.
+      const CPoint at = PointFromLParam(lParam);
+      const CPoint origin = ClientOrigin(*state);
+      SendMessage(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window),
+                  MAKELPARAM(static_cast<WORD>(at.x + origin.x), static_cast<WORD>(at.y + origin.y)));
+      return 0;
+    }
+    case WM_CONTEXTMENU:
+      // Nobody here shows one: the parent may.
+      return (state->style & WS_CHILD) != 0 ? SendMessage(state->parent, WM_CONTEXTMENU, wParam, lParam) : 0;
     default:
       return 0;
   }

@@ -32,6 +32,14 @@ LOGFONT DialogFont(bool bold);
 // The lines of a text whose lines end with CR LF.
 std::vector<std::wstring> Lines(const std::wstring& text);
 
+// A label's text as it shows: "&&" is "&", and a single "&" marks the next
+// character, the mnemonic (shown underlined), which is npos when there is none.
+struct LabelText {
+  std::wstring shown;
+  std::size_t mnemonic = std::wstring::npos;
+};
+LabelText Unmarked(const std::wstring& text);
+
 // Draws on a window's area in the dialog font, grey text when the window is disabled.
 class Painter {
  public:
@@ -45,6 +53,9 @@ class Painter {
   // One line of text, cut where it would leave the box; tabs go to the next stop.
   void Text(const std::wstring& line, int x, int y, int right, COLORREF colour);
   int Width(const std::wstring& text);
+  // A control's label: its text without the markers, the mnemonic underlined.
+  void Label(const std::wstring& text, int x, int y, int right, COLORREF colour);
+  int LabelWidth(const std::wstring& text) { return Width(Unmarked(text).shown); }
   // The dotted frame around what has the keyboard focus.
   void FocusRect(CRect box);
   // The edit's caret: a line of the text's height left of x.

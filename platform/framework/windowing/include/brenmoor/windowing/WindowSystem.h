@@ -101,7 +101,8 @@ LRESULT CallClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // previous one, which the new one calls for what it leaves (null for a dead window).
 WindowProcedure SetWindowProcedure(HWND window, WindowProcedure procedure);
 LRESULT CallWindowProc(WindowProcedure procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// What every window does: text, font, the mouse over its client area; 0 for anything else.
+// What every window does: text, font, the mouse over its client area, a right click's
+// WM_CONTEXTMENU (passed up to the parent when nobody answers); 0 for anything else.
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Tells the parent of a control about it: WM_COMMAND with its id and the code.
 void NotifyParent(HWND control, UINT code);
