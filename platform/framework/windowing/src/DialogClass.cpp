@@ -34,10 +34,18 @@ void PaintDialog(HWND window) {
   EndPaint(window, &paint);
 }
 
+// Closing a dialog's window is its Cancel.
 LRESULT DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_PAINT) return DefWindowProc(window, message, wParam, lParam);
-  PaintDialog(window);
-  return 0;
+  switch (message) {
+    case WM_PAINT:
+      PaintDialog(window);
+      return 0;
+    case WM_CLOSE:
+      SendMessage(window, WM_COMMAND, IDCANCEL);
+      return 0;
+    default:
+      return DefWindowProc(window, message, wParam, lParam);
+  }
 }
 
 const WindowClassRegistration dialogClass{{kDialogClass, &DialogProcedure, nullptr}};

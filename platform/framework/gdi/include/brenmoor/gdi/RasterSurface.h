@@ -27,6 +27,10 @@ class RasterSurface : public DrawingSurface {
   // Copies the whole of another image with its top-left corner at the point; what falls outside is left out.
   void Paste(const RasterSurface& image, CPoint at);
   bool WritePng(const std::string& file) const;
+  // The pixels for a display to copy: four bytes each, 0x00RRGGBB in the
+  // machine's byte order, each row Stride() bytes from the one before.
+  const unsigned char* Pixels() const;
+  int Stride() const;
 
  private:
   struct Canvas;
