@@ -11,6 +11,9 @@ packages+=(libicu-dev)
 # Printed lists are read back as text and pictures in the tests and the demo,
 # comma-separated exports with Python's csv module.
 packages+=(poppler-utils python3)
+# The windows on screen, and the screen tests: a display server of their
+# own, a person's input through it, and screenshots compared with ImageMagick.
+packages+=(libsdl2-dev xvfb xdotool x11-apps imagemagick)
 # The programs cross-built for Windows, and wine to run their tests; without
 # what they recommend, whose fonts would stand in for the faces that the
 # framework's tests expect fontconfig to choose.

@@ -22,11 +22,17 @@ start() {
   program=$!
 }
 
-# The window with exactly this caption, once it shows (10 seconds at most).
+# The window with exactly this caption, once it shows (10 seconds at most),
+# given the focus. A search fails when a window goes while it looks, as the
+# windows of a program that just ended do: it is tried again.
 find_window() {
-  local id
-  id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) ||
-    fail "no window \"$1\" within 10 seconds"
+  local id=""
+  for _ in $(seq 100); do
+    id=$(timeout 2 xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+    [ -n "$id" ] && break
+    sleep 0.1
+  done
+  [ -n "$id" ] || fail "no window \"$1\" within 10 seconds"
   timeout 5 xdotool windowfocus --sync "$id" || fail "window \"$1\" did not take the focus"
   echo "$id"
 }
