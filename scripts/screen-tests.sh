@@ -20,8 +20,14 @@ done
 export DISPLAY=":$(cat "$work/display")" BIN="$build/tools"
 
 passed=0 failed=0
+count() {
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+}
+# The framework's own tests that need the display.
+count env BRENMOOR_SCREEN=sdl timeout 60 "$build/platform/framework/framework_tests" --gtest_filter='Screen*' \
+  --gtest_brief=1
 for test in "$here"/tests/screen/*_test.sh; do
-  if timeout 120 bash "$test"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+  count timeout 120 bash "$test"
 done
 echo "screen: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
