@@ -24,7 +24,7 @@ count() {
   if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 }
 # The framework's own tests that need the display.
-count env BRENMOOR_SCREEN=sdl timeout 60 "$build/platform/framework/framework_tests" --gtest_filter='Screen*' \
+count env BRENMOOR_SCREEN=sdl timeout 60 "$build/platform/framework/framework_tests" --gtest_filter='ScreenClipboard*' \
   --gtest_brief=1
 for test in "$here"/tests/screen/*_test.sh; do
   count timeout 120 bash "$test"
