@@ -13,10 +13,16 @@ packages+=(libicu-dev)
 packages+=(poppler-utils python3)
 # libwin's Debian packages take their dependencies from dpkg-shlibdeps.
 packages+=(dpkg-dev)
-# The programs cross-built for Windows, and wine to run their tests; without
-# what they recommend, whose fonts would stand in for the faces that the
-# framework's tests expect fontconfig to choose.
-windows_packages=(g++-mingw-w64-x86-64-posix wine wine64)
+# The windows on screen, and the screen tests: a display server of their
+# own, a person's input through it, and screenshots compared with ImageMagick.
+packages+=(libsdl2-dev xvfb xdotool x11-apps)
+# The everyday programs the live terminal's tests run.
+packages+=(less procps vim-tiny)
+# Installed without what they recommend, whose fonts (ghostscript's above all)
+# would stand in for the faces that the pictures expect fontconfig to choose:
+# the programs cross-built for Windows and wine to run their tests, and
+# ImageMagick, which compares screenshots.
+lean_packages=(g++-mingw-w64-x86-64-posix wine wine64 imagemagick)
 
 missing_of() {
   for package in "$@"; do
@@ -24,17 +30,17 @@ missing_of() {
   done
 }
 mapfile -t missing < <(missing_of "${packages[@]}")
-mapfile -t windows_missing < <(missing_of "${windows_packages[@]}")
-[ ${#missing[@]} -eq 0 ] && [ ${#windows_missing[@]} -eq 0 ] && exit 0
+mapfile -t lean_missing < <(missing_of "${lean_packages[@]}")
+[ ${#missing[@]} -eq 0 ] && [ ${#lean_missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]} ${windows_missing[*]}"
+echo "Installing: ${missing[*]} ${lean_missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 $sudo apt-get update -q
 if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 fi
-if [ ${#windows_missing[@]} -gt 0 ]; then
+if [ ${#lean_missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends \
-    "${windows_missing[@]}"
+    "${lean_missing[@]}"
 fi

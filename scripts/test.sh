@@ -13,6 +13,11 @@ for preset in default asan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset"
+  if [ "$preset" = default ]; then
+    # The programs on a real display, driven by a person's mouse and keyboard.
+    echo "=== screen ==="
+    scripts/screen-tests.sh build/default
+  fi
 done
 
 # What a host sees: every installed header compiles on its own, with either compiler.

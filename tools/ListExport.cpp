@@ -1,5 +1,6 @@
 // Loads a table into a list control in report view and exports it with the
-// export format dialog, answered from the options as a user would.
+// export format dialog, answered from the options as a user would, or with
+// --show filled from them and finished by a person on screen.
 
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "HostResources.h"
 #include "brenmoor/app/CWinApp.h"
 #include "brenmoor/gdi/FontCaches.h"
+#include "brenmoor/app/ScreenUser.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "TableFile.h"
 #include "brenmoor/win/WinUtils.h"
@@ -31,7 +33,8 @@ constexpr const char* kUsage =
     "  --banner on|off       the dated banner before the data\n"
     "  --date-in-name on|off the date in the file name\n"
     "  --picture PNG         the dialog as the user left it when pressing OK\n"
-    "  --cancel              press Cancel instead of OK\n";
+    "  --cancel              press Cancel instead of OK\n"
+    "  --show                the dialog on screen, filled from the options, for a person to finish\n";
 
 struct Options {
   std::string table;
@@ -40,6 +43,7 @@ struct Options {
   std::optional<bool> titles, banner, dateInName;
   std::string picture;
   bool cancel = false;
+  bool show = false;
 };
 
 bool Flag(const std::string& value, std::optional<bool>& flag) {
@@ -53,8 +57,8 @@ std::optional<Options> Parse(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
-    if (word == "--cancel") {
-      options.cancel = true;
+    if (word == "--cancel" || word == "--show") {
+      (word == "--cancel" ? options.cancel : options.show) = true;
       continue;
     }
     if (!word.starts_with("--")) {
@@ -108,7 +112,14 @@ void Script(CommandLineUser& user, const Options& options) {
   if (options.banner) dialog.Check(CExportFormatDlg::kBanner, *options.banner);
   if (options.dateInName) dialog.Check(CExportFormatDlg::kDateInName, *options.dateInName);
   if (!options.picture.empty()) dialog.Render(options.picture);
-  dialog.Click(options.cancel ? IDCANCEL : IDOK);
+  if (!options.show) dialog.Click(options.cancel ? IDCANCEL : IDOK);
+}
+
+bool ShowOnScreen(CWinApp& app) {
+  std::string why;
+  if (app.UseScreen(why)) return true;
+  std::fprintf(stderr, "list_export: --show: no screen: %s\n", why.c_str());
+  return false;
 }
 
 }  // namespace
@@ -120,6 +131,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   CWinApp app(L"List export");
+  if (options->show && !ShowOnScreen(app)) return 1;
   RegisterExportResources(app);
   // The dialog's picture fills cairo's and fontconfig's font caches; emptied
   // once the windows are gone, what LeakSanitizer reports at exit is a real leak.
@@ -141,6 +153,8 @@ int main(int argc, char** argv) {
       return 2;
     }
     CommandLineUser user;
+    ScreenUser person;
+    if (options->show) user.HandOverTo(person);
     Script(user, *options);
     return WinUtils::ExportListCtrlData(list) ? 0 : 1;
   } catch (const TableError& error) {

@@ -2,7 +2,11 @@
 
 #include "brenmoor/core/CRuntimeNumbers.h"
 #include "brenmoor/core/ProfileFile.h"
+#include "brenmoor/app/ScreenUser.h"
+#include "brenmoor/ui/CWnd.h"
 #include "brenmoor/windowing/CUser.h"
+#include "brenmoor/windowing/Screen.h"
+#include "brenmoor/windowing/WindowSystem.h"
 
 namespace {
 
@@ -13,6 +17,27 @@ CWinApp* theApp = nullptr;
 CWinApp::CWinApp(const wchar_t* appName) : m_strAppName(appName) {
   theApp = this;
   SetApplicationModule(this);
+  if (IsOnScreen()) InstallScreenUser();
+}
+
+bool CWinApp::UseScreen(std::string& why) {
+  if (!ShowOnScreen(why)) return false;
+  InstallScreenUser();
+  return true;
+}
+
+void CWinApp::InstallScreenUser() {
+  if (screenUser_ != nullptr) return;
+  screenUser_ = std::make_unique<ScreenUser>();
+  screenUserScope_ = std::make_unique<CUserScope>(*screenUser_);
+}
+
+int CWinApp::Run() {
+  auto running = [this] { return m_pMainWnd != nullptr && IsWindow(m_pMainWnd->m_hWnd); };
+  do {
+    PumpPostedMessages();
+  } while (running() && PumpScreen(kInputWait));
+  return 0;
 }
 
 CWinApp::~CWinApp() {

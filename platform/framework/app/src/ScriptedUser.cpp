@@ -316,6 +316,7 @@ void ScriptedUser::BeginDialog(CDialog& dialog) {
 
 void ScriptedUser::ActInDialog(CDialog& dialog) {
   auto& actions = running_.back().script.Actions();
+  if (actions.empty() && person_ != nullptr) return person_->ActInDialog(dialog);
   if (actions.empty()) throw UserScriptError(Name(dialog) + " is still open after the script's last action in it");
   const Action action = std::move(actions.front());
   actions.pop_front();

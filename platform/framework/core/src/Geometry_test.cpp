@@ -25,4 +25,23 @@ TEST(CRectTest, OffsetRectMovesEveryEdgeAndKeepsTheSize) {
   }
 }
 
+TEST(CRectTest, IntersectAndUnionKeepEmptyRectanglesOut) {
+  struct Case {
+    CRect a, b, common, around;
+  } cases[] = {
+      {{0, 0, 10, 10}, {5, 5, 20, 20}, {5, 5, 10, 10}, {0, 0, 20, 20}},
+      {{0, 0, 10, 10}, {10, 0, 20, 10}, {}, {0, 0, 20, 10}},
+      {{0, 0, 10, 10}, {}, {}, {0, 0, 10, 10}},
+      {{}, {3, 4, 5, 6}, {}, {3, 4, 5, 6}},
+      {{-5, -5, 5, 5}, {-2, -8, 2, 8}, {-2, -5, 2, 5}, {-5, -8, 5, 8}},
+  };
+  for (const Case& each : cases) {
+    CRect common, around;
+    EXPECT_EQ(common.IntersectRect(each.a, each.b), !each.common.IsRectEmpty());
+    EXPECT_EQ(common, each.common);
+    around.UnionRect(each.a, each.b);
+    EXPECT_EQ(around, each.around);
+  }
+}
+
 }  // namespace

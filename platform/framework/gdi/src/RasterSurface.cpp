@@ -100,6 +100,13 @@ void RasterSurface::PasteScaled(const RasterSurface& image, const CRect& onto, c
   cairo_destroy(cr);
 }
 
+const unsigned char* RasterSurface::Pixels() const {
+  cairo_surface_flush(canvas_->image.get());
+  return cairo_image_surface_get_data(canvas_->image.get());
+}
+
+int RasterSurface::Stride() const { return cairo_image_surface_get_stride(canvas_->image.get()); }
+
 bool RasterSurface::WritePng(const std::string& file) const {
   return cairo_surface_write_to_png(canvas_->image.get(), file.c_str()) == CAIRO_STATUS_SUCCESS;
 }

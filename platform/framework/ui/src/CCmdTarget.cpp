@@ -1,5 +1,7 @@
 #include "brenmoor/ui/CCmdTarget.h"
 
+#include "brenmoor/windowing/Screen.h"
+
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 namespace {
@@ -9,9 +11,11 @@ int waitCursors = 0;
 }  // namespace
 
 int CCmdTarget::WaitCursorDepth() { return waitCursors; }
-void CCmdTarget::BeginWaitCursor() { ++waitCursors; }
+void CCmdTarget::BeginWaitCursor() {
+  if (++waitCursors == 1) ShowBusyCursor(true);
+}
 void CCmdTarget::EndWaitCursor() {
-  if (waitCursors > 0) --waitCursors;
+  if (waitCursors > 0 && --waitCursors == 0) ShowBusyCursor(false);
 }
 
 const MessageMap* CCmdTarget::GetThisMessageMap() {

@@ -207,6 +207,37 @@ TEST_F(DialogTest, CancelKeepsTheMembersAsTheyWere) {
   EXPECT_EQ(dialog.name, L"start");
 }
 
+TEST_F(DialogTest, ClosingTheWindowIsCancel) {
+  auto& script = user.InDialog(kTemplate).Type(kName, L"zz");
+  script.Actions().push_back({"close", [](CDialog& shown) { shown.SendMessage(WM_CLOSE); }});
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.name, L"start");
+}
+
+// A person who presses OK at the first chance, counting the chances.
+class PressingOk : public CUser {
+ public:
+  int turns = 0;
+  void BeginDialog(CDialog&) override { throw UserScriptError("the person began a dialog"); }
+  void ActInDialog(CDialog& shown) override {
+    ++turns;
+    shown.SendMessage(WM_COMMAND, IDOK);
+  }
+  void EndDialog(CDialog&) override { throw UserScriptError("the person ended a dialog"); }
+  int AnswerMessageBox(const CString&, const CString&, UINT) override { return IDOK; }
+  bool AnswerFileDialog(CFileDialog&) override { return false; }
+};
+
+TEST_F(DialogTest, AfterTheScriptsLastActionThePersonHandedOverToFinishesTheDialog) {
+  PressingOk person;
+  user.HandOverTo(person);
+  user.InDialog(kTemplate).Type(kName, L"filled");
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.name, L"filled");
+  EXPECT_EQ(person.turns, 1);
+  EXPECT_TRUE(user.Unused().empty());
+}
+
 TEST_F(DialogTest, ANonzeroFlagShowsChecked) {
   dialog.flag = 5;
   user.InDialog(kTemplate).Click(IDOK);

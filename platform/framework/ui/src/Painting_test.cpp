@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -116,6 +119,64 @@ TEST_F(PaintingTest, EveryWindowIsAskedToPaintOnceWhenItsPictureIsComposed) {
   Shot("changed.png");
   EXPECT_EQ(controls[0]->paints, 2);
   EXPECT_FALSE(GetUpdateRect(controls[0]->m_hWnd, nullptr));
+}
+
+std::string Bytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(PaintingTest, OnlyWhatWaitsIsPaintedAgainAndThePictureIsAsIfPaintedWhole) {
+  Counted frame;
+  frame.Create(kDialogClass, L"Parts", WS_CAPTION | DS_MODALFRAME | WS_VISIBLE, {0, 0, 200, 100}, nullptr, 0);
+  Counted left, right, below;
+  left.Create(kButtonClass, L"Left", WS_CHILD | WS_VISIBLE, {10, 10, 90, 30}, &frame, 1);
+  right.Create(kButtonClass, L"Right", WS_CHILD | WS_VISIBLE, {100, 10, 190, 30}, &frame, 2);
+  below.Create(kStaticClass, L"Below", WS_CHILD | WS_VISIBLE, {10, 40, 190, 70}, &frame, 3);
+  CRect changed;
+  ASSERT_NE(TakeShownChanges(frame.m_hWnd, changed), nullptr);
+  EXPECT_EQ(changed, CRect(0, 0, 200, 100));  // new: all of it
+  TakeShownChanges(frame.m_hWnd, changed);
+  EXPECT_EQ(changed, CRect());
+  left.SetWindowText(L"Pressed");
+  TakeShownChanges(frame.m_hWnd, changed);
+  EXPECT_EQ(changed, CRect(13, 32, 93, 52));  // the button, in the frame's picture
+  EXPECT_EQ(left.paints, 2);
+  EXPECT_EQ(right.paints, 1);
+  EXPECT_EQ(below.paints, 1);
+  EXPECT_EQ(frame.paints, 2);  // under the button, the frame shows through
+  ASSERT_TRUE(RenderWindowToPng(frame.m_hWnd, (folder.Path() / "part.png").string()));
+  frame.Invalidate();
+  ASSERT_TRUE(RenderWindowToPng(frame.m_hWnd, (folder.Path() / "whole.png").string()));
+  EXPECT_EQ(right.paints, 2);
+  EXPECT_EQ(Bytes(folder.Path() / "part.png"), Bytes(folder.Path() / "whole.png"));
+  TakeShownChanges(frame.m_hWnd, changed);
+  EXPECT_EQ(changed, CRect(0, 0, 200, 100));
+  {
+    CDC* dc = GetWindowDC(below.m_hWnd);
+    ReleaseDC(below.m_hWnd, dc);
+  }
+  TakeShownChanges(frame.m_hWnd, changed);
+  EXPECT_EQ(changed, CRect(13, 62, 193, 92));  // what a window DC drew shows too
+  EXPECT_EQ(TakeShownChanges(nullptr, changed), nullptr);
+}
+
+// A window the frame owns has a picture of its own: what changes in it is
+// painted there, not in the owner's.
+TEST_F(PaintingTest, AnOwnedWindowsChangesAreItsOwn) {
+  Counted owned;
+  owned.Create(kDialogClass, L"Owned", WS_POPUP | WS_CAPTION | WS_VISIBLE, {50, 50, 150, 150}, &dialog, 0);
+  CWnd label;
+  label.Create(kStaticClass, L"Label", WS_CHILD | WS_VISIBLE, {5, 5, 80, 25}, &owned, 1);
+  CRect changed;
+  TakeShownChanges(dialog.m_hWnd, changed);
+  TakeShownChanges(owned.m_hWnd, changed);
+  label.SetWindowText(L"Changed");
+  TakeShownChanges(dialog.m_hWnd, changed);
+  EXPECT_EQ(changed, CRect());
+  TakeShownChanges(owned.m_hWnd, changed);
+  EXPECT_EQ(changed, CRect(8, 27, 83, 47));
+  EXPECT_EQ(owned.paints, 2);
 }
 
 TEST_F(PaintingTest, AWindowDcDrawsOnWhatTheWindowShowsAndNoFurther) {

@@ -95,6 +95,9 @@ LRESULT DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
       if (dialog != nullptr) Activate(window, *dialog, LOWORD(wParam) != WA_INACTIVE);
       return 0;
+    case WM_CLOSE:  // closing a dialog's window is its Cancel
+      SendMessage(window, WM_COMMAND, IDCANCEL);
+      return 0;
     default:
       return DefWindowProc(window, message, wParam, lParam);
   }

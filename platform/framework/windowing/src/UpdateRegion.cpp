@@ -1,7 +1,5 @@
 // What waits to be painted, kept per window as the rectangle around it.
 
-#include <algorithm>
-
 #include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/WindowSystem.h"
 
@@ -10,16 +8,9 @@ namespace {
 CRect WholeWindow(const WindowState& state) { return {0, 0, state.windowRect.Width(), state.windowRect.Height()}; }
 
 CRect Intersection(const CRect& a, const CRect& b) {
-  const CRect both{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                   std::min(a.bottom, b.bottom)};
-  return both.IsRectEmpty() ? CRect() : both;
-}
-
-CRect Union(const CRect& a, const CRect& b) {
-  if (a.IsRectEmpty()) return b;
-  if (b.IsRectEmpty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
+  CRect both;
+  both.IntersectRect(a, b);
+  return both;
 }
 
 // A client rectangle in window coordinates, kept to the window; the whole window for null.
@@ -39,7 +30,7 @@ CRect Waiting(const WindowState& state) { return Intersection(state.updateRect, 
 BOOL InvalidateRect(HWND window, const CRect* rect, BOOL) {
   WindowState* state = FindWindowState(window);
   if (state == nullptr) return false;
-  state->updateRect = Union(state->updateRect, InWindow(*state, rect));
+  state->updateRect.UnionRect(state->updateRect, InWindow(*state, rect));
   return true;
 }
 

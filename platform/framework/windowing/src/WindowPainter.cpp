@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "brenmoor/gdi/ClassicLook.h"
@@ -31,6 +32,16 @@ const Composing* ComposingOf(HWND window) {
   return nullptr;
 }
 
+const CRect kEverywhere{-32768, -32768, 32767, 32767};
+
+bool Overlaps(const CRect& a, const CRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The windows in a window's picture: its visible child windows; the windows
+// it owns have pictures of their own.
+bool InPictureOfParent(HWND window) { return (GetStyle(window) & (WS_VISIBLE | WS_CHILD)) == (WS_VISIBLE | WS_CHILD); }
+
 // Where a window's picture lives: the first window up its parents that is no child.
 HWND TopLevelOf(HWND window) {
   HWND top = window;
@@ -48,51 +59,96 @@ CPoint OffsetIn(HWND window, HWND top) {
   return {own.left - outer.left, own.top - outer.top};
 }
 
-void PaintTree(HWND window, CDC& dc, CPoint corner, bool shown) {
+// Windows away from the area keep their pixels; their children may still reach into it.
+void PaintTree(HWND window, CDC& dc, CPoint corner, bool shown, const CRect& area) {
   const CRect own = GetWindowRect(window);
-  Stack().push_back({window, dc.Surface(), {own.left - corner.x, own.top - corner.y}, shown});
-  SendMessage(window, WM_PAINT);
-  Stack().pop_back();
+  const CRect onSurface{own.left - corner.x, own.top - corner.y, own.right - corner.x, own.bottom - corner.y};
+  if (Overlaps(onSurface, area)) {
+    Stack().push_back({window, dc.Surface(), {onSurface.left, onSurface.top}, shown});
+    SendMessage(window, WM_PAINT);
+    Stack().pop_back();
+  }
   const std::vector<HWND> children = GetChildren(window);
   // The bottom of the Z order first, so windows on top cover it.
   for (auto child = children.rbegin(); child != children.rend(); ++child) {
-    if ((GetStyle(*child) & WS_VISIBLE) != 0) PaintTree(*child, dc, corner, shown);
+    if (InPictureOfParent(*child)) PaintTree(*child, dc, corner, shown, area);
   }
 }
 
-void Compose(HWND window, CDC& dc, bool shown) {
+// The whole of the window, or the area of it given in window coordinates.
+void Compose(HWND window, CDC& dc, bool shown, const CRect& area = kEverywhere) {
   const CRect own = GetWindowRect(window);
   const CPoint base = dc.GetViewportOrg();
-  PaintTree(window, dc, {own.left - base.x, own.top - base.y}, shown);
+  const CPoint corner{own.left - base.x, own.top - base.y};
+  const CRect onSurface = area == kEverywhere ? area : CRect{area.left + base.x, area.top + base.y,
+                                                              area.right + base.x, area.bottom + base.y};
+  PaintTree(window, dc, corner, shown, onSurface);
 }
 
-bool WaitsToBePainted(HWND window) {
-  if (GetUpdateRect(window, nullptr)) return true;
-  const std::vector<HWND> children = GetChildren(window);
-  return std::any_of(children.begin(), children.end(), WaitsToBePainted);
+// What waits to be painted in the visible windows of the tree, in the top-level window's coordinates.
+CRect Waiting(HWND window, HWND top) {
+  CRect waiting;
+  const WindowState* state = FindWindowState(window);
+  if (state != nullptr && !state->updateRect.IsRectEmpty()) {
+    const CPoint offset = OffsetIn(window, top);
+    waiting = state->updateRect;
+    waiting.OffsetRect(offset);
+  }
+  for (HWND child : GetChildren(window)) {
+    if (InPictureOfParent(child)) waiting.UnionRect(waiting, Waiting(child, top));
+  }
+  return waiting;
 }
 
 void ValidateTree(HWND window) {
   ValidateRect(window, nullptr);
-  for (HWND child : GetChildren(window)) ValidateTree(child);
+  for (HWND child : GetChildren(window)) {
+    if ((GetStyle(child) & WS_CHILD) != 0) ValidateTree(child);
+  }
 }
 
 bool PictureFits(const RasterSurface* picture, HWND window) {
   return picture != nullptr && picture->Width() == WidthOf(window) && picture->Height() == HeightOf(window);
 }
 
-// The top-level window's picture, painted again when anything in it waits.
-RasterSurface* ShownPicture(HWND top) {
-  WindowState* state = FindWindowState(top);
-  if (state == nullptr) return nullptr;
-  if (PictureFits(state->shown.get(), top) && !WaitsToBePainted(top)) return state->shown.get();
+std::shared_ptr<RasterSurface> WholePicture(HWND top) {
   auto picture = std::make_shared<RasterSurface>(WidthOf(top), HeightOf(top), classic::kFace);
   CDC dc(*picture);
   Compose(top, dc, true);
+  return picture;
+}
+
+// The area is composed on its own and laid over the picture: what falls outside it stays as it was.
+void RepaintArea(RasterSurface& picture, HWND top, const CRect& area) {
+  RasterSurface part(area.Width(), area.Height(), classic::kFace);
+  CDC dc(part);
+  dc.SetViewportOrg(-area.left, -area.top);
+  Compose(top, dc, true, area);
+  picture.Paste(part, area.TopLeft());
+}
+
+// The top-level window's picture, made whole when it has none of its size,
+// else with what waits painted again.
+RasterSurface* ShownPicture(HWND top) {
+  WindowState* state = FindWindowState(top);
+  if (state == nullptr) return nullptr;
+  const CRect whole{0, 0, WidthOf(top), HeightOf(top)};
+  std::shared_ptr<RasterSurface> picture = state->shown;
+  CRect changed;
+  if (!PictureFits(picture.get(), top)) {
+    picture = WholePicture(top);
+    changed = whole;
+  } else if (CRect waiting = Waiting(top, top); waiting.IntersectRect(waiting, whole)) {
+    RepaintArea(*picture, top, waiting);
+    changed = waiting;
+  } else {
+    return picture.get();
+  }
   ValidateTree(top);
   state = FindWindowState(top);
   if (state == nullptr) return nullptr;
   state->shown = std::move(picture);
+  state->shownChanged.UnionRect(state->shownChanged, changed);
   return state->shown.get();
 }
 
@@ -169,7 +225,10 @@ WindowDC::~WindowDC() {
   const HWND top = TopLevelOf(area_->window);
   WindowState* state = FindWindowState(top);
   if (!IsWindow(area_->window) || state == nullptr || state->shown == nullptr) return;
-  state->shown->Paste(area_->surface, OffsetIn(area_->window, top));
+  const CPoint offset = OffsetIn(area_->window, top);
+  state->shown->Paste(area_->surface, offset);
+  const CRect pasted{offset.x, offset.y, offset.x + area_->surface.Width(), offset.y + area_->surface.Height()};
+  state->shownChanged.UnionRect(state->shownChanged, pasted);
 }
 
 CDC* GetWindowDC(HWND window) { return IsWindow(window) ? new WindowDC(window) : nullptr; }
@@ -182,6 +241,13 @@ int ReleaseDC(HWND, CDC* dc) {
 
 void PaintWindow(HWND window, CDC& dc) {
   if (IsWindow(window)) Compose(window, dc, false);
+}
+
+const RasterSurface* TakeShownChanges(HWND top, CRect& changed) {
+  const RasterSurface* picture = ShownPicture(top);
+  WindowState* state = FindWindowState(top);
+  changed = state != nullptr ? std::exchange(state->shownChanged, CRect()) : CRect();
+  return picture;
 }
 
 bool RenderWindowToPng(HWND window, const std::string& pngFile) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "brenmoor/core/CResourceModule.h"
 #include "brenmoor/core/CString.h"
@@ -13,9 +14,11 @@
 #include "brenmoor/ui/CWinThread.h"
 #include "brenmoor/windowing/Accelerators.h"
 #include "brenmoor/windowing/CMenu.h"
+#include "brenmoor/windowing/CUser.h"
 #include "brenmoor/windowing/DialogTemplate.h"
 
 class ProfileFile;
+class ScreenUser;
 
 class CWinApp : public CWinThread, public CResourceModule, public CDocManager {
  public:
@@ -24,6 +27,14 @@ class CWinApp : public CWinThread, public CResourceModule, public CDocManager {
 
   // The caption is the application's name.
   int DoMessageBox(const CString& text, UINT type) override;
+
+  // The host's choice of a real display for its windows, with the person
+  // there as the user; false, and headless still, when none can be had (the
+  // reason is then in the text). BRENMOOR_SCREEN=sdl chooses it for any host.
+  bool UseScreen(std::string& why);
+  // Hands the person's input to the windows until the main window is gone;
+  // headless, delivers what was posted and returns.
+  int Run();
 
   // The application profile: the host names its file. Without one, reads
   // give the defaults and writes fail.
@@ -42,7 +53,11 @@ class CWinApp : public CWinThread, public CResourceModule, public CDocManager {
   CString m_strAppName;
 
  private:
+  void InstallScreenUser();
+
   std::unique_ptr<ProfileFile> profile_;
+  std::unique_ptr<ScreenUser> screenUser_;
+  std::unique_ptr<CUserScope> screenUserScope_;
 };
 
 // The host's string with every "%1" replaced by the argument (nothing else is

@@ -79,6 +79,9 @@ class ScriptedUser : public CUser {
   void DismissMenu();
   void PickColour(COLORREF colour);
   void CancelColourDialog();
+  // A dialog whose actions have all been taken stays open for the person,
+  // who finishes it: the script fills in what the person chose last time.
+  void HandOverTo(CUser& person) { person_ = &person; }
 
   // One line per modal thing and per reading: "dialog 234",
   // "message box error: <text>", "file dialog open ...", "read 1238: ...",
@@ -161,6 +164,7 @@ class ScriptedUser : public CUser {
   // dropped when the next dialog starts.
   std::vector<Running> running_;
   std::vector<std::string> seen_;
+  CUser* person_ = nullptr;
   CUserScope scope_;
   // An end while an exception unwinds has had its failure told already.
   int exceptionsAtStart_;

@@ -44,5 +44,22 @@ struct CRect {
     bottom += dy;
   }
   void OffsetRect(CPoint by) { OffsetRect(by.x, by.y); }
+  // The common part of the two (empty, all zero, when there is none); false when empty.
+  bool IntersectRect(const CRect& a, const CRect& b) {
+    *this = {a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+             a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+    if (IsRectEmpty()) *this = {};
+    return !IsRectEmpty();
+  }
+  // The smallest rectangle around both; an empty one adds nothing.
+  bool UnionRect(const CRect& a, const CRect& b) {
+    if (a.IsRectEmpty() || b.IsRectEmpty()) {
+      *this = a.IsRectEmpty() ? b : a;
+    } else {
+      *this = {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+               a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+    }
+    return !IsRectEmpty();
+  }
   bool operator==(const CRect&) const = default;
 };

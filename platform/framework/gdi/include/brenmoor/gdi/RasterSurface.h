@@ -30,6 +30,10 @@ class RasterSurface : public DrawingSurface {
   // to what the clip rectangle holds.
   void PasteScaled(const RasterSurface& image, const CRect& onto, const CRect& clip);
   bool WritePng(const std::string& file) const;
+  // The pixels for a display to copy: four bytes each, 0x00RRGGBB in the
+  // machine's byte order, each row Stride() bytes from the one before.
+  const unsigned char* Pixels() const;
+  int Stride() const;
 
  private:
   struct Canvas;

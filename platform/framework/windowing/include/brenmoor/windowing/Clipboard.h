@@ -1,9 +1,12 @@
 #pragma once
-// The one clipboard of the process, with the ANSI text format (a block of
-// global memory holding the text and its zero) and the bitmap format, and
+// The one clipboard of the process, with the ANSI and UTF-16 text formats (a
+// block of global memory holding the text and its zero) and the bitmap
+// format, and
 // the movable global memory blocks that carry data onto it. Only one opener
 // at a time: opening an open clipboard fails, as it does while another
-// program holds it.
+// program holds it. On screen, the text is the display's: what another
+// program copied is there when the clipboard opens, and text placed on it
+// can be pasted elsewhere once it closes.
 
 #include <cstddef>
 
@@ -14,6 +17,7 @@ using HGLOBAL = HANDLE;
 
 constexpr UINT CF_TEXT = 1;
 constexpr UINT CF_BITMAP = 2;
+constexpr UINT CF_UNICODETEXT = 13;
 constexpr UINT GMEM_MOVEABLE = 0x0002;
 constexpr UINT GMEM_DDESHARE = 0x2000;
 

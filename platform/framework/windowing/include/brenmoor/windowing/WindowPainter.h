@@ -2,7 +2,9 @@
 // One way from "this window changed" to pixels. A change marks part of the
 // window as waiting to be painted; the painter composes a top-level window
 // and its visible children onto the picture the window shows, bottom of the
-// Z order first, asking each window to paint itself with WM_PAINT. A window
+// Z order first, asking each window to paint itself with WM_PAINT; once the
+// picture is whole, only the windows over what waits paint again, and only
+// that part of the picture changes. A window
 // paints between BeginPaint and EndPaint on the device context they lend it,
 // with (0, 0) at its client area's top-left corner.
 
@@ -59,6 +61,10 @@ int ReleaseDC(HWND window, CDC* dc);
 // Composes the window and its visible children onto the context, the
 // window's top-left corner at the context's viewport origin.
 void PaintWindow(HWND window, CDC& dc);
+// The top-level window's picture brought up to date, for a screen that shows
+// it, and what of it changed since the screen last asked (window
+// coordinates, empty when nothing did); null for a handle that names no window.
+const RasterSurface* TakeShownChanges(HWND top, CRect& changed);
 // What the window shows, brought up to date, as a PNG picture of its size.
 bool RenderWindowToPng(HWND window, const std::string& pngFile);
 // The window's client area freshly painted, width by height pixels from its

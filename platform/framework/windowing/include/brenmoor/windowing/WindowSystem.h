@@ -45,6 +45,7 @@ struct WindowState {
   bool restoreToMaximized = false;
   CRect updateRect;  // window coordinates; empty when nothing waits to be painted
   std::shared_ptr<RasterSurface> shown;  // a top-level window's picture as last composed
+  CRect shownChanged;  // window coordinates: what of the picture changed since a screen last showed it
 };
 
 // A window class: its procedure and the state its windows start with.
