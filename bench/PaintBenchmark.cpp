@@ -9,7 +9,8 @@
 #include <cstdio>
 #include <functional>
 
-#include "ExportHost.h"
+#include "HostResources.h"
+#include "brenmoor/app/CWinApp.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "brenmoor/gdi/FontCaches.h"
 #include "brenmoor/ui/CDialog.h"

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <utility>
 
-#include "InputMessages.h"
+#include "brenmoor/windowing/WinMessages.h"
 #include "TerminalKeys.h"
 #include "TerminalLook.h"
 #include "TerminalPrinting.h"
@@ -56,11 +56,11 @@ BEGIN_MESSAGE_MAP(TerminalWindow, CWnd)
   MessageEntry<&TerminalWindow::OnSize>(WM_SIZE),
   MessageEntry<&TerminalWindow::OnChar>(WM_CHAR),
   MessageEntry<&TerminalWindow::OnKeyDown>(WM_KEYDOWN),
-  MessageEntry<&TerminalWindow::OnKeyUp>(input::kKeyUp),
+  MessageEntry<&TerminalWindow::OnKeyUp>(WM_KEYUP),
   MessageEntry<&TerminalWindow::OnLeftButtonDown>(WM_LBUTTONDOWN),
-  MessageEntry<&TerminalWindow::OnMouseMove>(input::kMouseMove),
+  MessageEntry<&TerminalWindow::OnMouseMove>(WM_MOUSEMOVE),
   MessageEntry<&TerminalWindow::OnLeftButtonUp>(WM_LBUTTONUP),
-  MessageEntry<&TerminalWindow::OnMiddleButtonDown>(input::kMiddleButtonDown),
+  MessageEntry<&TerminalWindow::OnMiddleButtonDown>(WM_MBUTTONDOWN),
   MessageEntry<&TerminalWindow::OnContextMenu>(WM_CONTEXTMENU),
   CommandEntry<&TerminalWindow::OnCopy>(kCopyCommand),
   CommandEntry<&TerminalWindow::OnPaste>(kPasteCommand),
@@ -180,11 +180,11 @@ LRESULT TerminalWindow::OnChar(WPARAM wParam, LPARAM) {
 
 LRESULT TerminalWindow::OnKeyDown(WPARAM wParam, LPARAM) {
   const auto key = static_cast<UINT>(wParam);
-  if (key == input::kShiftKey) shift_ = true;
-  if (key == input::kControlKey) control_ = true;
-  if (key == input::kInsertKey && shift_) {
+  if (key == VK_SHIFT) shift_ = true;
+  if (key == VK_CONTROL) control_ = true;
+  if (key == VK_INSERT && shift_) {
     OnPaste();
-  } else if (key == input::kInsertKey && control_) {
+  } else if (key == VK_INSERT && control_) {
     OnCopy();
   } else {
     Send(TerminalKeys::KeySequence(key, screen_.GetCursorKeyMode()));
@@ -193,8 +193,8 @@ LRESULT TerminalWindow::OnKeyDown(WPARAM wParam, LPARAM) {
 }
 
 LRESULT TerminalWindow::OnKeyUp(WPARAM wParam, LPARAM) {
-  if (wParam == input::kShiftKey) shift_ = false;
-  if (wParam == input::kControlKey) control_ = false;
+  if (wParam == VK_SHIFT) shift_ = false;
+  if (wParam == VK_CONTROL) control_ = false;
   return 0;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "InputMessages.h"
+#include "brenmoor/windowing/WinMessages.h"
 #include "PdfText.h"
 #include "TempFolder.h"
 #include "brenmoor/app/ScriptedUser.h"
@@ -120,11 +120,11 @@ TEST(TerminalWindow, DraggingCopiesAndTheMiddleButtonPastes) {
   LiveTerminal terminal({"sh", "-c", "printf 'hello world\\n'; read line; echo \"got $line\""});
   ASSERT_TRUE(terminal.ShowsWithin("hello world"));
   terminal.Send(WM_LBUTTONDOWN, MK_LBUTTON, terminal.AtCell(1, 7));
-  terminal.Send(input::kMouseMove, MK_LBUTTON, terminal.AtCell(1, 9));
-  terminal.Send(input::kMouseMove, MK_LBUTTON, terminal.AtCell(1, 11));
+  terminal.Send(WM_MOUSEMOVE, MK_LBUTTON, terminal.AtCell(1, 9));
+  terminal.Send(WM_MOUSEMOVE, MK_LBUTTON, terminal.AtCell(1, 11));
   terminal.Send(WM_LBUTTONUP, 0, terminal.AtCell(1, 11));
   EXPECT_EQ(WinUtils::PasteFromClipboard(), L"world");
-  terminal.Send(input::kMiddleButtonDown, 0, terminal.AtCell(5, 5));
+  terminal.Send(WM_MBUTTONDOWN, 0, terminal.AtCell(5, 5));
   terminal.Type(L"\r");
   EXPECT_EQ(terminal.Ended(), 0);
   EXPECT_EQ(terminal.Window().ScreenText(), "hello world\nworld\ngot world\n");
@@ -134,10 +134,10 @@ TEST(TerminalWindow, ShiftInsertPastesAndCtrlInsertCopies) {
   LiveTerminal terminal({"sh", "-c", "printf 'ready\\n'; read line; echo \"got $line\""});
   ASSERT_TRUE(terminal.ShowsWithin("ready"));
   ASSERT_TRUE(WinUtils::CopyToClipboard(L"two words"));
-  terminal.Send(WM_KEYDOWN, input::kShiftKey);
-  terminal.Send(WM_KEYDOWN, input::kInsertKey);
-  terminal.Send(input::kKeyUp, input::kShiftKey);
-  terminal.Send(WM_KEYDOWN, input::kInsertKey);  // Insert alone goes to the command
+  terminal.Send(WM_KEYDOWN, VK_SHIFT);
+  terminal.Send(WM_KEYDOWN, VK_INSERT);
+  terminal.Send(WM_KEYUP, VK_SHIFT);
+  terminal.Send(WM_KEYDOWN, VK_INSERT);  // Insert alone goes to the command
   terminal.Type(L"\r");
   EXPECT_EQ(terminal.Ended(), 0);
   // The line discipline echoes the VT220 Insert key's ESC as ^[; echo's is
@@ -145,10 +145,10 @@ TEST(TerminalWindow, ShiftInsertPastesAndCtrlInsertCopies) {
   EXPECT_EQ(terminal.Window().ScreenText(), "ready\ntwo words^[[2~\ngot two words\n");
 
   terminal.Send(WM_LBUTTONDOWN, MK_LBUTTON, terminal.AtCell(3, 1));
-  terminal.Send(input::kMouseMove, MK_LBUTTON, terminal.AtCell(3, 3));
+  terminal.Send(WM_MOUSEMOVE, MK_LBUTTON, terminal.AtCell(3, 3));
   ASSERT_TRUE(WinUtils::CopyToClipboard(L"other"));
-  terminal.Send(WM_KEYDOWN, input::kControlKey);
-  terminal.Send(WM_KEYDOWN, input::kInsertKey);
+  terminal.Send(WM_KEYDOWN, VK_CONTROL);
+  terminal.Send(WM_KEYDOWN, VK_INSERT);
   EXPECT_EQ(WinUtils::PasteFromClipboard(), L"got");
 }
 

@@ -7,10 +7,6 @@
 
 namespace {
 
-[[noreturn]] void CannotAnswer(const std::string& what) {
-  throw UserScriptError(what + " cannot be answered on screen yet");
-}
-
 std::string DialogName(const CDialog& dialog) { return "dialog " + std::to_string(dialog.GetTemplateId()); }
 
 }  // namespace
@@ -24,13 +20,3 @@ void ScreenUser::ActInDialog(CDialog& dialog) {
 }
 
 void ScreenUser::EndDialog(CDialog&) {}
-
-int ScreenUser::AnswerMessageBox(const CString& text, const CString&, UINT) {
-  CannotAnswer("message box \"" + text.ToUtf8() + "\"");
-}
-
-bool ScreenUser::AnswerFileDialog(CFileDialog&) { CannotAnswer("the file dialog"); }
-bool ScreenUser::AnswerPrintDialog(CPrintDialog&) { CannotAnswer("the print dialog"); }
-void ScreenUser::ViewPrintPreview(CPrintPreview&) { CannotAnswer("the print preview"); }
-UINT ScreenUser::AnswerPopupMenu(HMENU) { CannotAnswer("a popup menu"); }
-bool ScreenUser::AnswerColorDialog(CColorDialog&) { CannotAnswer("the colour dialog"); }

@@ -24,10 +24,12 @@ std::string Refusal(const std::function<void()>& ask) {
   return "answered";
 }
 
-// The test programs run headless: what needs the screen says so.
-TEST(ScreenUserTest, WithoutTheScreenOrAWindowOfItsOwnEachModalThingSaysWhy) {
+// The test programs run headless: what needs the screen says so, every
+// modal thing as the window it would show.
+TEST(ScreenUserTest, WithoutTheScreenEachModalThingSaysWhy) {
   ASSERT_FALSE(IsOnScreen());
   ScreenUser person;
+  CUserScope installed(person);
   CDialog dialog(234);
   CFileDialog file(true);
   CColorDialog colour;
@@ -35,10 +37,9 @@ TEST(ScreenUserTest, WithoutTheScreenOrAWindowOfItsOwnEachModalThingSaysWhy) {
       {[&] { person.BeginDialog(dialog); }, "dialog 234 cannot be shown: the windows are not on screen"},
       {[&] { person.ActInDialog(dialog); }, "dialog 234 lost its screen"},
       {[&] { person.AnswerMessageBox(L"Saved.", L"Host", 0); },
-       "message box \"Saved.\" cannot be answered on screen yet"},
-      {[&] { person.AnswerFileDialog(file); }, "the file dialog cannot be answered on screen yet"},
-      {[&] { person.AnswerColorDialog(colour); }, "the colour dialog cannot be answered on screen yet"},
-      {[&] { person.AnswerPopupMenu(nullptr); }, "a popup menu cannot be answered on screen yet"},
+       "dialog 65281 cannot be shown: the windows are not on screen"},
+      {[&] { person.AnswerFileDialog(file); }, "dialog 65282 cannot be shown: the windows are not on screen"},
+      {[&] { person.AnswerColorDialog(colour); }, "dialog 65283 cannot be shown: the windows are not on screen"},
   };
   for (const auto& [ask, said] : cases) EXPECT_EQ(Refusal(ask), said);
 }

@@ -374,4 +374,36 @@ TEST_F(InputTest, APressActivatesItsWindowWhichGivesBackItsFocus) {
   Destroy();
 }
 
+// What the focus window hears as characters when keys are pressed.
+std::vector<WPARAM> heardCharacters;
+LRESULT HearCharacters(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CHAR) heardCharacters.push_back(wParam);
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+TEST(KeyTranslationTest, ControlKeysAndCtrlWithALetterMakeTheirCharacters) {
+  const HWND window = CreateWindowExW(kGenericWindowClass, L"Keys", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100}, nullptr, 0);
+  SetWindowProcedure(window, &HearCharacters);
+  SetFocus(window);
+  const auto press = [](WPARAM key) {
+    SendKeyInput(WM_KEYDOWN, key, 0);
+    SendKeyInput(WM_KEYUP, key, 0);
+  };
+  heardCharacters.clear();
+  press(VK_BACK);
+  press(VK_RETURN);
+  press('C');  // a letter alone makes no character: typed text comes as text
+  SendKeyInput(WM_KEYDOWN, VK_LCONTROL, 0);
+  press('C');
+  press('Z');
+  press(VK_LEFT);
+  SendKeyInput(WM_KEYUP, VK_LCONTROL, 0);
+  press('D');
+  SendKeyInput(WM_SYSKEYDOWN, VK_MENU, 0);
+  SendKeyInput(WM_KEYDOWN, VK_CONTROL, 0);
+  press('E');  // Ctrl+Alt is AltGr: no control character
+  EXPECT_EQ(heardCharacters, (std::vector<WPARAM>{0x08, 0x0D, 0x03, 0x1A}));
+  DestroyWindow(window);
+}
+
 }  // namespace

@@ -65,8 +65,11 @@ HWND DeepestChildAt(HWND window, CPoint screen) {
 // Where keys and typed text go.
 HWND KeyTarget() { return GetFocus() != nullptr ? GetFocus() : GetActiveWindow(); }
 
-// The keys whose press the system's translation turns into a character.
+// The keys whose press the system's translation turns into a character:
+// Ctrl with a letter makes its control character (Ctrl+C is 3).
 wchar_t ControlCharacterOf(WPARAM key) {
+  const auto& held = TheKeyboard().held;
+  if (held[VK_CONTROL] && !held[VK_MENU] && key >= 'A' && key <= 'Z') return static_cast<wchar_t>(key - 'A' + 1);
   switch (key) {
     case VK_BACK:
     case VK_TAB:

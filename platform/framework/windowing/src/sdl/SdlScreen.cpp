@@ -133,8 +133,6 @@ void DeliverMotion(const SDL_MouseMotionEvent& motion) {
   }
 }
 
-// Typing keys that make no text make their character as the system's
-// translation of keys does: the edits delete with it.
 void DeliverKey(const SDL_KeyboardEvent& key) {
   const WPARAM virtualKey = VirtualKeyOf(key.keysym.sym);
   if (virtualKey == 0) return;
@@ -142,7 +140,6 @@ void DeliverKey(const SDL_KeyboardEvent& key) {
   const bool down = key.type == SDL_KEYDOWN;
   const UINT message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
   SendKeyInput(message, virtualKey, KeyFlagsOf(key));
-  if (down && virtualKey == VK_BACK) SendCharInput(static_cast<wchar_t>(VK_BACK));
 }
 
 void DeliverText(const char* utf8) {
