@@ -14,12 +14,13 @@ cancel_button=(205 163 255 177)
 echo "--- typed and picked, then OK: the file byte for byte"
 start "$BIN/list_export" --show --delimiter Tab --qualifier None --titles on "$data/crew.tsv"
 dialog=$(find_window "Export Format")
-# A click puts the caret before the field's text, which Delete takes away.
+# A click puts the caret in the field; Home and Shift+End select its text,
+# which typing replaces.
 click_control "$dialog" "${delimiter_field[@]}"
-press Delete Delete Delete
+press Home shift+End
 type_text ";"
 click_control "$dialog" "${file_field[@]}"
-press --repeat 40 Delete
+press Home shift+End
 type_text "$work/crew.txt"
 click_control "$dialog" "${titles_box[@]}"
 click_control "$dialog" "${ok_button[@]}"
