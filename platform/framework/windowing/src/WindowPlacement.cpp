@@ -9,10 +9,9 @@ bool IsChild(const WindowState& state) { return (state.style & WS_CHILD) != 0 &&
 // The window's rectangle as a placement holds it.
 CRect PlacedRect(const WindowState& state) {
   CRect rect = state.windowRect;
-  if (const WindowState* parent = FindWindowState(state.parent); parent != nullptr && IsChild(state)) {
-    const LONG dx = parent->windowRect.left + parent->clientInsets.left;
-    const LONG dy = parent->windowRect.top + parent->clientInsets.top;
-    rect.OffsetRect(-dx, -dy);
+  if (IsChild(state)) {
+    const CPoint origin = GetClientOrigin(state.parent);
+    rect.OffsetRect(-origin.x, -origin.y);
   }
   return rect;
 }
