@@ -324,12 +324,13 @@ int RowsPerPage(HWND window, const ListData& list) {
   return std::max(1, (static_cast<int>(GetClientRect(window).bottom) - 2 - FirstRowTop(list)) / kRowHeight);
 }
 
-// The state bits changed as asked; the parent hears of each item that changed.
-void ChangeState(HWND window, ListData& list, int index, UINT state, UINT mask) {
+// The state bits changed as asked; the parent hears of each item that
+// changed, and may destroy the list as it does: true when it heard.
+bool ChangeState(HWND window, ListData& list, int index, UINT state, UINT mask) {
   Item& item = list.items[static_cast<std::size_t>(index)];
   const UINT old = item.state;
   item.state = (old & ~mask) | (state & mask);
-  if (item.state == old) return;
+  if (item.state == old) return false;
   InvalidateRect(window, nullptr, true);
   NMLISTVIEW change;
   change.hdr = {window, static_cast<UINT_PTR>(GetDlgCtrlID(window)), LVN_ITEMCHANGED};
@@ -339,6 +340,7 @@ void ChangeState(HWND window, ListData& list, int index, UINT state, UINT mask) 
   change.uChanged = LVIF_STATE;
   change.lParam = item.data;
   SendMessage(GetParent(window), WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
+  return true;
 }
 
 int FocusedRow(const ListData& list) {
@@ -471,13 +473,11 @@ void MoveTo(HWND window, ListData& list, int row, Reach reach) {
   const int to = std::max(list.anchor, row);
   for (int i = 0; i < static_cast<int>(list.items.size()); ++i) {
     if (i == row) continue;
-    if (reach == Reach::kAlone || reach == Reach::kRange) {
-      const bool chosen = reach == Reach::kRange && i >= from && i <= to;
-      ChangeState(window, list, i, chosen ? LVIS_SELECTED : 0, LVIS_SELECTED | LVIS_FOCUSED);
-    } else {
-      ChangeState(window, list, i, 0, LVIS_FOCUSED);
-    }
-    if (!IsWindow(window)) return;
+    const bool chosen = reach == Reach::kRange && i >= from && i <= to;
+    const bool told = reach == Reach::kAlone || reach == Reach::kRange
+                          ? ChangeState(window, list, i, chosen ? LVIS_SELECTED : 0, LVIS_SELECTED | LVIS_FOCUSED)
+                          : ChangeState(window, list, i, 0, LVIS_FOCUSED);
+    if (told && !IsWindow(window)) return;
   }
   if (row < 0) return;
   const UINT selected = list.items[static_cast<std::size_t>(row)].state & LVIS_SELECTED;
@@ -625,8 +625,12 @@ LRESULT ListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_SETITEMSTATE: {
       if (item == nullptr || (index != -1 && !valid)) return false;
       const LVITEM wanted = *item;
-      for (int i = 0; i < static_cast<int>(items.size()) && IsWindow(window); ++i) {
-        if (index == -1 || i == index) ChangeState(window, list, i, wanted.state, wanted.stateMask);
+      if (index != -1) {
+        ChangeState(window, list, static_cast<int>(index), wanted.state, wanted.stateMask);
+        return true;
+      }
+      for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+        if (ChangeState(window, list, i, wanted.state, wanted.stateMask) && !IsWindow(window)) break;
       }
       return true;
     }
