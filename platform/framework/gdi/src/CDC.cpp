@@ -119,6 +119,11 @@ std::vector<CPoint> CDC::ToDevice(const CPoint* points, int count) const {
 
 void CDC::FillSolidRect(const CRect& rect, COLORREF colour) {
   if (rect.IsRectEmpty()) return;
+  // Four equal corners outline nothing and hold nothing: the one pixel is set itself.
+  if (rect.Width() == 1 && rect.Height() == 1) {
+    SetPixel(rect.left, rect.top, colour);
+    return;
+  }
   DrawState state = CurrentState();
   state.pen = {PS_SOLID, 1, colour};
   state.brushColour = colour;

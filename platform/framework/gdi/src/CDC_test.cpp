@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "brenmoor/gdi/RasterSurface.h"
 #include "brenmoor/gdi/RecordingSurface.h"
 
 namespace {
@@ -198,6 +199,23 @@ TEST(CDCDrawing, LinesFromTheCurrentPositionRectanglesPixelsAndStockPens) {
                                  "polyline w1 s0 c000000 (109,204)-(109,201)",
                                  "pixel (105,206) c030201",
                              }));
+}
+
+TEST(CDCDrawing, ASolidRectangleFillsEachOfItsPixelsEvenWhenThereIsOne) {
+  const struct {
+    CRect rect;
+    int pixels;
+  } cases[] = {{{3, 5, 4, 6}, 1}, {{3, 5, 4, 8}, 3}, {{3, 5, 6, 6}, 3}, {{3, 5, 5, 7}, 4}, {{3, 5, 3, 6}, 0}};
+  for (const auto& each : cases) {
+    RasterSurface surface(10, 10);
+    CDC dc(surface);
+    dc.FillSolidRect(each.rect, RGB(0, 128, 0));
+    int painted = 0;
+    for (int y = 0; y < 10; ++y) {
+      for (int x = 0; x < 10; ++x) painted += surface.Pixel(x, y) == RGB(0, 128, 0);
+    }
+    EXPECT_EQ(painted, each.pixels) << each.rect.Width() << "x" << each.rect.Height();
+  }
 }
 
 TEST(CDCDrawing, StockObjectsAndSystemColoursOfTheClassicLook) {

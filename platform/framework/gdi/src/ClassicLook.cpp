@@ -107,6 +107,14 @@ void Painter::FocusRect(CRect box) {
 
 void Painter::Caret(int x, int y) { dc_.FillSolidRect({x, y, x + 1, y + kLineHeight}, kText); }
 
+void Painter::Arrow(int x, int top, bool up, COLORREF colour) {
+  for (int row = 0; row < 4; ++row) {
+    const int half = 3 - row;
+    const int y = up ? top + 3 - row : top + row;
+    dc_.FillSolidRect({x - half, y, x + half + 1, y + 1}, colour);
+  }
+}
+
 int Painter::Run(const std::wstring& text, int x, int y, int right) {
   std::size_t fits = text.size();
   while (fits > 0 && x + Width(text.substr(0, fits)) > right) --fits;

@@ -223,11 +223,7 @@ void PaintCombo(HWND window, const WindowState& state, const ComboData& combo) {
   painter.Sunken(box, painter.Enabled() ? kWindow : kFace);
   const CRect button{box.right - 2 - CComboBox::kButtonWidth, box.top + 2, box.right - 2, box.bottom - 2};
   painter.Raised(button, combo.list != nullptr);
-  const int x = button.left + button.Width() / 2;
-  const int y = button.top + button.Height() / 2 - 1;
-  for (int row = 0; row < 4; ++row) {
-    dc.FillSolidRect({x - 3 + row, y - 1 + row, x + 4 - row, y + row}, kText);
-  }
+  painter.Arrow(button.left + button.Width() / 2, button.top + button.Height() / 2 - 2, false, kText);
   const bool focused = GetFocus() == window;
   const CRect field{box.left + 4, box.top + (box.Height() - kLineHeight) / 2, button.left - 1,
                     box.top + (box.Height() + kLineHeight) / 2};

@@ -1,6 +1,7 @@
 #include "brenmoor/ui/CListCtrl.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 #include <span>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "brenmoor/gdi/ClassicLook.h"
 #include "brenmoor/ui/CPaintDC.h"
 #include "brenmoor/windowing/Input.h"
+#include "VerticalScrollBar.h"
 
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
@@ -38,12 +40,25 @@ struct Item {
   UINT state = 0;
 };
 
+// The scroll bar while the left button is held on it: the part pressed and,
+// for the thumb, where on it the pointer took it and the row it now stands for.
+struct ScrollBarHold {
+  VerticalScrollBar::Part part = VerticalScrollBar::Part::kNone;
+  int grip = 0;
+  int position = 0;
+};
+
 struct ListData : ControlData {
   HWND header = nullptr;
   std::vector<Item> items;
   int top = 0;     // the first row shown
   int anchor = 0;  // where a Shift selection runs from
+  int wheel = 0;   // what the wheel turned short of a whole row
+  ScrollBarHold held;
 };
+
+// Rows a notch of the wheel scrolls, as the system's setting has it by default.
+constexpr int kWheelRows = 3;
 
 // What a sort moves with a row besides the texts of the header's columns.
 constexpr UINT kSortedStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED | LVIS_OVERLAYMASK |
@@ -309,12 +324,13 @@ int RowsPerPage(HWND window, const ListData& list) {
   return std::max(1, (static_cast<int>(GetClientRect(window).bottom) - 2 - FirstRowTop(list)) / kRowHeight);
 }
 
-// The state bits changed as asked; the parent hears of each item that changed.
-void ChangeState(HWND window, ListData& list, int index, UINT state, UINT mask) {
+// The state bits changed as asked; the parent hears of each item that
+// changed, and may destroy the list as it does: true when it heard.
+bool ChangeState(HWND window, ListData& list, int index, UINT state, UINT mask) {
   Item& item = list.items[static_cast<std::size_t>(index)];
   const UINT old = item.state;
   item.state = (old & ~mask) | (state & mask);
-  if (item.state == old) return;
+  if (item.state == old) return false;
   InvalidateRect(window, nullptr, true);
   NMLISTVIEW change;
   change.hdr = {window, static_cast<UINT_PTR>(GetDlgCtrlID(window)), LVN_ITEMCHANGED};
@@ -324,6 +340,7 @@ void ChangeState(HWND window, ListData& list, int index, UINT state, UINT mask) 
   change.uChanged = LVIF_STATE;
   change.lParam = item.data;
   SendMessage(GetParent(window), WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
+  return true;
 }
 
 int FocusedRow(const ListData& list) {
@@ -333,12 +350,114 @@ int FocusedRow(const ListData& list) {
   return -1;
 }
 
+int RowCount(const ListData& list) { return static_cast<int>(list.items.size()); }
+
+bool HasScrollBar(HWND window, const ListData& list) { return RowCount(list) > RowsPerPage(window, list); }
+
+// Beside the rows and the header, inside the sunken edge.
+VerticalScrollBar ScrollBarOf(HWND window, const ListData& list) {
+  const CRect client = GetClientRect(window);
+  const int position = list.held.part == VerticalScrollBar::Part::kThumb ? list.held.position : list.top;
+  return VerticalScrollBar({client.right - 2 - VerticalScrollBar::kWidth, 2, client.right - 2, client.bottom - 2},
+                           RowCount(list), RowsPerPage(window, list), position);
+}
+
+// The right edge of what the rows and the header may use.
+int RowsRight(HWND window, const ListData& list) {
+  const int right = static_cast<int>(GetClientRect(window).right);
+  return HasScrollBar(window, list) ? right - 2 - VerticalScrollBar::kWidth : right;
+}
+
+// The last page ends with the last row: no room is left under it.
+void ScrollTo(HWND window, ListData& list, int top) {
+  top = std::clamp(top, 0, std::max(0, RowCount(list) - RowsPerPage(window, list)));
+  if (top == list.top) return;
+  list.top = top;
+  InvalidateRect(window, nullptr, true);
+}
+
+// The header leaves room for the scroll bar, and a list grown shorter shows its last page whole.
+void FitToRows(HWND window, ListData& list) {
+  const CRect header = GetClientRect(list.header);
+  if (const int right = RowsRight(window, list); header.right != right) {
+    MoveWindow(list.header, {0, 0, right, header.bottom});
+  }
+  ScrollTo(window, list, list.top);
+}
+
 void EnsureVisible(HWND window, ListData& list, int row) {
   const int page = RowsPerPage(window, list);
-  const int top = std::clamp(list.top, row - page + 1, row);
-  if (top == list.top) return;
-  list.top = std::max(0, top);
-  InvalidateRect(window, nullptr, true);
+  ScrollTo(window, list, std::clamp(list.top, row - page + 1, row));
+}
+
+// The scroll bar's request, or the caller's: the thumb dragged stands for
+// the row it was dragged to, which the request's 16 bits may not hold.
+void Scroll(HWND window, ListData& list, WPARAM request) {
+  const int page = RowsPerPage(window, list);
+  switch (LOWORD(request)) {
+    case SB_LINEUP:
+      return ScrollTo(window, list, list.top - 1);
+    case SB_LINEDOWN:
+      return ScrollTo(window, list, list.top + 1);
+    case SB_PAGEUP:
+      return ScrollTo(window, list, list.top - page);
+    case SB_PAGEDOWN:
+      return ScrollTo(window, list, list.top + page);
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      return ScrollTo(window, list,
+                      list.held.part == VerticalScrollBar::Part::kThumb ? list.held.position : HIWORD(request));
+    case SB_TOP:
+      return ScrollTo(window, list, 0);
+    case SB_BOTTOM:
+      return ScrollTo(window, list, RowCount(list));
+    default:
+      return;
+  }
+}
+
+// Whole rows for what the wheel turned; the rest waits for more turning.
+void Wheel(HWND window, ListData& list, WPARAM wParam) {
+  list.wheel += GET_WHEEL_DELTA_WPARAM(wParam);
+  const int rows = list.wheel * kWheelRows / WHEEL_DELTA;
+  list.wheel -= rows * WHEEL_DELTA / kWheelRows;
+  ScrollTo(window, list, list.top - rows);
+}
+
+// Pixels down as whole rows, the nearest.
+int RowsFor(LPARAM pixels) {
+  const auto rows = (std::abs(pixels) + kRowHeight / 2) / kRowHeight;
+  return static_cast<int>(pixels < 0 ? -rows : rows);
+}
+
+// A press on an arrow or the track asks once; one on the thumb takes it along.
+void PressScrollBar(HWND window, ListData& list, const VerticalScrollBar& bar, CPoint at) {
+  const VerticalScrollBar::Part part = bar.PartAt(at);
+  list.held = {part, at.y - static_cast<int>(bar.Thumb().top), list.top};
+  SetCapture(window);
+  InvalidateRect(window, nullptr, false);
+  if (part != VerticalScrollBar::Part::kThumb) {
+    SendMessage(window, WM_VSCROLL, MAKEWPARAM(VerticalScrollBar::RequestOf(part), 0));
+  }
+}
+
+void DragThumb(HWND window, ListData& list, CPoint at) {
+  if (list.held.part != VerticalScrollBar::Part::kThumb) return;
+  const int position = ScrollBarOf(window, list).PositionForThumbAt(at.y - list.held.grip);
+  if (position == list.held.position) return;
+  list.held.position = position;
+  SendMessage(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, static_cast<WORD>(std::min(position, 0xFFFF))));
+}
+
+void LetGoOfScrollBar(HWND window, ListData& list) {
+  if (list.held.part == VerticalScrollBar::Part::kNone) return;
+  if (list.held.part == VerticalScrollBar::Part::kThumb) {
+    SendMessage(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(std::min(list.held.position, 0xFFFF))));
+  }
+  list.held = {};
+  SendMessage(window, WM_VSCROLL, SB_ENDSCROLL);
+  if (GetCapture() == window) ReleaseCapture();
+  InvalidateRect(window, nullptr, false);
 }
 
 // What a press or a key does to the selection: the row gets the focus;
@@ -354,13 +473,11 @@ void MoveTo(HWND window, ListData& list, int row, Reach reach) {
   const int to = std::max(list.anchor, row);
   for (int i = 0; i < static_cast<int>(list.items.size()); ++i) {
     if (i == row) continue;
-    if (reach == Reach::kAlone || reach == Reach::kRange) {
-      const bool chosen = reach == Reach::kRange && i >= from && i <= to;
-      ChangeState(window, list, i, chosen ? LVIS_SELECTED : 0, LVIS_SELECTED | LVIS_FOCUSED);
-    } else {
-      ChangeState(window, list, i, 0, LVIS_FOCUSED);
-    }
-    if (!IsWindow(window)) return;
+    const bool chosen = reach == Reach::kRange && i >= from && i <= to;
+    const bool told = reach == Reach::kAlone || reach == Reach::kRange
+                          ? ChangeState(window, list, i, chosen ? LVIS_SELECTED : 0, LVIS_SELECTED | LVIS_FOCUSED)
+                          : ChangeState(window, list, i, 0, LVIS_FOCUSED);
+    if (told && !IsWindow(window)) return;
   }
   if (row < 0) return;
   const UINT selected = list.items[static_cast<std::size_t>(row)].state & LVIS_SELECTED;
@@ -378,6 +495,10 @@ Reach ReachOf(bool shift, bool control, bool press) {
 }
 
 void Press(HWND window, ListData& list, CPoint at, WPARAM keys) {
+  if (const VerticalScrollBar bar = ScrollBarOf(window, list);
+      HasScrollBar(window, list) && bar.PartAt(at) != VerticalScrollBar::Part::kNone) {
+    return PressScrollBar(window, list, bar, at);
+  }
   SetFocus(window);
   const int offset = at.y - FirstRowTop(list);
   const int row = offset >= 0 ? list.top + offset / kRowHeight : -1;
@@ -386,7 +507,9 @@ void Press(HWND window, ListData& list, CPoint at, WPARAM keys) {
   MoveTo(window, list, onRow ? row : -1, ReachOf((keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, true));
 }
 
-// The row a key moves the focus to; -1 for a key that moves nothing.
+// The row a key moves the focus to; -1 for a key that moves nothing. Page Up
+// and Page Down go to the first or last row shown, and from there a page on,
+// the row they leave still in sight.
 int RowForKey(HWND window, const ListData& list, WPARAM key) {
   const int last = static_cast<int>(list.items.size()) - 1;
   const int focused = FocusedRow(list);
@@ -401,9 +524,11 @@ int RowForKey(HWND window, const ListData& list, WPARAM key) {
     case VK_END:
       return last;
     case VK_PRIOR:
-      return std::max(0, focused - page);
-    case VK_NEXT:
-      return std::min(last, std::max(0, focused) + page);
+      return focused != list.top ? list.top : std::max(0, focused - std::max(1, page - 1));
+    case VK_NEXT: {
+      const int bottom = std::min(last, list.top + page - 1);
+      return focused != bottom ? bottom : std::min(last, focused + std::max(1, page - 1));
+    }
     default:
       return -1;
   }
@@ -500,8 +625,12 @@ LRESULT ListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_SETITEMSTATE: {
       if (item == nullptr || (index != -1 && !valid)) return false;
       const LVITEM wanted = *item;
-      for (int i = 0; i < static_cast<int>(items.size()) && IsWindow(window); ++i) {
-        if (index == -1 || i == index) ChangeState(window, list, i, wanted.state, wanted.stateMask);
+      if (index != -1) {
+        ChangeState(window, list, static_cast<int>(index), wanted.state, wanted.stateMask);
+        return true;
+      }
+      for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+        if (ChangeState(window, list, i, wanted.state, wanted.stateMask) && !IsWindow(window)) break;
       }
       return true;
     }
@@ -522,6 +651,25 @@ LRESULT ListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
       Press(window, list, PointFromLParam(lParam), wParam);
       return 0;
+    case WM_MOUSEMOVE:
+      DragThumb(window, list, PointFromLParam(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      LetGoOfScrollBar(window, list);
+      return 0;
+    case WM_VSCROLL:
+      Scroll(window, list, wParam);
+      return 0;
+    case WM_MOUSEWHEEL:
+      Wheel(window, list, wParam);
+      return 0;
+    case LVM_SCROLL:
+      ScrollTo(window, list, list.top + RowsFor(lParam));
+      return true;
+    case WM_SIZE:
+      FitToRows(window, list);
+      return 0;
     case WM_KEYDOWN:
       KeyDown(window, list, wParam);
       return 0;
@@ -532,11 +680,10 @@ LRESULT ListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_DELETEITEM:
       if (!valid) return false;
       items.erase(items.begin() + index);
-      list.top = std::min(list.top, std::max(0, static_cast<int>(items.size()) - 1));
       return true;
     case LVM_DELETEALLITEMS:
       items.clear();
-      list.top = list.anchor = 0;
+      list.anchor = 0;
       return true;
     case LVM_SORTITEMS: {
       const auto compare = reinterpret_cast<PFNLVCOMPARE>(lParam);
@@ -559,7 +706,8 @@ LRESULT ListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // The list's rows under its header from the first shown, in the order the
 // header shows the columns; selected rows white on blue, and with the focus
-// the dotted frame round the focused row.
+// the dotted frame round the focused row. Only the rows shown are asked for
+// their texts, however many there are; the scroll bar shows when they do not fit.
 void PaintList(HWND window) {
   using namespace classic;
   CPaintDC dc(CWnd::FromHandle(window));
@@ -572,10 +720,11 @@ void PaintList(HWND window) {
   SendMessage(window, LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
   const int rows = static_cast<int>(SendMessage(window, LVM_GETITEMCOUNT));
   const bool focused = GetFocus() == window;
+  const int right = std::min(RowsRight(window, list), static_cast<int>(box.right) - 2);
   for (int row = list.top, y = box.top + FirstRowTop(list); row < rows && y + kLineHeight < box.bottom; ++row) {
     const UINT state = list.items[static_cast<std::size_t>(row)].state;
     const bool selected = (state & LVIS_SELECTED) != 0;
-    const CRect line{box.left + 2, y - 1, box.right - 2, std::min<int>(y - 1 + kRowHeight, box.bottom - 2)};
+    const CRect line{box.left + 2, y - 1, right, std::min<int>(y - 1 + kRowHeight, box.bottom - 2)};
     if (selected) dc.FillSolidRect(line, kSelection);
     int x = box.left + 2;
     for (int column : order) {
@@ -586,12 +735,13 @@ void PaintList(HWND window) {
       item.pszText = text;
       item.cchTextMax = 260;
       SendMessage(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-      painter.Text(text, x + 4, y, std::min<int>(x + width - 2, box.right - 2), selected ? kSelectionText : kText);
+      painter.Text(text, x + 4, y, std::min(x + width - 2, right), selected ? kSelectionText : kText);
       x += width;
     }
     if (focused && (state & LVIS_FOCUSED) != 0) painter.FocusRect(line);
     y += kRowHeight;
   }
+  if (HasScrollBar(window, list)) ScrollBarOf(window, list).Paint(painter, list.held.part);
 }
 
 bool ChangesTheLook(UINT message) {
@@ -620,9 +770,11 @@ LRESULT ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   const LRESULT result = ListMessage(window, message, wParam, lParam);
-  if (ChangesTheLook(message)) {
+  if (ChangesTheLook(message) && IsWindow(window)) {
+    auto& list = *ControlDataOf<ListData>(window);
     InvalidateRect(window, nullptr, true);
-    InvalidateRect(ControlDataOf<ListData>(window)->header, nullptr, true);
+    InvalidateRect(list.header, nullptr, true);
+    FitToRows(window, list);
   }
   return result;
 }

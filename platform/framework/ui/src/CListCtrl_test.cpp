@@ -139,3 +139,71 @@ TEST(ListHeadingTest, AClickOnAHeadingTellsTheParentWhichColumnInTheOrderShown) 
 }
 
 }  // namespace
+
+// A list of 100 rows that shows 10 a page.
+struct HundredRows {
+  HundredRows() {
+    parent.Create(kGenericWindowClass, L"p", 0, {0, 0, 400, 300}, nullptr, 0);
+    list.Create(kListViewClass, L"", WS_CHILD | LVS_REPORT, {0, 0, 300, 200}, &parent, 9);
+    list.InsertColumn(0, L"A", LVCFMT_LEFT, 100);
+    for (int row = 0; row < 100; ++row) list.InsertItem(row, L"row");
+  }
+
+  CWnd parent;
+  CListCtrl list;
+};
+
+WPARAM Request(WORD code, WORD position = 0) { return MAKEWPARAM(code, position); }
+WPARAM Turned(int delta) { return MAKEWPARAM(0, static_cast<WORD>(delta)); }
+
+struct Sent {
+  UINT message;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
+// What each request, sent as the scroll bar, the wheel or a host sends it, leaves at the top.
+TEST(ListScrollTest, EachRequestLeavesItsRowAtTheTop) {
+  const struct {
+    const char* what;
+    std::vector<Sent> sent;
+    LRESULT answer;  // to the last
+    int top;
+  } cases[] = {
+      {"rows a page", {{LVM_GETCOUNTPERPAGE}}, 10, 0},
+      {"a line down", {{WM_VSCROLL, Request(SB_LINEDOWN)}}, 0, 1},
+      {"a line up at the top", {{WM_VSCROLL, Request(SB_LINEUP)}}, 0, 0},
+      {"two pages down", {{WM_VSCROLL, Request(SB_PAGEDOWN)}, {WM_VSCROLL, Request(SB_PAGEDOWN)}}, 0, 20},
+      {"a page up from 25", {{WM_VSCROLL, Request(SB_THUMBPOSITION, 25)}, {WM_VSCROLL, Request(SB_PAGEUP)}}, 0, 15},
+      {"the thumb dragged", {{WM_VSCROLL, Request(SB_THUMBTRACK, 42)}, {LVM_GETTOPINDEX}}, 42, 42},
+      {"the thumb past the last page", {{WM_VSCROLL, Request(SB_THUMBPOSITION, 95)}}, 0, 90},
+      {"the bottom", {{WM_VSCROLL, Request(SB_BOTTOM)}}, 0, 90},
+      {"the top again", {{WM_VSCROLL, Request(SB_BOTTOM)}, {WM_VSCROLL, Request(SB_TOP)}}, 0, 0},
+      {"the end of scrolling", {{WM_VSCROLL, Request(SB_LINEDOWN)}, {WM_VSCROLL, Request(SB_ENDSCROLL)}}, 0, 1},
+      {"16 pixels a row", {{LVM_SCROLL, 0, 16}}, true, 1},
+      {"24 pixels: the nearest rows", {{LVM_SCROLL, 0, 24}}, true, 2},
+      {"23 pixels", {{LVM_SCROLL, 0, 23}}, true, 1},
+      {"7 pixels", {{LVM_SCROLL, 0, 7}}, true, 0},
+      {"back up 24", {{LVM_SCROLL, 0, 160}, {LVM_SCROLL, 0, -24}}, true, 8},
+      {"across only", {{LVM_SCROLL, 50, 0}}, true, 0},
+      {"row 50 into view", {{LVM_ENSUREVISIBLE, 50}}, true, 41},
+      {"row 45 already in view", {{LVM_ENSUREVISIBLE, 50}, {LVM_ENSUREVISIBLE, 45}}, true, 41},
+      {"row 30 above", {{LVM_ENSUREVISIBLE, 50}, {LVM_ENSUREVISIBLE, 30}}, true, 30},
+      {"the last row", {{LVM_ENSUREVISIBLE, 99}}, true, 90},
+      {"no row 100", {{LVM_ENSUREVISIBLE, 100}}, false, 0},
+      {"a notch of the wheel toward the person", {{WM_MOUSEWHEEL, Turned(-120)}}, 0, 3},
+      {"half a notch: a row", {{WM_MOUSEWHEEL, Turned(-60)}}, 0, 1},
+      {"two halves: three rows", {{WM_MOUSEWHEEL, Turned(-60)}, {WM_MOUSEWHEEL, Turned(-60)}}, 0, 3},
+      {"a notch away at the top", {{WM_MOUSEWHEEL, Turned(120)}}, 0, 0},
+      {"rows deleted on the last page", {{WM_VSCROLL, Request(SB_BOTTOM)}, {LVM_DELETEITEM, 0}, {LVM_DELETEITEM, 0}},
+       true, 88},
+      {"all deleted", {{WM_VSCROLL, Request(SB_BOTTOM)}, {LVM_DELETEALLITEMS}}, true, 0},
+  };
+  for (const auto& each : cases) {
+    HundredRows fresh;
+    LRESULT answer = -1;
+    for (const Sent& sent : each.sent) answer = fresh.list.SendMessage(sent.message, sent.wParam, sent.lParam);
+    EXPECT_EQ(answer, each.answer) << each.what;
+    EXPECT_EQ(fresh.list.SendMessage(LVM_GETTOPINDEX), each.top) << each.what;
+  }
+}

@@ -131,7 +131,8 @@ class InputTest : public ::testing::Test {
 
   // Steps as a person takes them, separated by blanks: "click:X,Y" (also
   // "press:", "release:", "move:", "dbl:", "right:"; a click of "shift-click:" or
-  // "ctrl-click:" holds the key) at a point of the dialog's client area,
+  // "ctrl-click:" holds the key; "wheel-up:" and "wheel-down:" turn the wheel
+  // a notch) at a point of the dialog's client area,
   // "key:Name", "hold:Name" and "free:Name" (press and release apart),
   // "alt:Name" (a letter, or a key name, with Alt held), "type:text" ("_" types a blank).
   void Act(const std::string& steps) {
@@ -166,6 +167,9 @@ class InputTest : public ::testing::Test {
     const WPARAM held = verb == "shift-click" ? MK_SHIFT : verb == "ctrl-click" ? MK_CONTROL : 0;
     if (verb == "move") return SendMouseInput(dialog, WM_MOUSEMOVE, at, 0);
     if (verb == "dbl") return SendMouseInput(dialog, WM_LBUTTONDBLCLK, at, MK_LBUTTON);
+    if (verb == "wheel-up" || verb == "wheel-down") {
+      return SendWheelInput(dialog, at, verb == "wheel-up" ? WHEEL_DELTA : -WHEEL_DELTA, 0);
+    }
     if (verb == "right") {
       SendMouseInput(dialog, WM_RBUTTONDOWN, at, MK_RBUTTON);
       return SendMouseInput(dialog, WM_RBUTTONUP, at, 0);
@@ -320,11 +324,17 @@ TEST_F(InputTest, TheListSelectsScrollsAndHearsItsHeader) {
         "LVN_ITEMCHANGED 2 0>3"}},
       {"click:50,161 key:End", kRows, "selected 19, focus 19, top 16", kRows,
        {"LVN_ITEMCHANGED 0 0>3", "LVN_ITEMCHANGED 0 3>0", "LVN_ITEMCHANGED 19 0>3"}},
-      {"click:50,161 key:PgDn", kRows, "selected 4, focus 4, top 1", kRows,
-       {"LVN_ITEMCHANGED 0 0>3", "LVN_ITEMCHANGED 0 3>0", "LVN_ITEMCHANGED 4 0>3"}},
+      {"click:50,161 key:PgDn", kRows, "selected 3, focus 3, top 0", kRows,
+       {"LVN_ITEMCHANGED 0 0>3", "LVN_ITEMCHANGED 0 3>0", "LVN_ITEMCHANGED 3 0>3"}},
+      {"click:50,161 key:PgDn key:PgDn", kRows, "selected 6, focus 6, top 3", kRows,
+       {"LVN_ITEMCHANGED 0 0>3", "LVN_ITEMCHANGED 0 3>0", "LVN_ITEMCHANGED 3 0>3", "LVN_ITEMCHANGED 3 3>0",
+        "LVN_ITEMCHANGED 6 0>3"}},
+      {"click:50,161 key:End key:PgUp key:PgUp", kRows, "selected 13, focus 13, top 13", kRows,
+       {"LVN_ITEMCHANGED 0 0>3", "LVN_ITEMCHANGED 0 3>0", "LVN_ITEMCHANGED 19 0>3", "LVN_ITEMCHANGED 19 3>0",
+        "LVN_ITEMCHANGED 16 0>3", "LVN_ITEMCHANGED 16 3>0", "LVN_ITEMCHANGED 13 0>3"}},
       {"click:50,161 key:End key:PgUp key:Home", kRows, "selected 0, focus 0, top 0", kRows,
        {"LVN_ITEMCHANGED 0 0>3", "LVN_ITEMCHANGED 0 3>0", "LVN_ITEMCHANGED 19 0>3", "LVN_ITEMCHANGED 19 3>0",
-        "LVN_ITEMCHANGED 15 0>3", "LVN_ITEMCHANGED 15 3>0", "LVN_ITEMCHANGED 0 0>3"}},
+        "LVN_ITEMCHANGED 16 0>3", "LVN_ITEMCHANGED 16 3>0", "LVN_ITEMCHANGED 0 0>3"}},
       {"click:50,161 hold:Shift key:Down key:Down free:Shift", kRows, "selected 0 1 2, focus 2, top 0", kRows,
        {"LVN_ITEMCHANGED 0 0>3", "LVN_ITEMCHANGED 0 3>2", "LVN_ITEMCHANGED 1 0>3", "LVN_ITEMCHANGED 1 3>2",
         "LVN_ITEMCHANGED 2 0>3"}},
@@ -332,6 +342,34 @@ TEST_F(InputTest, TheListSelectsScrollsAndHearsItsHeader) {
        {"LVN_ITEMCHANGED 0 0>3", "LVN_ITEMCHANGED 0 3>2", "LVN_ITEMCHANGED 1 0>1"}},
       {"click:150,140", kRows, "selected, focus -1, top 0", kName, {"LVN_COLUMNCLICK 1"}},
       {"press:50,140 release:150,140", kRows, "selected, focus -1, top 0", kName, {}},
+  });
+}
+
+// The list of 20 rows shows 4; its scroll bar lies at x 232 to 248: the up
+// arrow from y 132 to 148, the track to 212 (the thumb 13 high, at 148 on
+// top), the down arrow to 228; the first row under the header at y 153.
+TEST_F(InputTest, TheListScrollsByItsBarItsWheelAndItsKeys) {
+  Run({
+      {"click:240,220", kRows, "selected, focus -1, top 1", kName, {}},
+      {"click:240,220 click:240,220 click:240,140", kRows, "selected, focus -1, top 1", kName, {}},
+      {"click:240,140", kRows, "selected, focus -1, top 0", kName, {}},
+      {"click:240,200", kRows, "selected, focus -1, top 4", kName, {}},
+      {"click:240,200 click:240,200 click:240,150", kRows, "selected, focus -1, top 4", kName, {}},
+      {"press:240,152 move:240,178 release:240,178", kRows, "selected, focus -1, top 8", kName, {}},
+      {"press:240,152 move:240,178 move:100,500 release:100,500", kRows, "selected, focus -1, top 16", kName, {}},
+      {"press:240,152 move:240,100 release:240,100", kRows, "selected, focus -1, top 0", kName, {}},
+      {"press:240,170 move:240,178 release:240,178", kRows, "selected, focus -1, top 4", kName, {}},
+      {"wheel-down:100,180", kRows, "selected, focus -1, top 3", kName, {}},
+      {"wheel-down:100,180 wheel-down:100,180 wheel-up:240,160", kRows, "selected, focus -1, top 3", kName, {}},
+      {"wheel-down:100,180 wheel-down:100,180 wheel-down:100,180 wheel-down:100,180 wheel-down:100,180"
+       " wheel-down:100,180",
+       kRows, "selected, focus -1, top 16", kName, {}},
+      {"wheel-up:100,180", kRows, "selected, focus -1, top 0", kName, {}},
+      {"wheel-down:100,20 wheel-down:300,200", kRows, "selected, focus -1, top 0", kName, {}},
+      {"wheel-down:100,180 click:50,161", kRows, "selected 3, focus 3, top 3", kRows, {"LVN_ITEMCHANGED 3 0>3"}},
+      {"click:50,161 wheel-down:100,180 wheel-down:100,180 key:Down", kRows, "selected 1, focus 1, top 1", kRows,
+       {"LVN_ITEMCHANGED 0 0>3", "LVN_ITEMCHANGED 0 3>0", "LVN_ITEMCHANGED 1 0>3"}},
+      {"click:240,200 click:50,155", kRows, "selected 4, focus 4, top 4", kRows, {"LVN_ITEMCHANGED 4 0>3"}},
   });
 }
 

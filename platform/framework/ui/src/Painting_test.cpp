@@ -12,6 +12,7 @@
 #include "PngPixels.h"
 #include "TempFolder.h"
 #include "brenmoor/ui/CButton.h"
+#include "brenmoor/ui/CListCtrl.h"
 #include "brenmoor/ui/CWnd.h"
 #include "brenmoor/windowing/TabControl.h"
 #include "brenmoor/windowing/WindowPainter.h"
@@ -274,6 +275,105 @@ TEST_F(PaintingTest, ThePersonSeesWhereTheFocusIsAndWhatIsPicked) {
   EXPECT_EQ(open.At(2, 18), RGB(10, 36, 106));
   combo.SendMessage(CB_SHOWDROPDOWN, 0);
   EXPECT_FALSE(IsWindow(parts.hwndList));
+}
+
+constexpr std::uint32_t kWhite = RGB(255, 255, 255);
+constexpr std::uint32_t kFace = RGB(212, 208, 200);
+constexpr std::uint32_t kTrack = RGB(232, 230, 226);
+constexpr std::uint32_t kGrey = RGB(128, 128, 128);
+constexpr std::uint32_t kDark = RGB(64, 64, 64);
+constexpr std::uint32_t kBlack = RGB(0, 0, 0);
+constexpr std::uint32_t kBlue = RGB(10, 36, 106);
+
+// A list 200 by 100 at (10, 10), showing 4 rows, its first selected; its
+// corner lies at (13, 32) in the dialog's picture, so its scroll bar, when
+// it has one, from (195, 34) to (211, 130): the up arrow 16 high, the track,
+// the thumb on it 13 high at the top, the down arrow.
+class ListPaintingTest : public PaintingTest {
+ protected:
+  void Fill(int rows) {
+    dialog.MoveWindow({0, 0, 300, 200});
+    list.Create(kListViewClass, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, {10, 10, 210, 110}, &dialog, 1);
+    list.InsertColumn(0, L"A", LVCFMT_LEFT, 60);
+    list.InsertColumn(1, L"B", LVCFMT_LEFT, 60);
+    for (int row = 0; row < rows; ++row) list.InsertItem(row, L"row");
+    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+  }
+  void Press(CPoint at) { list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y)); }
+
+  struct Pixel {
+    const char* what;
+    int x, y;
+    std::uint32_t colour;
+  };
+  void Expect(const char* shot, const std::vector<Pixel>& pixels) {
+    const PngPixels png = Shot(shot);
+    for (const Pixel& pixel : pixels) EXPECT_EQ(png.At(pixel.x, pixel.y), pixel.colour) << shot << ": " << pixel.what;
+  }
+
+  CListCtrl list;
+};
+
+TEST_F(ListPaintingTest, RowsThatFitLeaveNoScrollBar) {
+  Fill(4);
+  Expect("fit.png", {{"the header's top edge", 203, 32, kWhite},
+                     {"the selected row to the edge", 203, 57, kBlue},
+                     {"white below the rows", 203, 120, kWhite}});
+}
+
+TEST_F(ListPaintingTest, RowsThatDoNotFitShowTheScrollBar) {
+  Fill(20);
+  const std::vector<Pixel> bar = {
+      {"the edge above the bar, no header", 203, 32, kGrey},
+      {"the up arrow's light edge", 195, 40, kWhite},
+      {"its dark edge", 210, 40, kDark},
+      {"its arrow's tip", 202, 40, kBlack},
+      {"beside the tip", 203, 40, kFace},
+      {"the arrow's base", 199, 43, kBlack},
+      {"the selected row stops at the bar", 194, 57, kBlue},
+      {"the thumb", 203, 57, kFace},
+      {"the track below it", 203, 100, kTrack},
+      {"the down arrow's tip", 202, 123, kBlack},
+      {"its base", 199, 120, kBlack},
+  };
+  Expect("bar.png", bar);
+  Press({190, 70});  // the track under the thumb: a page down, the thumb now 31 to 44
+  Expect("page.png", {{"the track held down", 203, 102, kDark},
+                      {"the thumb a page on", 203, 70, kFace},
+                      {"the track above the thumb", 203, 55, kTrack}});
+  list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(190, 70));
+  Press({190, 90});  // the down arrow: pushed, its arrow a pixel lower and to the right
+  Expect("arrow.png", {{"the pushed arrow's dark edge", 195, 125, kDark},
+                       {"its tip moved", 203, 124, kBlack},
+                       {"where its base was", 199, 120, kFace},
+                       {"the track let go", 203, 102, kTrack}});
+  list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(190, 90));
+  Expect("released.png", {{"the base back", 199, 120, kBlack}});
+}
+
+// Counts the texts a list is asked for.
+int textsAsked = 0;
+WindowProcedure listProcedure = nullptr;
+LRESULT CountingTexts(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == LVM_GETITEMTEXTW) ++textsAsked;
+  return CallWindowProc(listProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(ListPaintingTest, APaintAsksOnlyForTheRowsShownHoweverManyThereAre) {
+  Fill(100000);
+  listProcedure = SetWindowProcedure(list.m_hWnd, &CountingTexts);
+  Shot("first.png");
+  const struct {
+    WORD request;
+    int texts;  // two columns of the four rows shown
+  } cases[] = {{SB_PAGEDOWN, 8}, {SB_BOTTOM, 8}, {SB_TOP, 8}};
+  for (const auto& each : cases) {
+    list.SendMessage(WM_VSCROLL, each.request);
+    textsAsked = 0;
+    Shot("scrolled.png");
+    EXPECT_EQ(textsAsked, each.texts) << each.request;
+  }
+  SetWindowProcedure(list.m_hWnd, listProcedure);
 }
 
 }  // namespace

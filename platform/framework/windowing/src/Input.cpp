@@ -95,6 +95,18 @@ void SendMouseInput(HWND topLevel, UINT message, CPoint screenPoint, WPARAM keys
               MAKELPARAM(static_cast<WORD>(screenPoint.x - origin.x), static_cast<WORD>(screenPoint.y - origin.y)));
 }
 
+void SendWheelInput(HWND topLevel, CPoint screenPoint, int delta, WPARAM keys) {
+  HWND target = GetCapture();
+  if (target == nullptr && topLevel != nullptr) {
+    if (!IsWindow(topLevel) || !IsWindowEnabled(topLevel)) return;
+    target = DeepestChildAt(topLevel, screenPoint);
+  }
+  if (target == nullptr) target = KeyTarget();
+  if (target == nullptr) return;
+  SendMessage(target, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(keys), static_cast<WORD>(delta)),
+              MAKELPARAM(static_cast<WORD>(screenPoint.x), static_cast<WORD>(screenPoint.y)));
+}
+
 void SendKeyInput(UINT message, WPARAM virtualKey, LPARAM flags) {
   Track(message, virtualKey);
   const HWND target = KeyTarget();

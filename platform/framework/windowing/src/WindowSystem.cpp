@@ -211,8 +211,9 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CONTEXTMENU:
-      // Nobody here shows one: the parent may.
-      return (state->style & WS_CHILD) != 0 ? SendMessage(state->parent, WM_CONTEXTMENU, wParam, lParam) : 0;
+    case WM_MOUSEWHEEL:
+      // Nobody here shows a menu or scrolls: the parent may.
+      return (state->style & WS_CHILD) != 0 ? SendMessage(state->parent, message, wParam, lParam) : 0;
     default:
       return 0;
   }

@@ -133,6 +133,15 @@ void DeliverMotion(const SDL_MouseMotionEvent& motion) {
   }
 }
 
+// Over a window of ours it goes to the window under the pointer, else to the focus.
+void DeliverWheel(const SDL_MouseWheelEvent& wheel) {
+  const int notches = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -wheel.y : wheel.y;
+  if (notches == 0) return;
+  const HWND window = WindowOf(wheel.windowID);
+  const CPoint at = window != nullptr ? OnScreen(window, wheel.mouseX, wheel.mouseY) : CPoint();
+  SendWheelInput(window, at, notches * WHEEL_DELTA, ButtonsHeld(SDL_GetMouseState(nullptr, nullptr)));
+}
+
 void DeliverKey(const SDL_KeyboardEvent& key) {
   const WPARAM virtualKey = VirtualKeyOf(key.keysym.sym);
   if (virtualKey == 0) return;
@@ -186,6 +195,8 @@ void Deliver(const SDL_Event& event) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       return DeliverButton(event.button);
+    case SDL_MOUSEWHEEL:
+      return DeliverWheel(event.wheel);
     case SDL_KEYDOWN:
     case SDL_KEYUP:
       return DeliverKey(event.key);

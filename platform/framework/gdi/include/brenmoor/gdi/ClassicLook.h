@@ -60,6 +60,9 @@ class Painter {
   void FocusRect(CRect box);
   // The edit's caret: a line of the text's height left of x.
   void Caret(int x, int y);
+  // The small arrow on a drop-down or scroll button: four rows from top,
+  // seven pixels wide at its base, around the column x.
+  void Arrow(int x, int top, bool up, COLORREF colour);
   CDC& Dc() { return dc_; }
   const CRect& Area() const { return area_; }
   bool Enabled() const { return enabled_; }

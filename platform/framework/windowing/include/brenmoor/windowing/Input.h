@@ -15,6 +15,14 @@
 // dialog).
 void SendMouseInput(HWND topLevel, UINT message, CPoint screenPoint, WPARAM keys);
 
+// The wheel turned by delta (WHEEL_DELTA a notch, away from the person
+// positive) with the pointer at a point on the screen over the top-level
+// window: WM_MOUSEWHEEL to the window holding the capture, else to the
+// deepest child under the pointer, as the system sends it to the window
+// under the pointer; to the focus window when the pointer is over none of
+// ours (null topLevel). A window that does not scroll passes it to its parent.
+void SendWheelInput(HWND topLevel, CPoint screenPoint, int delta, WPARAM keys);
+
 // message: WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP (Alt held: the
 // high word of flags has KF_ALTDOWN). The modifier keys are keys too: their
 // presses and releases are what GetKeyState answers from. To the focus

@@ -37,6 +37,7 @@ constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_VSCROLL = 0x0115;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -44,6 +45,7 @@ constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_MDICREATE = 0x0220;
 constexpr UINT WM_MDIDESTROY = 0x0221;
@@ -59,6 +61,24 @@ constexpr UINT WM_REFLECT_BASE = 0xBC00;
 // What WM_NCHITTEST answers: a window that lets the mouse through to the one behind it, or its client area.
 constexpr LRESULT HTTRANSPARENT = -1;
 constexpr LRESULT HTCLIENT = 1;
+
+// What a scroll bar asks of its window: WM_VSCROLL's low word of wParam; with
+// SB_THUMBTRACK and SB_THUMBPOSITION the high word is where the thumb stands.
+constexpr WORD SB_LINEUP = 0;
+constexpr WORD SB_LINEDOWN = 1;
+constexpr WORD SB_PAGEUP = 2;
+constexpr WORD SB_PAGEDOWN = 3;
+constexpr WORD SB_THUMBPOSITION = 4;
+constexpr WORD SB_THUMBTRACK = 5;
+constexpr WORD SB_TOP = 6;
+constexpr WORD SB_BOTTOM = 7;
+constexpr WORD SB_ENDSCROLL = 8;
+
+// WM_MOUSEWHEEL: the high word of wParam is how far the wheel turned, one
+// notch WHEEL_DELTA, away from the person positive; the low word the MK_
+// flags held; lParam the pointer's place on the screen.
+constexpr int WHEEL_DELTA = 120;
+constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM wParam) { return static_cast<short>(HIWORD(wParam)); }
 
 // Mouse buttons and keys held, as mouse messages carry them in wParam.
 constexpr WPARAM MK_LBUTTON = 0x0001;
@@ -302,6 +322,8 @@ struct COMBOBOXINFO {
 constexpr DWORD LVS_REPORT = 0x0001;
 constexpr DWORD LVS_SINGLESEL = 0x0004;
 constexpr UINT LVM_ENSUREVISIBLE = 0x1013;
+// wParam and lParam: pixels across and down; down goes in whole rows, the nearest.
+constexpr UINT LVM_SCROLL = 0x1014;
 constexpr UINT LVM_GETTOPINDEX = 0x1027;
 constexpr UINT LVM_GETCOUNTPERPAGE = 0x1028;
 constexpr UINT LVM_GETITEMCOUNT = 0x1004;

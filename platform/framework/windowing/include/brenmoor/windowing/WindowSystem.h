@@ -103,7 +103,8 @@ LRESULT CallClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 WindowProcedure SetWindowProcedure(HWND window, WindowProcedure procedure);
 LRESULT CallWindowProc(WindowProcedure procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // What every window does: text, font, the mouse over its client area, a right click's
-// WM_CONTEXTMENU (passed up to the parent when nobody answers); 0 for anything else.
+// WM_CONTEXTMENU and the wheel's WM_MOUSEWHEEL (passed up to the parent when
+// nobody answers); 0 for anything else.
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Tells the parent of a control about it: WM_COMMAND with its id and the code.
 void NotifyParent(HWND control, UINT code);
