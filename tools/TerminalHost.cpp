@@ -29,12 +29,15 @@
 #include "brenmoor/gdi/RasterSurface.h"
 #include "brenmoor/win/ScreenBuffer.h"
 #include "brenmoor/win/ScreenCharRenderer.h"
+#include "brenmoor/windowing/Screen.h"
 #include "brenmoor/windowing/WindowSystem.h"
 
 namespace {
 
 // How long the live terminal waits for output between two frames at most.
 constexpr int kFrameMilliseconds = 16;
+// As a terminal whose window was closed ends: its command was hung up on.
+constexpr int kClosedByThePerson = 0;
 
 struct Options {
   std::optional<std::pair<CursorPos, CursorPos>> selection;
@@ -146,11 +149,6 @@ int Run(const Options& options) {
   return status;
 }
 
-bool OnScreen() {
-  const char* screen = std::getenv("BRENMOOR_SCREEN");
-  return screen != nullptr && std::string(screen) == "sdl";
-}
-
 std::wstring CaptionOf(const std::vector<std::string>& command) {
   std::string caption = "Terminal";
   for (const std::string& argument : command) caption += (&argument == &command.front() ? " - " : " ") + argument;
@@ -166,8 +164,11 @@ int RunLive(const std::vector<std::string>& command) {
   }
   for (;;) {
     PumpPostedMessages();
+    // On screen the person's input goes in between the command's output; a
+    // window the person closed hangs up on the command.
+    if (IsOnScreen() && (!PumpScreen(0) || window.GetSafeHwnd() == nullptr)) return kClosedByThePerson;
     if (const std::optional<int> status = window.Pump()) {
-      if (!OnScreen()) std::fputs(window.ScreenText().c_str(), stdout);
+      if (!IsOnScreen()) std::fputs(window.ScreenText().c_str(), stdout);
       return *status;
     }
     window.WaitForOutput(kFrameMilliseconds);
