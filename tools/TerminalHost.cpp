@@ -4,12 +4,14 @@
 // With --pty it is a live terminal instead: the command (the user's shell
 // when none is given) runs on a pseudo-terminal in a terminal window until
 // it ends, and its exit status is the tool's. Without a screen the last
-// screen goes to stdout as text.
+// screen goes to stdout as text; on screen, the screen as it is goes there
+// as text whenever the tool gets SIGUSR1.
 //
 //   terminal_host [--select r1,c1:r2,c2] <session file|-> <out.png> <out.pdf>
 //   terminal_host --pty [COMMAND...]
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -155,7 +157,17 @@ std::wstring CaptionOf(const std::vector<std::string>& command) {
   return CString::FromUtf8(caption).GetString();
 }
 
+volatile std::sig_atomic_t screenTextAsked = 0;
+
+void AskForScreenText(int) { screenTextAsked = 1; }
+
+void WriteScreenText(const TerminalWindow& window) {
+  std::fputs(window.ScreenText().c_str(), stdout);
+  std::fflush(stdout);
+}
+
 int RunLive(const std::vector<std::string>& command) {
+  std::signal(SIGUSR1, AskForScreenText);
   TerminalWindow window;
   std::string error;
   if (!window.Open(CaptionOf(command), {command}, error)) {
@@ -168,8 +180,12 @@ int RunLive(const std::vector<std::string>& command) {
     // window the person closed hangs up on the command.
     if (IsOnScreen() && (!PumpScreen(0) || window.GetSafeHwnd() == nullptr)) return kClosedByThePerson;
     if (const std::optional<int> status = window.Pump()) {
-      if (!IsOnScreen()) std::fputs(window.ScreenText().c_str(), stdout);
+      if (!IsOnScreen()) WriteScreenText(window);
       return *status;
+    }
+    if (screenTextAsked != 0) {
+      screenTextAsked = 0;
+      WriteScreenText(window);
     }
     window.WaitForOutput(kFrameMilliseconds);
   }
