@@ -59,7 +59,9 @@ fi
 live=$(DISPLAY=$display BRENMOOR_SCREEN=sdl seconds "$host" --pty cat "$work/mixed.vt")
 echo "live terminal: $live s for $megabytes MB"
 if [ -n "$display" ] && command -v xterm >/dev/null; then
-  xterm=$(DISPLAY=$display seconds xterm -geometry 80x24 -fa Mono -fs 13 -e cat "$work/mixed.vt")
+  # The live terminal's font: the face fontconfig gives for its Courier New, 18 pixels high.
+  face=$(fc-match -f '%{family[0]}' 'Courier New')
+  xterm=$(DISPLAY=$display seconds xterm -geometry 80x24 -fa "$face:pixelsize=18" -e cat "$work/mixed.vt")
   echo "xterm:         $xterm s for $megabytes MB"
   python3 -c "import sys; print('xterm / live terminal: %.2f' % (float(sys.argv[1]) / float(sys.argv[2])))" \
     "$xterm" "$live"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # vttest in the live terminal and in xterm (the reference), on the same keys:
 # after each step of a key script both screens are written as text and
-# compared. The live terminal is driven through its window's key messages
-# (terminal_script); xterm runs under an Xvfb started here, as a VT102
+# compared. Both show on an Xvfb started here. The live terminal is driven
+# through its window's key messages (terminal_script); xterm runs as a VT102
 # (-ti vt102), 80 by 24, typed into with xdotool, its screen written by its
 # print-immediate action.
 #
@@ -97,14 +97,14 @@ for script in "${scripts[@]}"; do
   out=build/default/vttest/$name
   rm -rf "$out"
   mkdir -p "$out/live" "$out/xterm"
-  "$runner" "$script" "$out/live" vttest >/dev/null || true
+  BRENMOOR_SCREEN=sdl timeout 300 "$runner" "$script" "$out/live" vttest >/dev/null || true
 
   xterm -hold -ti vt102 -geometry 80x24 -sl 0 -T "vttest-$name" \
     -xrm "XTerm*printFileImmediate: $prints/screen" -xrm 'XTerm*printAttributes: 0' \
     -xrm 'XTerm*VT100.translations: #override <Key>F12: print-immediate()' -e vttest &
   xterm_pid=$!
   window=$(timeout 20 xdotool search --sync --onlyvisible --name "vttest-$name" | head -1)
-  xdotool windowfocus --sync "$window"
+  timeout 10 xdotool windowfocus --sync "$window"
   sleep 1
   step=0
   print_xterm_screen "$out/xterm/screen-00.txt"

@@ -433,9 +433,11 @@ void EscapeParser::Reply(std::string_view bytes) const {
 void EscapeParser::ReportStatus() {
   if (Param(0, 0) == 5) Reply(kStatusOk);
   if (Param(0, 0) == 6) {
-    // A cursor waiting to wrap is reported in the last column.
+    // A cursor waiting to wrap is reported in the last column; in origin
+    // mode the row counts from the scrolling region's top, as it is addressed.
+    const int row = screen_.GetRow() - screen_.AddressedFromRow();
     const int col = std::min(screen_.GetCol(), screen_.VisColumns());
-    Reply("\x1b[" + std::to_string(screen_.GetRow()) + ";" + std::to_string(col) + "R");
+    Reply("\x1b[" + std::to_string(row) + ";" + std::to_string(col) + "R");
   }
 }
 

@@ -329,6 +329,8 @@ TEST(EscapeParserScreen, RequestsAreAnswered) {
       {"status", CSI "5n", ESC "[0n"},
       {"cursor position", CSI "5;17H" CSI "6n", ESC "[5;17R"},
       {"pending wrap in the last column", CSI "?7h" CSI "80G" "x" CSI "6n", ESC "[1;80R"},
+      {"cursor position in origin mode, from the region's top", CSI "5;20r" CSI "?6h" CSI "3;7H" CSI "6n", ESC "[3;7R"},
+      {"origin mode off again, from the screen's top", CSI "5;20r" CSI "?6h" CSI "?6l" CSI "7;7H" CSI "6n", ESC "[7;7R"},
       {"unknown report", CSI "7n" CSI "?6n", ""},
       {"parameters, unasked", CSI "x", ESC "[2;1;1;112;112;1;0x"},
       {"parameters, on request", CSI "1x", ESC "[3;1;1;112;112;1;0x"},

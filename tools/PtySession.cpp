@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,8 +40,18 @@ winsize SizeOf(int rows, int columns) {
   return size;
 }
 
+// A terminal started where signals were ignored or blocked (a background
+// job ignores Ctrl+C) gives its command the defaults: Ctrl+C interrupts.
+void DefaultSignals() {
+  for (int signal = 1; signal < NSIG; ++signal) std::signal(signal, SIG_DFL);
+  sigset_t none;
+  sigemptyset(&none);
+  sigprocmask(SIG_SETMASK, &none, nullptr);
+}
+
 // In the child, on its new terminal: never returns.
 [[noreturn]] void RunCommand(const PtySession::Command& command) {
+  DefaultSignals();
   termios modes{};
   if (tcgetattr(STDIN_FILENO, &modes) == 0) {
     modes.c_cc[VERASE] = static_cast<cc_t>(command.erase);

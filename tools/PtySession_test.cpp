@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <chrono>
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -93,6 +96,40 @@ TEST(PtySession, TypedBytesReachTheCommand) {
   const Ended run = RunToEnd(*session);
   EXPECT_EQ(run.output, "abc\r\ngot abc\r\n");
   EXPECT_EQ(run.status, 0);
+}
+
+// Started from a background job, which ignores Ctrl+C and SIGQUIT, and with
+// SIGINT blocked: the command is still interrupted, by a kill or by Ctrl+C.
+TEST(PtySession, CtrlCInterruptsWhereTheTerminalIgnoresIt) {
+  struct Case {
+    std::vector<std::string> command;
+    std::string typed;
+  };
+  const Case cases[] = {
+      {{"sh", "-c", "kill -INT $$; exit 0"}, ""},
+      {{"sh", "-c", "printf ready; sleep 10"}, "\x03"},
+  };
+  for (const Case& c : cases) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction interrupt {}, quit {};
+    sigaction(SIGINT, &ignore, &interrupt);
+    sigaction(SIGQUIT, &ignore, &quit);
+    sigset_t blocked, before;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &blocked, &before);
+    auto session = Start(c.command);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    sigaction(SIGINT, &interrupt, nullptr);
+    sigaction(SIGQUIT, &quit, nullptr);
+    ASSERT_NE(session, nullptr);
+    if (!c.typed.empty()) {
+      ASSERT_NE(ReadUntil(*session, "ready").find("ready"), std::string::npos);
+      session->Write(c.typed);
+    }
+    EXPECT_EQ(RunToEnd(*session).status, 130) << c.command.back();
+  }
 }
 
 TEST(PtySession, ResizingTellsTheCommand) {

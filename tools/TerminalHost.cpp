@@ -4,12 +4,14 @@
 // With --pty it is a live terminal instead: the command (the user's shell
 // when none is given) runs on a pseudo-terminal in a terminal window until
 // it ends, and its exit status is the tool's. Without a screen the last
-// screen goes to stdout as text.
+// screen goes to stdout as text; on screen, the screen as it is goes there
+// as text whenever the tool gets SIGUSR1.
 //
 //   terminal_host [--select r1,c1:r2,c2] <session file|-> <out.png> <out.pdf>
 //   terminal_host --pty [COMMAND...]
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -29,12 +31,15 @@
 #include "brenmoor/gdi/RasterSurface.h"
 #include "brenmoor/win/ScreenBuffer.h"
 #include "brenmoor/win/ScreenCharRenderer.h"
+#include "brenmoor/windowing/Screen.h"
 #include "brenmoor/windowing/WindowSystem.h"
 
 namespace {
 
 // How long the live terminal waits for output between two frames at most.
 constexpr int kFrameMilliseconds = 16;
+// As a terminal whose window was closed ends: its command was hung up on.
+constexpr int kClosedByThePerson = 0;
 
 struct Options {
   std::optional<std::pair<CursorPos, CursorPos>> selection;
@@ -146,18 +151,23 @@ int Run(const Options& options) {
   return status;
 }
 
-bool OnScreen() {
-  const char* screen = std::getenv("BRENMOOR_SCREEN");
-  return screen != nullptr && std::string(screen) == "sdl";
-}
-
 std::wstring CaptionOf(const std::vector<std::string>& command) {
   std::string caption = "Terminal";
   for (const std::string& argument : command) caption += (&argument == &command.front() ? " - " : " ") + argument;
   return CString::FromUtf8(caption).GetString();
 }
 
+volatile std::sig_atomic_t screenTextAsked = 0;
+
+void AskForScreenText(int) { screenTextAsked = 1; }
+
+void WriteScreenText(const TerminalWindow& window) {
+  std::fputs(window.ScreenText().c_str(), stdout);
+  std::fflush(stdout);
+}
+
 int RunLive(const std::vector<std::string>& command) {
+  std::signal(SIGUSR1, AskForScreenText);
   TerminalWindow window;
   std::string error;
   if (!window.Open(CaptionOf(command), {command}, error)) {
@@ -166,9 +176,16 @@ int RunLive(const std::vector<std::string>& command) {
   }
   for (;;) {
     PumpPostedMessages();
+    // On screen the person's input goes in between the command's output; a
+    // window the person closed hangs up on the command.
+    if (IsOnScreen() && (!PumpScreen(0) || window.GetSafeHwnd() == nullptr)) return kClosedByThePerson;
     if (const std::optional<int> status = window.Pump()) {
-      if (!OnScreen()) std::fputs(window.ScreenText().c_str(), stdout);
+      if (!IsOnScreen()) WriteScreenText(window);
       return *status;
+    }
+    if (screenTextAsked != 0) {
+      screenTextAsked = 0;
+      WriteScreenText(window);
     }
     window.WaitForOutput(kFrameMilliseconds);
   }

@@ -2,13 +2,15 @@
 // person would, through the window's key messages, writing the screen after
 // each step once the command has gone quiet: for comparing the terminal
 // with others on the same keys, and for trying programs without a person.
+// With BRENMOOR_SCREEN=sdl the window shows on the display meanwhile.
 //
 //   terminal_script <script> <out folder> [COMMAND...]
 //
 // Each line of the script is one step: the text typed, with \r, \n, \t, \e,
 // \\ and \xHH for control characters and {Name} for a key without one
-// ({Up}, {Page Down}, {F5}, ...); an empty line types nothing. The screen
-// before any step is screen-00.txt, after step N screen-NN.txt. The tool's
+// ({Up}, {Page Down}, {F5}, ...); an empty line types nothing and waits for
+// the screen to change. The screen before any step is screen-00.txt, after
+// step N screen-NN.txt. The tool's
 // status is the command's, or 124 when the command has not ended by the end.
 
 #include <chrono>
@@ -23,6 +25,7 @@
 
 #include "TerminalKeys.h"
 #include "TerminalWindow.h"
+#include "brenmoor/windowing/Screen.h"
 
 namespace {
 
@@ -85,19 +88,22 @@ void Press(TerminalWindow& window, const Keystroke& key) {
   }
 }
 
-// Pumps until the screen has stayed the same for a while, the command has
-// ended, or the bound has passed; the command's status once it has ended.
+// Pumps until the command has answered (the screen changed) and the screen
+// has then stayed the same for a while, the command has ended, or the bound
+// has passed; the command's status once it has ended. A busy machine may
+// keep the command from answering for longer than the quiet time.
 std::optional<int> SettleScreen(TerminalWindow& window) {
   std::string shown = window.ScreenText();
-  auto changed = Clock::now();
-  for (const auto end = changed + kLongestStep; Clock::now() < end;) {
+  std::optional<Clock::time_point> changed;
+  for (const auto end = Clock::now() + kLongestStep; Clock::now() < end;) {
     PumpPostedMessages();
+    PumpScreen(0);
     if (const std::optional<int> status = window.Pump()) return status;
     const std::string now = window.ScreenText();
     if (now != shown) {
       shown = now;
       changed = Clock::now();
-    } else if (Clock::now() - changed >= kQuiet) {
+    } else if (changed && Clock::now() - *changed >= kQuiet) {
       return std::nullopt;
     }
     window.WaitForOutput(kPollMilliseconds);

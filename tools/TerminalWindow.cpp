@@ -90,7 +90,7 @@ bool TerminalWindow::Open(const std::wstring& caption, PtySession::Command comma
               outer.top + 2 * outer.Height() - inner.Height()});
   screen_.SetParent(this);
   FitToClient();
-  command.rows = screen_.VisRows();
+  command.rows = TerminalRows();
   command.columns = screen_.VisColumns();
   command.term = TerminalKeys::kTerm;
   command.erase = TerminalKeys::kBackspace;
@@ -168,8 +168,7 @@ void TerminalWindow::FitToClient() {
   const LONG rows = std::max<LONG>(1, client.Height() / cell.cy);
   const LONG columns = std::max<LONG>(1, client.Width() / cell.cx);
   screen_.SetWindowSize(rows, columns, true);
-  // Programs are told the screen the buffer keeps, which is never below 24 by 80.
-  if (session_) session_->Resize(screen_.VisRows(), screen_.VisColumns());
+  if (session_) session_->Resize(TerminalRows(), screen_.VisColumns());
   Invalidate(false);
 }
 
@@ -197,6 +196,13 @@ LRESULT TerminalWindow::OnKeyUp(WPARAM wParam, LPARAM) {
   if (wParam == VK_CONTROL) control_ = false;
   return 0;
 }
+
+// Programs are told the rows the cursor can be put on, the buffer's terminal
+// rows: a taller window shows more of what scrolls past, and a full-screen
+// program that addressed its last rows below them would draw them all on
+// the 24th. They are told the columns text wraps at, which line editors
+// count on; cursor addressing reaches only the terminal's 80 or 132.
+int TerminalWindow::TerminalRows() const { return screen_.NumRows(); }
 
 CursorPos TerminalWindow::CellAt(CPoint point) const {
   const CSize cell = screen_.ScreenCharSize();

@@ -61,6 +61,7 @@ class TerminalWindow : public CWnd {
 
   void Send(std::string_view bytes);
   void FitToClient();
+  int TerminalRows() const;
   // The 1-based cell under a client point, kept on the screen.
   CursorPos CellAt(CPoint point) const;
   void DrawCursor(CDC& dc);

@@ -59,11 +59,39 @@ CPoint OffsetIn(HWND window, HWND top) {
   return {own.left - outer.left, own.top - outer.top};
 }
 
+// What the system draws of a framed window, around the client area the
+// window paints: a raised frame, the face inside, and the caption bar with
+// the window's text when it has one. The corner is the window's on the surface.
+void PaintFrame(HWND window, DrawingSurface& surface, CPoint corner) {
+  using namespace classic;
+  const WindowState& state = *FindWindowState(window);
+  const CRect& insets = state.clientInsets;
+  if (insets.left == 0 && insets.top == 0) return;
+  CDC dc(surface);
+  dc.SetViewportOrg(corner.x + insets.left, corner.y + insets.top);
+  const CRect box{-insets.left, -insets.top, state.windowRect.Width() - insets.left,
+                  state.windowRect.Height() - insets.top};
+  Painter painter(dc, box, (state.style & WS_DISABLED) == 0);
+  dc.Draw3dRect(box, kLight, kDarkShadow);
+  dc.Draw3dRect(Painter::Inset(box, 1), kHighlight, kShadow);
+  dc.FillSolidRect(Painter::Inset(box, 2), kFace);
+  if (insets.top > insets.left) {
+    dc.FillSolidRect({0, -insets.top + insets.left, box.right - insets.right, -1}, kCaption);
+    CFont bold;
+    const LOGFONT description = DialogFont(true);
+    bold.CreateFontIndirect(&description);
+    CFont* previous = dc.SelectObject(&bold);
+    painter.Text(state.text.Str(), 4, -insets.top + insets.left + 3, box.right - insets.right - 4, kCaptionText);
+    dc.SelectObject(previous);
+  }
+}
+
 // Windows away from the area keep their pixels; their children may still reach into it.
 void PaintTree(HWND window, CDC& dc, CPoint corner, bool shown, const CRect& area) {
   const CRect own = GetWindowRect(window);
   const CRect onSurface{own.left - corner.x, own.top - corner.y, own.right - corner.x, own.bottom - corner.y};
   if (Overlaps(onSurface, area)) {
+    PaintFrame(window, dc.Surface(), onSurface.TopLeft());
     Stack().push_back({window, dc.Surface(), {onSurface.left, onSurface.top}, shown});
     SendMessage(window, WM_PAINT);
     Stack().pop_back();

@@ -83,6 +83,9 @@ class ScreenBuffer {
   bool GetCursorKeyMode() const { return cursorKey_; }
   void SetScreenMode(bool on) { screen_ = on; }
   void SetOriginMode(bool on) { origin_ = on; }
+  // The 0-based row that cursor addresses count from: the scrolling region's
+  // first in origin mode, else the screen's.
+  int AddressedFromRow() const { return origin_ ? scrollTop_ : 0; }
   // Turning auto-wrap off can narrow the screen under the cursor: it moves in.
   void SetAutoWrapMode(bool on);
   void SetColumnMode(bool on);

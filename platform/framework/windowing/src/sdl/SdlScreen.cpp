@@ -115,6 +115,8 @@ WPARAM ButtonsHeld(Uint32 buttons) {
 UINT ButtonMessage(const SDL_MouseButtonEvent& button) {
   const bool down = button.type == SDL_MOUSEBUTTONDOWN;
   if (button.button == SDL_BUTTON_RIGHT) return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+  // Nobody here acts on the middle button's release.
+  if (button.button == SDL_BUTTON_MIDDLE) return down ? WM_MBUTTONDOWN : 0;
   if (button.button != SDL_BUTTON_LEFT) return 0;
   if (!down) return WM_LBUTTONUP;
   return button.clicks % 2 == 0 ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
