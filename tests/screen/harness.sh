@@ -23,12 +23,14 @@ start() {
 }
 
 # The window with exactly this caption, once it shows (10 seconds at most),
-# given the focus. A search fails when a window goes while it looks, as the
-# windows of a program that just ended do: it is tried again.
+# given the focus; a window given as the second argument is passed over, as
+# the dialog that opened a message box of the same caption. A search fails
+# when a window goes while it looks, as the windows of a program that just
+# ended do: it is tried again.
 find_window() {
   local id=""
   for _ in $(seq 100); do
-    id=$(timeout 2 xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+    id=$(timeout 2 xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "${2:-}" | head -n 1) || true
     [ -n "$id" ] && break
     sleep 0.1
   done
@@ -37,16 +39,30 @@ find_window() {
   echo "$id"
 }
 
+# Waits for the window to go (10 seconds at most).
+wait_gone() {
+  for _ in $(seq 100); do
+    timeout 2 xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  fail "window $1 still shows after 10 seconds"
+}
+
+# Clicks at a point of the window's client area, in pixels: the client
+# area is 3 pixels in from the frame and 22 below the top, under the caption.
+click_at() {
+  local window=$1 X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  local x=$((X + 3 + $2)) y=$((Y + 22 + $3))
+  timeout 5 xdotool mousemove --sync "$x" "$y" click 1 || fail "cannot click at $x,$y"
+}
+
 # Clicks the middle of a dialog's control, given in dialog units as its
 # template does (left top right bottom): a unit is 6/4 pixels across and
-# 13/8 down, from the client area 3 pixels in from the frame and 22 below
-# the top, under the caption.
+# 13/8 down.
 click_control() {
-  local window=$1 left=$2 top=$3 right=$4 bottom=$5 X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  local x=$((X + 3 + (left * 6 / 4 + right * 6 / 4) / 2))
-  local y=$((Y + 22 + (top * 13 / 8 + bottom * 13 / 8) / 2))
-  timeout 5 xdotool mousemove --sync "$x" "$y" click 1 || fail "cannot click at $x,$y"
+  local window=$1 left=$2 top=$3 right=$4 bottom=$5
+  click_at "$window" $(((left * 6 / 4 + right * 6 / 4) / 2)) $(((top * 13 / 8 + bottom * 13 / 8) / 2))
 }
 
 type_text() { timeout 10 xdotool type --delay 30 "$1" || fail "cannot type \"$1\""; }
