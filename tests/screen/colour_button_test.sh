@@ -28,11 +28,13 @@ echo "--- the window on screen is the headless painter's picture, pixel for pixe
 screenshot "$window" "$work/screen.png"
 differing=$(compare -metric AE "$work/painted.png" "$work/screen.png" null: 2>&1) || true
 [ "$differing" = 0 ] || fail "$differing pixels differ between the painter's picture and the screen"
+keep_screenshot "$window" screen-controls
 
 echo "--- a swatch picked, then OK"
 click_at "$window" "${raised_button[@]}"
 dialog=$(find_window "Color")
 click_control "$dialog" "${blue_swatch[@]}"
+keep_screenshot "$dialog" screen-colour-dialog
 click_control "$dialog" "${ok_button[@]}"
 wait_gone "$dialog"
 
@@ -44,6 +46,7 @@ retype "$dialog" "${red_field[@]}"
 type_text 300
 click_control "$dialog" "${ok_button[@]}"
 message=$(find_window "Color" "$dialog")
+keep_screenshot "$message" screen-message-box
 press Return
 wait_gone "$message"
 dialog=$(find_window "Color")

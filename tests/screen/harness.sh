@@ -84,3 +84,10 @@ wait_end() {
 screenshot() {
   timeout 10 import -silent -window "$1" "$2" || fail "cannot take a screenshot of window $1"
 }
+
+# With SCREENSHOTS naming a folder, the window's screenshot is kept there as
+# NAME.png, for the README's pictures.
+keep_screenshot() {
+  [ -n "${SCREENSHOTS:-}" ] || return 0
+  screenshot "$1" "$SCREENSHOTS/$2.png"
+}
