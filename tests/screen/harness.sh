@@ -85,6 +85,19 @@ screenshot() {
   timeout 10 import -silent -window "$1" "$2" || fail "cannot take a screenshot of window $1"
 }
 
+# Fails unless the window's screenshot equals the PNG pixel for pixel within
+# 5 seconds: a window shows before the program has drawn it.
+screen_equals() {
+  local differing=""
+  for _ in $(seq 50); do
+    screenshot "$1" "$work/screen.png"
+    differing=$(compare -metric AE "$2" "$work/screen.png" null: 2>&1) || true
+    [ "$differing" = 0 ] && return 0
+    sleep 0.1
+  done
+  fail "$differing pixels differ between the painter's picture and the screen"
+}
+
 # With SCREENSHOTS naming a folder, the window's screenshot is kept there as
 # NAME.png, for the README's pictures.
 keep_screenshot() {
