@@ -22,30 +22,30 @@ start() {
   program=$!
 }
 
-# The window with exactly this caption, once it shows (10 seconds at most),
+# The window with exactly this caption, once it shows (30 seconds at most),
 # given the focus; a window given as the second argument is passed over, as
 # the dialog that opened a message box of the same caption. A search fails
 # when a window goes while it looks, as the windows of a program that just
 # ended do: it is tried again.
 find_window() {
   local id=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     id=$(timeout 2 xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "${2:-}" | head -n 1) || true
-    [ -n "$id" ] && break
+    # A window shown again while its dialog starts is a new one: the one
+    # found may be gone before it takes the focus, so look again.
+    [ -n "$id" ] && timeout 2 xdotool windowfocus --sync "$id" 2>/dev/null && echo "$id" && return 0
     sleep 0.1
   done
-  [ -n "$id" ] || fail "no window \"$1\" within 10 seconds"
-  timeout 5 xdotool windowfocus --sync "$id" || fail "window \"$1\" did not take the focus"
-  echo "$id"
+  fail "no window \"$1\" took the focus within 30 seconds"
 }
 
-# Waits for the window to go (10 seconds at most).
+# Waits for the window to go (30 seconds at most).
 wait_gone() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     timeout 2 xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
     sleep 0.1
   done
-  fail "window $1 still shows after 10 seconds"
+  fail "window $1 still shows after 30 seconds"
 }
 
 # Clicks at a point of the window's client area, in pixels: the client
@@ -54,7 +54,7 @@ click_at() {
   local window=$1 X Y WIDTH HEIGHT SCREEN
   eval "$(xdotool getwindowgeometry --shell "$window")"
   local x=$((X + 3 + $2)) y=$((Y + 22 + $3))
-  timeout 5 xdotool mousemove --sync "$x" "$y" click 1 || fail "cannot click at $x,$y"
+  timeout 15 xdotool mousemove --sync "$x" "$y" click 1 || fail "cannot click at $x,$y"
 }
 
 # Clicks the middle of a dialog's control, given in dialog units as its
@@ -66,13 +66,13 @@ click_control() {
 }
 
 type_text() { timeout 10 xdotool type --delay 30 "$1" || fail "cannot type \"$1\""; }
-press() { timeout 5 xdotool key --delay 30 "$@" || fail "cannot press $*"; }
+press() { timeout 15 xdotool key --delay 30 "$@" || fail "cannot press $*"; }
 
-# Waits for the program to end (10 seconds at most); its exit code is then in $ended.
+# Waits for the program to end (30 seconds at most); its exit code is then in $ended.
 wait_end() {
   local tenths=0
   while kill -0 "$program" 2>/dev/null; do
-    [ $tenths -lt 100 ] || fail "the program still runs after 10 seconds: $(cat "$work/err")"
+    [ $tenths -lt 300 ] || fail "the program still runs after 30 seconds: $(cat "$work/err")"
     sleep 0.1
     tenths=$((tenths + 1))
   done
