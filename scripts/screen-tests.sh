@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Runs the screen tests of tests/screen on a display server of their own:
 # Xvfb on a free display, started here, given 10 seconds to come up, and
-# killed when the tests end. The programs are the given build's.
+# killed when the tests end. The programs are the given build's. With
+# SCREENSHOTS naming a folder, the windows' screenshots are kept there.
 #   scripts/screen-tests.sh [BUILD]     (build/default unless given)
+#   SCREENSHOTS=docs scripts/screen-tests.sh
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$here/build/default}" && pwd)
+[ -z "${SCREENSHOTS:-}" ] || SCREENSHOTS=$(cd "$SCREENSHOTS" && pwd)
 
 work=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &

@@ -42,14 +42,7 @@ echo "--- the dialog on screen is the headless painter's picture, pixel for pixe
 start "$BIN/list_export" --show --delimiter '|' --file "$work/shown.txt" --banner on --picture "$work/painted.png" \
   "$data/crew.tsv"
 dialog=$(find_window "Export Format")
-# A window shows before its program has drawn it: look again for up to 5 seconds.
-for _ in $(seq 50); do
-  screenshot "$dialog" "$work/screen.png"
-  differing=$(compare -metric AE "$work/painted.png" "$work/screen.png" null: 2>&1) || true
-  [ "$differing" = 0 ] && break
-  sleep 0.1
-done
-[ "$differing" = 0 ] || fail "$differing pixels differ between the painter's picture and the screen"
+screen_equals "$dialog" "$work/painted.png"
 click_control "$dialog" "${cancel_button[@]}"
 wait_end
 

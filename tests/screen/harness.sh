@@ -23,12 +23,14 @@ start() {
 }
 
 # The window with exactly this caption, once it shows (30 seconds at most),
-# given the focus. A search fails when a window goes while it looks, as the
-# windows of a program that just ended do: it is tried again.
+# given the focus; a window given as the second argument is passed over, as
+# the dialog that opened a message box of the same caption. A search fails
+# when a window goes while it looks, as the windows of a program that just
+# ended do: it is tried again.
 find_window() {
   local id=""
   for _ in $(seq 300); do
-    id=$(timeout 2 xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+    id=$(timeout 2 xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "${2:-}" | head -n 1) || true
     # A window shown again while its dialog starts is a new one: the one
     # found may be gone before it takes the focus, so look again.
     [ -n "$id" ] && timeout 2 xdotool windowfocus --sync "$id" 2>/dev/null && echo "$id" && return 0
@@ -37,16 +39,30 @@ find_window() {
   fail "no window \"$1\" took the focus within 30 seconds"
 }
 
+# Waits for the window to go (30 seconds at most).
+wait_gone() {
+  for _ in $(seq 300); do
+    timeout 2 xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  fail "window $1 still shows after 30 seconds"
+}
+
+# Clicks at a point of the window's client area, in pixels: the client
+# area is 3 pixels in from the frame and 22 below the top, under the caption.
+click_at() {
+  local window=$1 X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  local x=$((X + 3 + $2)) y=$((Y + 22 + $3))
+  timeout 15 xdotool mousemove --sync "$x" "$y" click 1 || fail "cannot click at $x,$y"
+}
+
 # Clicks the middle of a dialog's control, given in dialog units as its
 # template does (left top right bottom): a unit is 6/4 pixels across and
-# 13/8 down, from the client area 3 pixels in from the frame and 22 below
-# the top, under the caption.
+# 13/8 down.
 click_control() {
-  local window=$1 left=$2 top=$3 right=$4 bottom=$5 X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  local x=$((X + 3 + (left * 6 / 4 + right * 6 / 4) / 2))
-  local y=$((Y + 22 + (top * 13 / 8 + bottom * 13 / 8) / 2))
-  timeout 15 xdotool mousemove --sync "$x" "$y" click 1 || fail "cannot click at $x,$y"
+  local window=$1 left=$2 top=$3 right=$4 bottom=$5
+  click_at "$window" $(((left * 6 / 4 + right * 6 / 4) / 2)) $(((top * 13 / 8 + bottom * 13 / 8) / 2))
 }
 
 type_text() { timeout 10 xdotool type --delay 30 "$1" || fail "cannot type \"$1\""; }
@@ -67,4 +83,24 @@ wait_end() {
 # The window as the display server shows it, as PNG.
 screenshot() {
   timeout 10 import -silent -window "$1" "$2" || fail "cannot take a screenshot of window $1"
+}
+
+# Fails unless the window's screenshot equals the PNG pixel for pixel within
+# 5 seconds: a window shows before the program has drawn it.
+screen_equals() {
+  local differing=""
+  for _ in $(seq 50); do
+    screenshot "$1" "$work/screen.png"
+    differing=$(compare -metric AE "$2" "$work/screen.png" null: 2>&1) || true
+    [ "$differing" = 0 ] && return 0
+    sleep 0.1
+  done
+  fail "$differing pixels differ between the painter's picture and the screen"
+}
+
+# With SCREENSHOTS naming a folder, the window's screenshot is kept there as
+# NAME.png, for the README's pictures.
+keep_screenshot() {
+  [ -n "${SCREENSHOTS:-}" ] || return 0
+  screenshot "$1" "$SCREENSHOTS/$2.png"
 }

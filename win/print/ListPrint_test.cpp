@@ -14,6 +14,7 @@
 #include "PdfText.h"
 #include "PrintHost.h"
 #include "brenmoor/gdi/RecordingSurface.h"
+#include "brenmoor/windowing/Input.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "TableFile.h"
 #include "TempFolder.h"
@@ -51,6 +52,21 @@ class ListPrintTest : public testing::Test {
   CListPrintDoc* Document(UINT command, const wchar_t* system = L"", int includeDate = 0,
                           COleDateTime from = {}, COleDateTime to = {}) {
     return new CListPrintDoc(&host.List(), system, command, includeDate, from, to);
+  }
+  // A person's click in the middle of the column's heading.
+  void ClickHeading(int column) {
+    CRect list;
+    host.List().GetWindowRect(&list);
+    int left = list.left;
+    for (int i = 0; i < column; ++i) left += host.List().GetColumnWidth(i);
+    const CPoint at{left + host.List().GetColumnWidth(column) / 2, list.top + 10};
+    SendMouseInput(host.MainFrame().m_hWnd, WM_LBUTTONDOWN, at, MK_LBUTTON);
+    SendMouseInput(host.MainFrame().m_hWnd, WM_LBUTTONUP, at, 0);
+  }
+  std::string Links() {
+    std::string links;
+    for (int row = 0; row < host.List().GetItemCount(); ++row) links += host.List().GetItemText(row, 0).ToUtf8() + " ";
+    return links;
   }
   static CListPrintView* ViewOf(CFrameWnd* frame) { return DYNAMIC_DOWNCAST(CListPrintView, frame->GetActiveView()); }
   int Documents() {
@@ -151,6 +167,21 @@ TEST_F(ListPrintTest, ColumnsPrintInDisplayOrderUnderTheirHeadingsWithThePageHea
       pages[0], std::regex("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d - KESTLE, from 2026-01-02 to Invalid DateTime\n"
                            "State Link Site\nUP L01 Halden\nDOWN L02 Kestle\nDEGRADED L03 Velmo\n")))
       << pages[0];
+}
+
+TEST_F(ListPrintTest, AClickOnAHeadingSortsTheListASecondReversesAndThePrintFollows) {
+  Fill(kLinks);
+  const struct {
+    int column;
+    const char* links;
+  } clicks[] = {{2, "L03 L02 L01 "}, {2, "L01 L02 L03 "}, {0, "L01 L02 L03 "}, {0, "L03 L02 L01 "}, {1, "L01 L02 L03 "}};
+  for (const auto& click : clicks) {
+    ClickHeading(click.column);
+    EXPECT_EQ(Links(), click.links) << "after a click on column " << click.column;
+  }
+  ClickHeading(2);
+  host.Print(Document(ID_FILE_PRINT_DIRECT));
+  EXPECT_EQ(PdfPages(Pdf()), Lines{"Link Site State\nL03 Velmo DEGRADED\nL02 Kestle DOWN\nL01 Halden UP\n"});
 }
 
 TEST_F(ListPrintTest, TheHeadingShowsTheDatesOnlyWhenAskedAndNotAtAllWithoutASystemName) {

@@ -1,16 +1,45 @@
 #include "PrintHost.h"
 
+#include "brenmoor/win/CListCtrlSorter.h"
 #include "brenmoor/win/CListPrintDoc.h"
 #include "brenmoor/win/CListPrintView.h"
 #include "brenmoor/win/CPrintFrame.h"
 #include "HostResources.h"
+
+namespace {
+
+// A click on a column's heading sorts the list on that column, and a second
+// click on it reverses the order, as a host does.
+class SortingListFrame : public CMDIChildWnd {
+ public:
+  explicit SortingListFrame(CListCtrl& list) : list_(list) {}
+
+ protected:
+  LRESULT OnNotify(WPARAM, LPARAM lParam) {
+    const auto* click = reinterpret_cast<const NMLISTVIEW*>(lParam);
+    if (click->hdr.code == LVN_COLUMNCLICK) sorter_.SortListCtrl(list_, click->iSubItem);
+    return 0;
+  }
+
+ private:
+  CListCtrl& list_;
+  CListCtrlSorter sorter_;
+
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(SortingListFrame, CMDIChildWnd)
+  MessageEntry<&SortingListFrame::OnNotify>(WM_NOTIFY),
+END_MESSAGE_MAP()
+
+}  // namespace
 
 PrintHost::PrintHost(CWinApp& app)
     : app_(app),
       template_(new CMultiDocTemplate(kListPrintTemplate, RUNTIME_CLASS(CListPrintDoc), RUNTIME_CLASS(CListPrintFrame),
                                       RUNTIME_CLASS(CListPrintView))),
       main_(new CMDIFrameWnd),
-      listFrame_(new CMDIChildWnd) {
+      listFrame_(new SortingListFrame(list_)) {
   RegisterPrintResources(app);
   app.AddDocTemplate(template_);
   main_->Create(nullptr, app.m_strAppName, WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 1024, 768});

@@ -1,7 +1,8 @@
 #pragma once
 // What a host application gives list printing: its resources, a document
 // template of the three print classes, and a main MDI frame with one child
-// that shows the host's list control and has the focus.
+// that shows the host's list control and has the focus; a click on one of
+// the list's headings sorts it.
 
 #include "brenmoor/docview/CDocTemplate.h"
 #include "brenmoor/ui/CListCtrl.h"

@@ -1,6 +1,7 @@
 // Property sheets and wizards as a person steps through them.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 #include "brenmoor/win/CPropertySheetPlus.h"
 #include "brenmoor/app/CWinApp.h"
 #include "brenmoor/app/ScriptedUser.h"
+#include "brenmoor/windowing/Input.h"
 #include "brenmoor/windowing/TabControl.h"
 
 namespace {
@@ -171,6 +173,71 @@ TEST_F(PropertySheetTest, ADisabledNextStopsBeingTheDefaultButton) {
                                   static_cast<int>(BS_DEFPUSHBUTTON), 0};
     EXPECT_EQ(state, expected) << (isPlus ? "plus" : "plain");
   }
+}
+
+
+// A person at the keyboard: each turn in the sheet presses keys or types,
+// then notes where the focus is.
+class KeyboardUser : public CUser {
+ public:
+  explicit KeyboardUser(std::vector<std::string> turns) : turns_(turns.begin(), turns.end()) {}
+  void BeginDialog(CDialog&) override { focus.push_back(Focus()); }
+  void ActInDialog(CDialog&) override {
+    if (turns_.empty()) throw UserScriptError("the sheet is still open");
+    const std::string turn = turns_.front();
+    turns_.pop_front();
+    if (turn == "Tab" || turn == "Enter") {
+      const WPARAM key = turn == "Tab" ? VK_TAB : VK_RETURN;
+      SendKeyInput(WM_KEYDOWN, key, 1);
+      SendKeyInput(WM_KEYUP, key, 1);
+    } else if (turn.starts_with("Alt+")) {
+      const LPARAM alt = static_cast<LPARAM>(KF_ALTDOWN) << 16;
+      SendKeyInput(WM_SYSKEYDOWN, VK_MENU, alt);
+      SendKeyInput(WM_SYSKEYDOWN, static_cast<WPARAM>(turn.back()), alt);
+      SendKeyInput(WM_SYSKEYUP, static_cast<WPARAM>(turn.back()), alt);
+      SendKeyInput(WM_KEYUP, VK_MENU, 0);
+    } else {
+      for (char c : turn) SendCharInput(static_cast<wchar_t>(c));
+    }
+    focus.push_back(Focus());
+  }
+  void EndDialog(CDialog&) override {}
+  int AnswerMessageBox(const CString&, const CString&, UINT) override { throw UserScriptError("a message box"); }
+  bool AnswerFileDialog(CFileDialog&) override { throw UserScriptError("a file dialog"); }
+
+  // "<page>/<control> <text>" for a page's field, "<control>" for the sheet's.
+  static std::string Focus() {
+    const HWND focused = GetFocus();
+    if (focused == nullptr) return "none";
+    const HWND parent = GetParent(focused);
+    const std::string control = std::to_string(GetDlgCtrlID(focused));
+    if (parent == nullptr || GetParent(parent) == nullptr) return control;
+    return std::to_string(GetDlgCtrlID(parent)) + "/" + control + " " +
+           CWnd::FromHandle(focused)->GetWindowText().ToUtf8();
+  }
+
+  std::vector<std::string> focus;
+
+ private:
+  std::deque<std::string> turns_;
+  CUserScope scope_{*this};
+};
+
+TEST_F(PropertySheetTest, AWizardIsWalkedWithTheKeyboardThePagesFirstFieldTakingTheFocus) {
+  CPropertySheetPlus sheet(kCaption);
+  sheet.AddPage(&first);
+  sheet.AddPage(&second);
+  sheet.SetWizardMode();
+  first.onSetActive = [](CPropertySheet& s) { s.SetWizardButtons(PSWIZB_NEXT); };
+  second.onSetActive = [](CPropertySheet& s) { s.SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH); };
+  KeyboardUser person({"one", "Tab", "Tab", "Tab", "Enter", "two", "Tab", "Tab", "Alt+B", "Enter", "Enter"});
+  EXPECT_EQ(sheet.DoModal(), ID_WIZFINISH);
+  const std::string back = std::to_string(ID_WIZBACK), next = std::to_string(ID_WIZNEXT),
+                    finish = std::to_string(ID_WIZFINISH), cancel = std::to_string(IDCANCEL);
+  // Tab goes from the page's field through the buttons as they are seen,
+  // passing over the disabled Back and the hidden Finish, and round.
+  EXPECT_EQ(person.focus, (Lines{"501/1001 ", "501/1001 one", next, cancel, "501/1001 one", "502/1001 ",
+                                 "502/1001 two", back, finish, "501/1001 one", "502/1001 two", "502/1001 two"}));
 }
 
 }  // namespace

@@ -204,8 +204,9 @@ ScriptedUser::DialogScript& ScriptedUser::DialogScript::Check(int id, bool check
 ScriptedUser::DialogScript& ScriptedUser::DialogScript::Read(int id) {
   const std::string action = Describe("read", id);
   return Add(action, [user = user_, id, action](CDialog& dialog) {
-    CString text;
-    dialog.GetDlgItemText(id, text);
+    // As Type finds it: a control of the dialog or of the page it shows.
+    const HWND control = FindControl(dialog.m_hWnd, id);
+    const CString text = control != nullptr ? CWnd::FromHandle(control)->GetWindowText() : CString();
     user->Record(action + ": " + VisibleText(text));
   });
 }

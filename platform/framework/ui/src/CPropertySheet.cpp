@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "brenmoor/ui/CButton.h"
+#include "brenmoor/windowing/DialogManager.h"
 #include "brenmoor/windowing/TabControl.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
@@ -101,13 +102,20 @@ bool CPropertySheet::CreateModalWindow(HWND owner) {
                                             {ID_WIZFINISH, L"Finish", false},
                                             {IDCANCEL, L"Cancel", true}}
                  : std::vector<ButtonPlace>{{IDOK, L"OK", true}, {IDCANCEL, L"Cancel", true}, {ID_APPLY_NOW, L"&Apply", true}};
+  // Placed from the right, made from the left: Tab goes through them as they are seen.
+  std::vector<int> lefts(buttons.size());
   int right = tabs.right;
-  for (auto button = buttons.rbegin(); button != buttons.rend(); ++button) {
+  for (std::size_t i = buttons.size(); i-- > 0;) {
     // Finish shares Next's place.
-    if (button->id != ID_WIZNEXT) right -= kButtonWidth + (button->id == ID_WIZFINISH ? 0 : 6);
-    const DWORD buttonStyle = WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | (button->shown ? WS_VISIBLE : 0);
-    const CRect place{right, buttonsTop, right + kButtonWidth, buttonsTop + kButtonHeight};
-    if (CreateWindowExW(kButtonClass, button->text, buttonStyle, place, m_hWnd, button->id) == nullptr) return false;
+    if (buttons[i].id != ID_WIZNEXT) right -= kButtonWidth + (buttons[i].id == ID_WIZFINISH ? 0 : 6);
+    lefts[i] = right;
+  }
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const DWORD buttonStyle = WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | (buttons[i].shown ? WS_VISIBLE : 0);
+    const CRect place{lefts[i], buttonsTop, lefts[i] + kButtonWidth, buttonsTop + kButtonHeight};
+    if (CreateWindowExW(kButtonClass, buttons[i].text, buttonStyle, place, m_hWnd, buttons[i].id) == nullptr) {
+      return false;
+    }
   }
   if (!IsWizard()) ::EnableWindow(::GetDlgItem(m_hWnd, ID_APPLY_NOW), false);
   for (std::size_t i = 0; i < pages_.size(); ++i) {
@@ -123,7 +131,8 @@ BOOL CPropertySheet::OnInitDialog() {
   const int start = static_cast<int>(m_psh.nStartPage) < GetPageCount() ? static_cast<int>(m_psh.nStartPage) : 0;
   SetActivePage(start);
   if (IsWizard()) SetWizardButtons(PSWIZB_NEXT);
-  return true;
+  // A wizard's page has put the focus on its first field.
+  return !IsWizard();
 }
 
 bool CPropertySheet::CreatePage(CPropertyPage& page) {
@@ -156,6 +165,8 @@ BOOL CPropertySheet::SetActivePage(int index) {
     item.cchTextMax = 256;
     tabs->SendMessage(TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     SetWindowText(text);
+    // A person goes on typing into the page that shows.
+    if (HWND first = GetNextDlgTabItem(page->m_hWnd, nullptr, false)) FocusDialogControl(first);
   }
   return true;
 }

@@ -40,7 +40,8 @@ class ScriptedUser : public CUser {
     DialogScript& Click(int id);
     // Clicks the check box when it does not show the state already.
     DialogScript& Check(int id, bool checked);
-    // Notes the control's text in what the user saw: "read <id>: <text>".
+    // Notes the control's text, of the dialog or of the page it shows, in
+    // what the user saw: "read <id>: <text>".
     DialogScript& Read(int id);
     // Writes a picture of the dialog as it is now.
     DialogScript& Render(const std::string& pngFile);
