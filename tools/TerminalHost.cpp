@@ -180,7 +180,9 @@ int RunLive(const std::vector<std::string>& command) {
     // window the person closed hangs up on the command.
     if (IsOnScreen() && (!PumpScreen(0) || window.GetSafeHwnd() == nullptr)) return kClosedByThePerson;
     if (const std::optional<int> status = window.Pump()) {
-      if (!IsOnScreen()) WriteScreenText(window);
+      // On screen the last screen reaches the display before the window
+      // goes; headless it goes to standard output as text.
+      if (!PumpScreen(0)) WriteScreenText(window);
       return *status;
     }
     if (screenTextAsked != 0) {
