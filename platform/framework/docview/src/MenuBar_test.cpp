@@ -12,7 +12,11 @@
 #include "brenmoor/app/ScriptedUser.h"
 #include "brenmoor/docview/CFrameWnd.h"
 #include "brenmoor/windowing/Input.h"
+#include "brenmoor/gdi/ClassicLook.h"
 #include "brenmoor/windowing/MenuBar.h"
+#include "brenmoor/windowing/WindowPainter.h"
+#include "PngPixels.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -107,6 +111,29 @@ TEST_F(MenuBarTest, TheBarTakesItsHeightFromTheClientAreaUnderTheCaption) {
   EXPECT_TRUE(DestroyMenu(menu));
 }
 
+// What the frame looks like: the caption, the bar's texts, the grayed one embossed.
+TEST_F(MenuBarTest, TheFrameIsPaintedWithItsCaptionAndTheBarUnderIt) {
+  const testsupport::TempFolder folder;
+  const auto png = folder.Path() / "frame.png";
+  ASSERT_TRUE(RenderWindowToPng(frame->m_hWnd, png.string()));
+  const testsupport::PngPixels pixels(png);
+  const std::vector<CRect> items = MenuBarItemRects(frame->m_hWnd);
+  auto textIn = [&pixels](const CRect& item, std::uint32_t colour) {
+    for (int y = 41 + item.top; y < 41 + item.bottom; ++y) {
+      for (int x = 3 + item.left; x < 3 + item.right; ++x) {
+        if (pixels.At(x, y) == colour) return true;
+      }
+    }
+    return false;
+  };
+  EXPECT_EQ(pixels.At(0, 0), classic::kLight);
+  EXPECT_EQ(pixels.At(500, 10), classic::kCaption);
+  EXPECT_EQ(pixels.At(500, 30), classic::kFace);  // the bar past its items
+  EXPECT_TRUE(textIn(items[0], classic::kText));
+  EXPECT_FALSE(textIn(items[3], classic::kText));
+  EXPECT_TRUE(textIn(items[3], classic::kGrayText));
+}
+
 TEST_F(MenuBarTest, ClicksAndKeysOpenTheMenusAndSendTheirCommands) {
   struct Case {
     const char* what;
@@ -123,6 +150,8 @@ TEST_F(MenuBarTest, ClicksAndKeysOpenTheMenusAndSendTheirCommands) {
   const std::vector<Case> cases{
       {"click File, pick Open", pick(kOpen), [](MenuBarTest& t) { t.Click(t.Item(0)); }, {file}, {kOpen}},
       {"click Edit, dismiss", dismiss, [](MenuBarTest& t) { t.Click(t.Item(1)); }, {edit}, {}},
+      {"a quick second click, on Edit", dismiss,
+       [](MenuBarTest& t) { SendMouseInput(t.frame->m_hWnd, WM_LBUTTONDBLCLK, t.Item(1), MK_LBUTTON); }, {edit}, {}},
       {"click Help, a command on the bar", none, [](MenuBarTest& t) { t.Click(t.Item(2)); }, {}, {kHelp}},
       {"click the grayed Tools", none, [](MenuBarTest& t) { t.Click(t.Item(3)); }, {}, {}},
       {"click the bar past its items", none, [](MenuBarTest& t) { t.Click({t.Item(3).x + 200, t.Item(3).y}); }, {}, {}},

@@ -103,7 +103,9 @@ void SendMouseInput(HWND topLevel, UINT message, CPoint screenPoint, WPARAM keys
     if (!IsWindow(topLevel) || !IsWindowEnabled(topLevel)) return;
     target = DeepestChildAt(topLevel, screenPoint);
     if (IsPress(message) && GetActiveWindow() != TopLevelOf(target)) SetActiveWindow(TopLevelOf(target));
-    if (message == WM_LBUTTONDOWN && PressedOnMenuBar(target, screenPoint)) return;
+    // A quick second click, a double click, opens a menu as a first one does.
+    const bool leftPress = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+    if (leftPress && PressedOnMenuBar(target, screenPoint)) return;
   }
   const CPoint origin = GetClientOrigin(target);
   SendMessage(target, message, keys,

@@ -82,7 +82,7 @@ void OpenMenuByMnemonic(HWND window, WPARAM key) {
   }
 }
 
-bool HasFrame(const WindowState& state) { return (state.style & WS_CHILD) == 0 && !state.clientInsets.IsRectEmpty(); }
+bool HasFrame(const WindowState& state) { return (state.style & WS_CHILD) == 0 && state.clientInsets != CRect(); }
 
 LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState* state = FindWindowState(window);
