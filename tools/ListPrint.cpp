@@ -1,6 +1,7 @@
 // Loads a table into a host's list control and prints it with libwin's list
 // printing to a PDF file, or shows it in print preview, writing each page
-// as a picture; the print dialog is answered from the options.
+// as a picture; the print dialog is answered from the options. With --show
+// the host's frame is on screen and a person prints from its File menu.
 
 #include <cstdio>
 #include <new>
@@ -11,6 +12,7 @@
 #include "brenmoor/win/CListPrintDoc.h"
 #include "brenmoor/docview/CPrintInfo.h"
 #include "brenmoor/gdi/FontCaches.h"
+#include "brenmoor/windowing/WindowPainter.h"
 #include "PrintHost.h"
 #include "brenmoor/app/ScriptedUser.h"
 #include "TableFile.h"
@@ -24,6 +26,10 @@ constexpr const char* kUsage =
     "  --direct              print without the print dialog (needs --pdf)\n"
     "  --pages FROM-TO       print only these pages\n"
     "  --preview FOLDER      show the print preview instead; its pages go to FOLDER/page-N.png\n"
+    "  --show                show the host's frame with the list on screen instead (needs --pdf): its\n"
+    "                        File menu prints to the PDF file or shows the preview; closing it ends\n"
+    "                        the program\n"
+    "  --picture FILE        with --show, the frame's picture as the painter draws it first goes to FILE\n"
     "  --system NAME         the system name in each page's heading (none: no heading)\n"
     "  --from DATE --to DATE the date range in the heading\n"
     "  --order I,J,...       the columns in this display order (indexes from 0)\n";
@@ -32,7 +38,9 @@ struct Options {
   std::string table;
   std::string pdf;
   std::string preview;
+  std::string picture;
   bool direct = false;
+  bool show = false;
   int fromPage = 0;
   int toPage = 0;
   CString system;
@@ -49,8 +57,8 @@ std::optional<Options> Parse(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
-    if (word == "--direct") {
-      options.direct = true;
+    if (word == "--direct" || word == "--show") {
+      (word == "--show" ? options.show : options.direct) = true;
       continue;
     }
     if (word.rfind("--", 0) != 0) {
@@ -62,6 +70,7 @@ std::optional<Options> Parse(int argc, char** argv) {
     const std::string value = argv[++i];
     if (word == "--pdf") options.pdf = value;
     else if (word == "--preview") options.preview = value;
+    else if (word == "--picture") options.picture = value;
     else if (word == "--system") options.system = CString::FromUtf8(value);
     else if (word == "--from") options.from = CString::FromUtf8(value);
     else if (word == "--to") options.to = CString::FromUtf8(value);
@@ -71,7 +80,11 @@ std::optional<Options> Parse(int argc, char** argv) {
   }
   const bool oneOutput = options.pdf.empty() != options.preview.empty();
   const bool bothDates = options.from.has_value() == options.to.has_value();
-  if (options.table.empty() || !oneOutput || !bothDates || (options.direct && options.pdf.empty())) return std::nullopt;
+  const bool pdfNeeded = options.direct || options.show;
+  if (options.table.empty() || !oneOutput || !bothDates || (pdfNeeded && options.pdf.empty()) ||
+      (options.show && options.direct) || (!options.show && !options.picture.empty())) {
+    return std::nullopt;
+  }
   return options;
 }
 
@@ -79,6 +92,27 @@ COleDateTime Date(const std::optional<CString>& text) {
   COleDateTime date;
   if (text) date.ParseDateTime(*text);
   return date;
+}
+
+CListPrintDoc* Document(PrintHost& host, const Options& options, UINT command) {
+  return new CListPrintDoc(&host.List(), options.system, command, options.from.has_value(), Date(options.from),
+                           Date(options.to));
+}
+
+// The person prints from the frame's menu until they close it.
+int Show(CWinApp& app, PrintHost& host, const Options& options) {
+  std::string why;
+  if (!app.UseScreen(why)) {
+    std::fprintf(stderr, "list_print: --show: no screen: %s\n", why.c_str());
+    return 1;
+  }
+  if (!options.picture.empty() && !RenderWindowToPng(host.MainFrame().m_hWnd, options.picture)) {
+    std::fprintf(stderr, "list_print: cannot write %s\n", options.picture.c_str());
+    return 1;
+  }
+  AfxGetPrinter().file = CString::FromUtf8(options.pdf);
+  host.PrintFromMenu([&host, &options](UINT command) { return Document(host, options, command); });
+  return app.Run();
 }
 
 UINT Script(CommandLineUser& user, const Options& options) {
@@ -113,10 +147,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "list_print: --order must name each of the %zu columns once\n", table.headings.size());
       return 2;
     }
+    if (options->show) return Show(app, host, *options);
     CommandLineUser user;
     const UINT command = Script(user, *options);
-    host.Print(new CListPrintDoc(&host.List(), options->system, command, options->from.has_value(),
-                                 Date(options->from), Date(options->to)));
+    host.Print(Document(host, *options, command));
     for (const std::string& seen : user.Seen()) std::printf("%s\n", seen.c_str());
     if (!user.Unused().empty()) {
       std::fprintf(stderr, "list_print: nothing was printed\n");

@@ -54,6 +54,15 @@ MenuTemplate ChildMenu() {
   return {window};
 }
 
+MenuTemplate PrintHostMenu() {
+  MenuItemTemplate file{MF_POPUP, 0, L"&File", {}};
+  file.popup = {{MF_STRING, ID_FILE_PRINT, L"&Print...\tCtrl+P", {}},
+                {MF_STRING, ID_FILE_PRINT_PREVIEW, L"Print Pre&view", {}},
+                {MF_SEPARATOR, 0, L"", {}},
+                {MF_STRING, kExitCommand, L"E&xit", {}}};
+  return {file};
+}
+
 }  // namespace
 
 void RegisterExportResources(CResourceModule& host) {
@@ -75,6 +84,8 @@ void RegisterPrintResources(CResourceModule& host) {
   host.RegisterString(1812, L" to ");
   host.RegisterString(697, L"The column specification cannot be read.");
   host.RegisterString(kListPrintTemplate, L"\nList print\nList print");
+  host.Register<MenuTemplate>(kPrintHostFrame, PrintHostMenu());
+  host.Register<AcceleratorTemplate>(kPrintHostFrame, {{FVIRTKEY | FCONTROL, 'P', ID_FILE_PRINT}});
 }
 
 void RegisterWindowResources(CResourceModule& host) {

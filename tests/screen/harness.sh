@@ -48,13 +48,17 @@ wait_gone() {
   fail "window $1 still shows after 30 seconds"
 }
 
+# Clicks at a point of the screen, in pixels.
+click_screen() {
+  timeout 15 xdotool mousemove --sync "$1" "$2" click 1 || fail "cannot click at $1,$2"
+}
+
 # Clicks at a point of the window's client area, in pixels: the client
 # area is 3 pixels in from the frame and 22 below the top, under the caption.
 click_at() {
   local window=$1 X Y WIDTH HEIGHT SCREEN
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  local x=$((X + 3 + $2)) y=$((Y + 22 + $3))
-  timeout 15 xdotool mousemove --sync "$x" "$y" click 1 || fail "cannot click at $x,$y"
+  click_screen $((X + 3 + $2)) $((Y + 22 + $3))
 }
 
 # Clicks the middle of a dialog's control, given in dialog units as its

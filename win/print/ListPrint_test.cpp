@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "brenmoor/win/CPrintFrame.h"
 #include "brenmoor/docview/CPrintInfo.h"
 #include "PdfText.h"
+#include "HostResources.h"
 #include "PrintHost.h"
 #include "brenmoor/gdi/RecordingSurface.h"
 #include "brenmoor/windowing/Input.h"
@@ -182,6 +184,68 @@ TEST_F(ListPrintTest, AClickOnAHeadingSortsTheListASecondReversesAndThePrintFoll
   ClickHeading(2);
   host.Print(Document(ID_FILE_PRINT_DIRECT));
   EXPECT_EQ(PdfPages(Pdf()), Lines{"Link Site State\nL03 Velmo DEGRADED\nL02 Kestle DOWN\nL01 Halden UP\n"});
+}
+
+// The keys go down in order and come up in the reverse order; with Alt they are the system's keys.
+void PressKeys(const std::vector<WPARAM>& keys) {
+  const bool alt = keys.front() == VK_MENU;
+  const LPARAM flags = alt ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0;
+  for (WPARAM key : keys) SendKeyInput(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, flags);
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) SendKeyInput(alt ? WM_SYSKEYUP : WM_KEYUP, *key, flags);
+}
+
+TEST_F(ListPrintTest, TheFramesFileMenuAndCtrlPPrintOrPreviewTheListAndExitClosesTheFrame) {
+  Fill(kLinks);
+  host.PrintFromMenu([this](UINT command) { return Document(command); });
+  const HWND main = host.MainFrame().m_hWnd;
+  const CPoint onFile{GetClientOrigin(main).x + 10, GetClientOrigin(main).y - 10};
+  const std::string menu = "popup menu: &Print...\\tCtrl+P, Print Pre&view, -, E&xit";
+  const std::string dialog = "print dialog, pages 1 to 65535, printer \"" + Pdf() + "\"";
+  const std::string printed = "Link Site State\nL01 Halden UP\nL02 Kestle DOWN\nL03 Velmo DEGRADED\n";
+  struct Case {
+    const char* what;
+    std::function<void()> expect;
+    std::function<void()> act;
+    Lines seen;
+    Lines pages;
+  };
+  const Case cases[] = {
+      {"File clicked, Print picked, the dialog answered",
+       [this] {
+         user.PickMenuItem(ID_FILE_PRINT);
+         user.AnswerPrintDialog();
+       },
+       [&] {
+         SendMouseInput(main, WM_LBUTTONDOWN, onFile, MK_LBUTTON);
+         SendMouseInput(main, WM_LBUTTONUP, onFile, 0);
+       },
+       {menu, dialog}, {printed}},
+      {"Alt+F, Print Preview picked and closed",
+       [this] {
+         user.PickMenuItem(ID_FILE_PRINT_PREVIEW);
+         user.ClosePreview();
+       },
+       [] { PressKeys({VK_MENU, 'F'}); }, {menu, "print preview"}, {}},
+      {"Ctrl+P, the dialog answered", [this] { user.AnswerPrintDialog(); }, [] { PressKeys({VK_CONTROL, 'P'}); },
+       {dialog}, {printed}},
+  };
+  for (const Case& each : cases) {
+    SCOPED_TRACE(each.what);
+    std::filesystem::remove(Pdf());
+    const std::size_t before = user.Seen().size();
+    each.expect();
+    each.act();
+    PumpPostedMessages();
+    EXPECT_EQ(Lines(user.Seen().begin() + static_cast<std::ptrdiff_t>(before), user.Seen().end()), each.seen);
+    if (each.pages.empty()) EXPECT_EQ(ReadFile(Pdf()), "<missing>");
+    else EXPECT_EQ(PdfPages(Pdf()), each.pages);
+    EXPECT_EQ(Documents(), 0);
+    EXPECT_EQ(CWnd::GetFocus(), &host.List());
+  }
+  user.PickMenuItem(kExitCommand);
+  PressKeys({VK_MENU, 'F'});
+  PumpPostedMessages();
+  EXPECT_FALSE(IsWindow(main));
 }
 
 TEST_F(ListPrintTest, TheHeadingShowsTheDatesOnlyWhenAskedAndNotAtAllWithoutASystemName) {

@@ -32,17 +32,44 @@ BEGIN_MESSAGE_MAP(SortingListFrame, CMDIChildWnd)
   MessageEntry<&SortingListFrame::OnNotify>(WM_NOTIFY),
 END_MESSAGE_MAP()
 
+// The main frame's File menu.
+class PrintHostFrame : public CMDIFrameWnd {
+ public:
+  explicit PrintHostFrame(PrintHost& host) : host_(host) {}
+
+ protected:
+  void OnFilePrint() { host_.PrintCommand(ID_FILE_PRINT); }
+  void OnFilePrintPreview() { host_.PrintCommand(ID_FILE_PRINT_PREVIEW); }
+  void OnExit() { PostMessage(WM_CLOSE); }
+
+ private:
+  PrintHost& host_;
+
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PrintHostFrame, CMDIFrameWnd)
+  CommandEntry<&PrintHostFrame::OnFilePrint>(ID_FILE_PRINT),
+  CommandEntry<&PrintHostFrame::OnFilePrintPreview>(ID_FILE_PRINT_PREVIEW),
+  CommandEntry<&PrintHostFrame::OnExit>(kExitCommand),
+END_MESSAGE_MAP()
+
 }  // namespace
 
 PrintHost::PrintHost(CWinApp& app)
     : app_(app),
       template_(new CMultiDocTemplate(kListPrintTemplate, RUNTIME_CLASS(CListPrintDoc), RUNTIME_CLASS(CListPrintFrame),
                                       RUNTIME_CLASS(CListPrintView))),
-      main_(new CMDIFrameWnd),
+      main_(new PrintHostFrame(*this)),
       listFrame_(new SortingListFrame(list_)) {
   RegisterPrintResources(app);
   app.AddDocTemplate(template_);
   main_->Create(nullptr, app.m_strAppName, WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 1024, 768});
+  CMenu menu;
+  menu.LoadMenu(kPrintHostFrame);
+  main_->SetMenu(&menu);
+  menu.Detach();
+  main_->LoadAccelTable(kPrintHostFrame);
   app.m_pMainWnd = main_;
   main_->ActivateFrame();
   listFrame_->Create(nullptr, L"Links", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, main_);
@@ -69,6 +96,10 @@ CFrameWnd* PrintHost::OpenPrintFrame(CListPrintDoc* document) {
   }
   template_->InitialUpdateFrame(frame, document, true);
   return frame;
+}
+
+void PrintHost::PrintCommand(UINT command) {
+  if (makeDocument_) OpenPrintFrame(makeDocument_(command));
 }
 
 void PrintHost::Print(CListPrintDoc* document) {

@@ -2,7 +2,10 @@
 // What a host application gives list printing: its resources, a document
 // template of the three print classes, and a main MDI frame with one child
 // that shows the host's list control and has the focus; a click on one of
-// the list's headings sorts it.
+// the list's headings sorts it. The frame's File menu prints the list or
+// shows its preview (Ctrl+P prints), and closes the frame.
+
+#include <functional>
 
 #include "brenmoor/docview/CDocTemplate.h"
 #include "brenmoor/ui/CListCtrl.h"
@@ -31,6 +34,11 @@ class PrintHost {
   CFrameWnd* OpenPrintFrame(CListPrintDoc* document);
   // Opens it and runs the posted messages until none is left.
   void Print(CListPrintDoc* document);
+  // The document the File menu's Print (ID_FILE_PRINT) and Print Preview
+  // (ID_FILE_PRINT_PREVIEW) print; until it is given they do nothing.
+  using DocumentMaker = std::function<CListPrintDoc*(UINT command)>;
+  void PrintFromMenu(DocumentMaker make) { makeDocument_ = std::move(make); }
+  void PrintCommand(UINT command);
 
  private:
   CWinApp& app_;
@@ -38,4 +46,5 @@ class PrintHost {
   CMDIFrameWnd* main_;
   CMDIChildWnd* listFrame_;
   CListCtrl list_;
+  DocumentMaker makeDocument_;
 };

@@ -402,7 +402,7 @@ int CommandLineUser::AnswerMessageBox(const CString& text, const CString& captio
   return kind == MB_YESNO || kind == MB_YESNOCANCEL ? IDYES : IDOK;
 }
 
-UINT ScriptedUser::AnswerPopupMenu(HMENU menu) {
+UINT ScriptedUser::AnswerPopupMenu(HMENU menu, CPoint) {
   const std::string line = DescribeMenu(menu);
   Record(line);
   const UINT id = Next<MenuAnswer>(line).id;

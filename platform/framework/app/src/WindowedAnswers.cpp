@@ -17,6 +17,6 @@ bool WindowedAnswers::AnswerPrintDialog(CPrintDialog& dialog) { return RunPrintD
 
 void WindowedAnswers::ViewPrintPreview(CPrintPreview& preview) { RunPrintPreviewWindow(preview); }
 
-UINT WindowedAnswers::AnswerPopupMenu(HMENU menu) { return RunPopupMenuWindow(menu); }
+UINT WindowedAnswers::AnswerPopupMenu(HMENU menu, CPoint at) { return RunPopupMenuWindow(menu, at); }
 
 bool WindowedAnswers::AnswerColorDialog(CColorDialog& dialog) { return RunColourDialogWindow(dialog); }

@@ -1,9 +1,12 @@
 #include "brenmoor/docview/CFrameWnd.h"
 
+#include <utility>
+
 #include "brenmoor/docview/CDocument.h"
 #include "brenmoor/docview/CView.h"
 #include "brenmoor/docview/CDocManager.h"
 #include "brenmoor/ui/CWinThread.h"
+#include "brenmoor/windowing/MenuBar.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -41,8 +44,23 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateCon
   CString strings;
   strings.LoadString(resourceId);
   const int lineEnd = strings.Find(L'\n');
-  return Create(nullptr, lineEnd < 0 ? strings : strings.Left(lineEnd), style, rectDefault, parent, nullptr, 0,
-                context);
+  if (!Create(nullptr, lineEnd < 0 ? strings : strings.Left(lineEnd), style, rectDefault, parent, nullptr, 0,
+              context)) {
+    return false;
+  }
+  if (const HMENU menu = LoadMenuW(nullptr, resourceId)) ::SetMenu(m_hWnd, menu);
+  LoadAccelTable(resourceId);
+  return true;
+}
+
+BOOL CFrameWnd::LoadAccelTable(UINT id) {
+  if (m_hAccelTable != nullptr) return false;
+  m_hAccelTable = LoadAccelerators(nullptr, id);
+  return m_hAccelTable != nullptr;
+}
+
+BOOL CFrameWnd::PreTranslateMessage(const MSG& message) {
+  return m_hAccelTable != nullptr && TranslateAccelerator(m_hWnd, m_hAccelTable, &message);
 }
 
 int CFrameWnd::OnCreate(CREATESTRUCT* creating) {
@@ -155,6 +173,7 @@ void CFrameWnd::OnClose() {
 }
 
 void CFrameWnd::OnDestroy() {
+  DestroyAcceleratorTable(std::exchange(m_hAccelTable, nullptr));
   CWinThread* thread = AfxGetThread();
   if (thread != nullptr && thread->m_pMainWnd == this) thread->m_pMainWnd = nullptr;
 }

@@ -10,6 +10,7 @@
 #include "brenmoor/core/Desktop.h"
 #include "brenmoor/ui/CWinThread.h"
 #include "brenmoor/gdi/GdiObjects.h"
+#include "brenmoor/windowing/MenuBar.h"
 #include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/CMenu.h"
 
@@ -166,6 +167,9 @@ void CWnd::SetWindowText(const wchar_t* text) {
 }
 
 void CWnd::GetWindowText(CString& text) const { text = GetWindowText(); }
+
+BOOL CWnd::SetMenu(CMenu* menu) { return ::SetMenu(m_hWnd, menu != nullptr ? menu->GetSafeHmenu() : nullptr); }
+CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
 
 CString CWnd::GetWindowText() const {
   const auto length = static_cast<std::size_t>(GetWindowTextLength());
@@ -333,7 +337,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (control != nullptr && control != this && control->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored)) {
     return true;
   }
-  return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+  // A menu's or an accelerator's command (code 1) comes without a control.
+  return OnCmdMsg(LOWORD(wParam), lParam == 0 ? 0 : HIWORD(wParam));
 }
 
 bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT*) {

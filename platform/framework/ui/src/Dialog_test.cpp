@@ -321,7 +321,7 @@ TEST(ScriptedUserTest, AnUnexpectedKindIsRefusedNamingTheKindExpected) {
   for (const Case& each : cases) {
     ScriptedUser user;
     each.expect(user);
-    EXPECT_EQ(refusal([&user, &menu] { static_cast<CUser&>(user).AnswerPopupMenu(menu.GetSafeHmenu()); }),
+    EXPECT_EQ(refusal([&user, &menu] { static_cast<CUser&>(user).AnswerPopupMenu(menu.GetSafeHmenu(), {}); }),
               "unexpected popup menu: Open: the script expected " + std::string(each.refusal));
     EXPECT_EQ(user.TakeUnused(), each.unused);
   }

@@ -24,16 +24,6 @@ LRESULT RowProcedure(HWND row, UINT message, WPARAM wParam, LPARAM lParam) {
   return CallClassProcedure(row, message, wParam, lParam);
 }
 
-// The text as the menu shows it: "&&" is an ampersand, a single one marks the mnemonic.
-std::wstring ShownText(const std::wstring& text) {
-  std::wstring shown;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'&' && i + 1 < text.size()) ++i;
-    shown += text[i];
-  }
-  return shown;
-}
-
 bool IsGrayed(UINT state) { return (state & (MF_GRAYED | MF_DISABLED)) != 0; }
 
 void Tick(CDC& dc, CPoint at, COLORREF colour) {
@@ -68,7 +58,7 @@ std::vector<CPopupMenuWindow::Row> CPopupMenuWindow::RowsOf(HMENU menu) {
     CMenu::FromHandle(menu)->GetMenuString(index, text, MF_BYPOSITION);
     const std::wstring& all = text.Str();
     const std::size_t tab = all.find(L'\t');
-    Row row{kSeparatorRow, ShownText(all.substr(0, tab)), tab == std::wstring::npos ? L"" : all.substr(tab + 1),
+    Row row{kSeparatorRow, all.substr(0, tab), tab == std::wstring::npos ? L"" : all.substr(tab + 1),
             state, nullptr};
     if ((state & MF_POPUP) != 0) {
       row.id = kFirstPopupRow + position;
@@ -86,7 +76,7 @@ DialogTemplate CPopupMenuWindow::LayOut(const std::vector<Row>& rows) {
   int texts = 0;
   int accelerators = 0;
   for (const Row& row : rows) {
-    texts = std::max(texts, measure.Width(row.text));
+    texts = std::max(texts, measure.Width(classic::Unmarked(row.text).shown));
     accelerators = std::max(accelerators, measure.Width(row.accelerator));
   }
   const int pixels = kGutter + texts + (accelerators > 0 ? kAcceleratorGap + accelerators : 0) + kArrowSpace;
@@ -96,18 +86,23 @@ DialogTemplate CPopupMenuWindow::LayOut(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     const bool separator = row.id == kSeparatorRow;
     const int bottom = top + (separator ? kSeparatorHeight : kRowHeight);
-    layout.items.push_back(Picture(row.id, {0, top, width, bottom}, !separator && !IsGrayed(row.state)));
+    // The row's text, never drawn by the row itself, gives the dialog its mnemonic.
+    DialogItemTemplate item = Picture(row.id, {0, top, width, bottom}, !separator && !IsGrayed(row.state));
+    item.text = CString(row.text);
+    layout.items.push_back(std::move(item));
     top = bottom;
   }
   layout.rect = {0, 0, width, top};
   return layout;
 }
 
-CPopupMenuWindow::CPopupMenuWindow(HMENU menu) : CBuiltInDialog(kPopupMenuWindow, LayOut(RowsOf(menu))),
-                                                 rows_(RowsOf(menu)) {}
+CPopupMenuWindow::CPopupMenuWindow(HMENU menu, CPoint at)
+    : CBuiltInDialog(kPopupMenuWindow, LayOut(RowsOf(menu))), rows_(RowsOf(menu)), at_(at) {}
 
 BOOL CPopupMenuWindow::OnInitDialog() {
   for (HWND row : GetChildren(m_hWnd)) SetWindowProcedure(row, &RowProcedure);
+  const CRect place = ::GetWindowRect(m_hWnd);
+  ::MoveWindow(m_hWnd, {at_.x, at_.y, at_.x + place.Width(), at_.y + place.Height()});
   ::SetFocus(m_hWnd);
   return false;
 }
@@ -130,7 +125,10 @@ void CPopupMenuWindow::Activate(std::size_t row) {
   const Row& picked = rows_[row];
   if (picked.id == kSeparatorRow || IsGrayed(picked.state)) return;
   if (picked.popup == nullptr) return EndDialog(picked.id);
-  if (const UINT command = RunPopupMenuWindow(picked.popup)) EndDialog(static_cast<int>(command));
+  const CRect shown = ::GetWindowRect(::GetDlgItem(m_hWnd, picked.id));
+  if (const UINT command = RunPopupMenuWindow(picked.popup, {shown.right, shown.top})) {
+    EndDialog(static_cast<int>(command));
+  }
 }
 
 void CPopupMenuWindow::SetHot(int row) {
@@ -186,18 +184,18 @@ void CPopupMenuWindow::DrawPicture(int id, CDC& dc, const CRect& box) {
   const COLORREF ink = grayed ? kGrayText : (hot ? kCaptionText : kText);
   const int y = box.top + (box.Height() - kLineHeight) / 2;
   auto write = [&](const std::wstring& text, int x) {
-    if (grayed && !hot) painter.Text(text, x + 1, y + 1, box.right, kHighlight);
-    painter.Text(text, x, y, box.right, ink);
+    if (grayed && !hot) painter.Label(text, x + 1, y + 1, box.right, kHighlight);
+    painter.Label(text, x, y, box.right, ink);
   };
   if ((row->state & MF_CHECKED) != 0) Tick(dc, {box.left + 5, y + 4}, ink);
   write(row->text, box.left + kGutter);
   if (!row->accelerator.empty()) {
-    write(row->accelerator, box.right - kArrowSpace - painter.Width(row->accelerator));
+    write(row->accelerator, box.right - kArrowSpace - painter.LabelWidth(row->accelerator));
   }
   if (row->popup != nullptr) Arrow(dc, {box.right - 12, box.top + box.Height() / 2}, ink);
 }
 
-UINT RunPopupMenuWindow(HMENU menu) {
-  CPopupMenuWindow window(menu);
+UINT RunPopupMenuWindow(HMENU menu, CPoint at) {
+  CPopupMenuWindow window(menu, at);
   return static_cast<UINT>(window.DoModal());
 }

@@ -8,6 +8,7 @@
 #include "ScriptedWindows.h"
 #include "brenmoor/app/CWinApp.h"
 #include "brenmoor/windowing/CMenu.h"
+#include "brenmoor/windowing/Input.h"
 
 namespace {
 
@@ -76,6 +77,21 @@ TEST_F(PopupMenuWindowTest, TheRowUnderTheMouseIsTheOneEnterPicks) {
   Press(script, VK_RETURN);
   EXPECT_EQ(RunPopupMenuWindow(menu.m_hMenu), kPrint);
   EXPECT_EQ(hot, (std::vector<int>{3, -1, 1}));
+}
+
+// Only Open marks a letter; Print has none.
+TEST_F(PopupMenuWindowTest, TheLetterARowMarksPicksIt) {
+  struct Case {
+    wchar_t letter;
+    UINT picked;
+  };
+  for (const Case& each : std::vector<Case>{{L'o', kOpen}, {L'O', kOpen}, {L'p', 0}}) {
+    auto& script = user.InDialog(kPopupMenuWindow);
+    Do(script, "type", [letter = each.letter](CDialog&) { SendCharInput(letter); });
+    if (each.picked == 0) Press(script, VK_ESCAPE);
+    EXPECT_EQ(RunPopupMenuWindow(menu.m_hMenu), each.picked) << static_cast<char>(each.letter);
+  }
+  EXPECT_TRUE(user.Unused().empty());
 }
 
 TEST_F(PopupMenuWindowTest, APopupOpensItsOwnMenuWhoseCommandIsTheAnswer) {

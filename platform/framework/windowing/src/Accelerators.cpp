@@ -4,6 +4,7 @@
 
 #include "brenmoor/core/Desktop.h"
 #include "brenmoor/core/HandleTable.h"
+#include "brenmoor/windowing/MenuBar.h"
 
 namespace {
 
@@ -16,6 +17,18 @@ struct AcceleratorTables : Desktop::Part {
 };
 
 HandleTable<HACCEL, std::vector<ACCEL>>& Tables() { return Desktop::Current().Get<AcceleratorTables>().tables; }
+
+bool Held(int key) { return GetKeyState(key) < 0; }
+
+bool Matches(const ACCEL& entry, WPARAM key) {
+  return (entry.fVirt & FVIRTKEY) != 0 && entry.key == key && ((entry.fVirt & FSHIFT) != 0) == Held(VK_SHIFT) &&
+         ((entry.fVirt & FCONTROL) != 0) == Held(VK_CONTROL) && ((entry.fVirt & FALT) != 0) == Held(VK_MENU);
+}
+
+bool IsGrayedInMenu(HWND window, UINT command) {
+  const UINT state = GetMenuState(GetMenu(window), command, MF_BYCOMMAND);
+  return state != kNoMenuItem && (state & (MF_GRAYED | MF_DISABLED)) != 0;
+}
 
 }  // namespace
 
@@ -41,4 +54,17 @@ int CopyAcceleratorTableW(HACCEL table, ACCEL* entries, int count) {
   const int copied = std::clamp(count, 0, static_cast<int>(held.size()));
   std::copy_n(held.begin(), copied, entries);
   return copied;
+}
+
+int TranslateAccelerator(HWND window, HACCEL table, const MSG* message) {
+  const std::vector<ACCEL>* entries = Tables().Find(table);
+  if (entries == nullptr || message == nullptr || !IsWindow(window)) return false;
+  if (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN) return false;
+  const auto entry = std::find_if(entries->begin(), entries->end(),
+                                  [message](const ACCEL& each) { return Matches(each, message->wParam); });
+  if (entry == entries->end()) return false;
+  if (IsWindowEnabled(window) && !IsGrayedInMenu(window, entry->cmd)) {
+    SendMessage(window, WM_COMMAND, MAKEWPARAM(entry->cmd, 1));
+  }
+  return true;
 }

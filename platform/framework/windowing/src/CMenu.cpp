@@ -192,10 +192,10 @@ UINT EnableMenuItem(HMENU menu, UINT item, UINT flags) {
   return ChangeState(menu, item, flags, MF_GRAYED | MF_DISABLED);
 }
 
-BOOL TrackPopupMenu(HMENU menu, UINT flags, int, int, HWND owner) {
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner) {
   if (!IsMenu(menu)) return false;
   if (IsWindow(owner)) SendMessage(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-  const UINT picked = AfxGetUser().AnswerPopupMenu(menu);
+  const UINT picked = AfxGetUser().AnswerPopupMenu(menu, {x, y});
   if ((flags & TPM_RETURNCMD) != 0) return static_cast<BOOL>(picked);
   if (picked != 0 && (flags & TPM_NONOTIFY) == 0) PostMessage(owner, WM_COMMAND, picked, 0);
   return true;

@@ -37,7 +37,7 @@ bool CUser::AnswerPrintDialog(CPrintDialog&) {
 }
 
 void CUser::ViewPrintPreview(CPrintPreview&) { throw UserScriptError("no user is there to close a print preview"); }
-UINT CUser::AnswerPopupMenu(HMENU) { throw UserScriptError("no user is there to answer a popup menu"); }
+UINT CUser::AnswerPopupMenu(HMENU, CPoint) { throw UserScriptError("no user is there to answer a popup menu"); }
 
 bool CUser::AnswerColorDialog(CColorDialog&) { throw UserScriptError("no user is there to answer a colour dialog"); }
 

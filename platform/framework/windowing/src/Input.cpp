@@ -13,6 +13,12 @@ struct Keyboard : Desktop::Part {
 
 Keyboard& TheKeyboard() { return Desktop::Current().Get<Keyboard>(); }
 
+// The application's, for every desktop.
+InputTranslator& Translator() {
+  static InputTranslator translator = nullptr;
+  return translator;
+}
+
 // The left and right modifier keys both count as the key itself.
 WPARAM Generic(WPARAM key) {
   switch (key) {
@@ -62,6 +68,14 @@ HWND DeepestChildAt(HWND window, CPoint screen) {
   return window;
 }
 
+// A press on a top-level window's menu bar is the window's own (WM_NCLBUTTONDOWN).
+bool PressedOnMenuBar(HWND window, CPoint screen) {
+  const LPARAM point = MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y));
+  if ((GetStyle(window) & WS_CHILD) != 0 || SendMessage(window, WM_NCHITTEST, 0, point) != HTMENU) return false;
+  SendMessage(window, WM_NCLBUTTONDOWN, static_cast<WPARAM>(HTMENU), point);
+  return true;
+}
+
 // Where keys and typed text go.
 HWND KeyTarget() { return GetFocus() != nullptr ? GetFocus() : GetActiveWindow(); }
 
@@ -89,6 +103,9 @@ void SendMouseInput(HWND topLevel, UINT message, CPoint screenPoint, WPARAM keys
     if (!IsWindow(topLevel) || !IsWindowEnabled(topLevel)) return;
     target = DeepestChildAt(topLevel, screenPoint);
     if (IsPress(message) && GetActiveWindow() != TopLevelOf(target)) SetActiveWindow(TopLevelOf(target));
+    // A quick second click, a double click, opens a menu as a first one does.
+    const bool leftPress = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+    if (leftPress && PressedOnMenuBar(target, screenPoint)) return;
   }
   const CPoint origin = GetClientOrigin(target);
   SendMessage(target, message, keys,
@@ -112,6 +129,7 @@ void SendKeyInput(UINT message, WPARAM virtualKey, LPARAM flags) {
   const HWND target = KeyTarget();
   if (target == nullptr) return;
   const bool press = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+  if (press && Translator() != nullptr && Translator()({target, message, virtualKey, flags})) return;
   if (const HWND dialog = DialogOf(target); press && dialog != nullptr && IsDialogMessage(dialog, message, virtualKey, flags)) {
     return;
   }
@@ -127,6 +145,8 @@ void SendCharInput(wchar_t unit) {
   if (const HWND dialog = DialogOf(target); dialog != nullptr && IsDialogMessage(dialog, WM_CHAR, unit, 1)) return;
   SendMessage(target, WM_CHAR, static_cast<WPARAM>(unit), 1);
 }
+
+void SetInputTranslator(InputTranslator translator) { Translator() = translator; }
 
 short GetKeyState(int virtualKey) {
   const bool held = virtualKey >= 0 && virtualKey < 256 && TheKeyboard().held[static_cast<std::size_t>(virtualKey)];

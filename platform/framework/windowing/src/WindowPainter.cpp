@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "brenmoor/gdi/ClassicLook.h"
+#include "brenmoor/windowing/MenuBar.h"
 #include "brenmoor/windowing/WindowSystem.h"
 
 namespace {
@@ -60,30 +61,35 @@ CPoint OffsetIn(HWND window, HWND top) {
 }
 
 // What the system draws of a framed window, around the client area the
-// window paints: a raised frame, the face inside, and the caption bar with
-// the window's text when it has one. The corner is the window's on the surface.
+// window paints: a raised frame, the face inside, the caption bar with the
+// window's text when it has one and the menu bar when it has a menu. The
+// corner is the window's on the surface.
 void PaintFrame(HWND window, DrawingSurface& surface, CPoint corner) {
   using namespace classic;
   const WindowState& state = *FindWindowState(window);
   const CRect& insets = state.clientInsets;
-  if (insets.left == 0 && insets.top == 0) return;
+  if (insets == CRect()) return;
   CDC dc(surface);
   dc.SetViewportOrg(corner.x + insets.left, corner.y + insets.top);
   const CRect box{-insets.left, -insets.top, state.windowRect.Width() - insets.left,
                   state.windowRect.Height() - insets.top};
-  Painter painter(dc, box, (state.style & WS_DISABLED) == 0);
-  dc.Draw3dRect(box, kLight, kDarkShadow);
-  dc.Draw3dRect(Painter::Inset(box, 1), kHighlight, kShadow);
-  dc.FillSolidRect(Painter::Inset(box, 2), kFace);
-  if (insets.top > insets.left) {
-    dc.FillSolidRect({0, -insets.top + insets.left, box.right - insets.right, -1}, kCaption);
-    CFont bold;
-    const LOGFONT description = DialogFont(true);
-    bold.CreateFontIndirect(&description);
-    CFont* previous = dc.SelectObject(&bold);
-    painter.Text(state.text.Str(), 4, -insets.top + insets.left + 3, box.right - insets.right - 4, kCaptionText);
-    dc.SelectObject(previous);
+  const int captionBottom = (state.menu != nullptr ? -kMenuBarHeight : 0) - 1;
+  {
+    Painter painter(dc, box, (state.style & WS_DISABLED) == 0);
+    dc.Draw3dRect(box, kLight, kDarkShadow);
+    dc.Draw3dRect(Painter::Inset(box, 1), kHighlight, kShadow);
+    dc.FillSolidRect(Painter::Inset(box, 2), kFace);
+    if ((state.style & WS_CAPTION) == WS_CAPTION) {
+      dc.FillSolidRect({0, -insets.top + insets.left, box.right - insets.right, captionBottom}, kCaption);
+      CFont bold;
+      const LOGFONT description = DialogFont(true);
+      bold.CreateFontIndirect(&description);
+      CFont* previous = dc.SelectObject(&bold);
+      painter.Text(state.text.Str(), 4, -insets.top + insets.left + 3, box.right - insets.right - 4, kCaptionText);
+      dc.SelectObject(previous);
+    }
   }
+  PaintMenuBar(window, dc);
 }
 
 // Windows away from the area keep their pixels; their children may still reach into it.

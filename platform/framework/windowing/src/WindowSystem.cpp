@@ -9,6 +9,7 @@
 #include "brenmoor/core/Desktop.h"
 #include "brenmoor/core/HandleTable.h"
 #include "brenmoor/core/TextCut.h"
+#include "brenmoor/windowing/MenuBar.h"
 #include "brenmoor/windowing/WindowPainter.h"
 #include "brenmoor/windowing/WindowPlacement.h"
 
@@ -54,6 +55,32 @@ CPoint ClientOrigin(const WindowState& state) {
   return {state.windowRect.left + state.clientInsets.left, state.windowRect.top + state.clientInsets.top};
 }
 
+// Children keep their place in the client area.
+void ShiftDescendants(const WindowState& state, CPoint shift) {
+  std::vector<HWND> pending = state.children;
+  while (!pending.empty()) {
+    WindowState* child = FindWindowState(pending.back());
+    pending.pop_back();
+    child->windowRect.OffsetRect(shift);
+    pending.insert(pending.end(), child->children.begin(), child->children.end());
+  }
+}
+
+void SendSize(HWND window) {
+  const CRect client = GetClientRect(window);
+  SendMessage(window, WM_SIZE, 0, MAKELPARAM(static_cast<WORD>(client.Width()), static_cast<WORD>(client.Height())));
+}
+
+// Alt with a letter opens the item of the top-level window's menu bar that the letter marks.
+void OpenMenuByMnemonic(HWND window, WPARAM key) {
+  HWND top = window;
+  while ((GetStyle(top) & WS_CHILD) != 0 && GetParent(top) != nullptr) top = GetParent(top);
+  const bool mnemonicKey = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+  if (const int item = mnemonicKey ? MenuBarItemWithMnemonic(top, static_cast<wchar_t>(key)) : -1; item >= 0) {
+    OpenMenuBarItem(top, item);
+  }
+}
+
 LRESULT Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState* state = FindWindowState(window);
   return state != nullptr ? state->procedure(window, message, wParam, lParam) : 0;
@@ -79,6 +106,7 @@ void Release(HWND window) {
     std::erase(parent->children, window);
   }
   std::erase(TheSystem().topLevel, window);
+  DestroyMenu(state->menu);
   TheSystem().windows.Remove(window);
 }
 
@@ -201,7 +229,13 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(state->font);
     case WM_NCHITTEST:
-      return HTCLIENT;
+      return MenuBarItemAt(window, PointFromLParam(lParam)) >= 0 ? HTMENU : HTCLIENT;
+    case WM_NCLBUTTONDOWN:
+      if (wParam == static_cast<WPARAM>(HTMENU)) OpenMenuBarItem(window, MenuBarItemAt(window, PointFromLParam(lParam)));
+      return 0;
+    case WM_SYSKEYDOWN:
+      OpenMenuByMnemonic(window, wParam);
+      return 0;
     case WM_RBUTTONUP: {
       // A right click asks for the window's context menu at the point on the screen.
       const CPoint at = PointFromLParam(lParam);
@@ -325,17 +359,19 @@ BOOL MoveWindow(HWND window, const CRect& rect) {
   state->windowRect = screen;
   InvalidateRect(window, nullptr, true);
   InvalidateRect(state->parent, nullptr, true);
-  // Children keep their place in the client area.
-  std::vector<HWND> pending = state->children;
-  while (!pending.empty()) {
-    WindowState* child = FindWindowState(pending.back());
-    pending.pop_back();
-    child->windowRect.OffsetRect(shift);
-    pending.insert(pending.end(), child->children.begin(), child->children.end());
-  }
-  const CRect client = GetClientRect(window);
-  SendMessage(window, WM_SIZE, 0, MAKELPARAM(static_cast<WORD>(client.Width()), static_cast<WORD>(client.Height())));
+  ShiftDescendants(*state, shift);
+  SendSize(window);
   return true;
+}
+
+void SetClientInsets(HWND window, const CRect& insets) {
+  WindowState* state = FindWindowState(window);
+  if (state == nullptr) return;
+  const CPoint shift{insets.left - state->clientInsets.left, insets.top - state->clientInsets.top};
+  state->clientInsets = insets;
+  InvalidateRect(window, nullptr, true);
+  ShiftDescendants(*state, shift);
+  SendSize(window);
 }
 
 HWND SetFocus(HWND window) {

@@ -110,7 +110,7 @@ class ScriptedUser : public CUser {
   bool AnswerFileDialog(CFileDialog& dialog) override;
   bool AnswerPrintDialog(CPrintDialog& dialog) override;
   void ViewPrintPreview(CPrintPreview& preview) override;
-  UINT AnswerPopupMenu(HMENU menu) override;
+  UINT AnswerPopupMenu(HMENU menu, CPoint at) override;
   bool AnswerColorDialog(CColorDialog& dialog) override;
 
  protected:

@@ -7,6 +7,7 @@
 
 #include "brenmoor/docview/CCreateContext.h"
 #include "brenmoor/ui/CWnd.h"
+#include "brenmoor/windowing/Accelerators.h"
 
 class CDocument;
 class CView;
@@ -24,7 +25,9 @@ class CFrameWnd : public CWnd {
   virtual BOOL Create(const wchar_t* className, const wchar_t* title, DWORD style = WS_OVERLAPPEDWINDOW,
                       const CRect& rect = rectDefault, CWnd* parent = nullptr, const wchar_t* menuName = nullptr,
                       DWORD exStyle = 0, CCreateContext* context = nullptr);
-  // The title is the first line of the host string with the resource id.
+  // The title is the first line of the host string with the resource id;
+  // the host's menu and accelerators of that id, when it has them, are the
+  // frame's menu bar and keys.
   virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                          CWnd* parent = nullptr, CCreateContext* context = nullptr);
   // Shows the frame (-1: as it was, or normally when hidden) and activates it.
@@ -43,6 +46,9 @@ class CFrameWnd : public CWnd {
   CWnd* CreateView(CCreateContext* context, UINT id = AFX_IDW_PANE_FIRST);
   // The pane fills the client area.
   virtual void RecalcLayout();
+  // The host's accelerator table with the id: its keys send the frame their commands.
+  BOOL LoadAccelTable(UINT id);
+  BOOL PreTranslateMessage(const MSG& message) override;
 
   // The active view first, then the frame itself.
   bool OnCmdMsg(UINT id, UINT code) override;
@@ -66,6 +72,7 @@ class CFrameWnd : public CWnd {
   CString m_strTitle;
   CView* m_pViewActive = nullptr;
   bool m_bAddToTitle = false;
+  HACCEL m_hAccelTable = nullptr;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -6,6 +6,8 @@
 // control's framework class when nobody attached one.
 
 #include "brenmoor/ui/CCmdTarget.h"
+#include "brenmoor/windowing/CMenu.h"
+#include "brenmoor/windowing/Input.h"
 #include "brenmoor/windowing/WindowSystem.h"
 
 class CDataExchange;
@@ -59,6 +61,9 @@ class CWnd : public CCmdTarget {
   void SetWindowText(const wchar_t* text);
   void GetWindowText(CString& text) const;
   CString GetWindowText() const;
+  // The menu bar (see MenuBar.h); the window owns the menu from now on.
+  BOOL SetMenu(CMenu* menu);
+  CMenu* GetMenu() const;
   int GetWindowTextLength() const;
   DWORD GetStyle() const;
   BOOL ModifyStyle(DWORD remove, DWORD add);
@@ -113,6 +118,9 @@ class CWnd : public CCmdTarget {
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // Called once the window is gone; a window that owns itself deletes itself here.
   virtual void PostNcDestroy() {}
+  // A key press on its way to this window or one of its children; true when
+  // this window used it (a frame's accelerators).
+  virtual BOOL PreTranslateMessage(const MSG&) { return false; }
 
   HWND m_hWnd = nullptr;
 

@@ -1,8 +1,9 @@
 #pragma once
 // A popup menu as a window: one row per item (a command, a separator, or a
 // popup that opens another menu), grayed and checked as the menu says, with
-// the accelerator's text on the right. The row under the mouse or reached
-// with the arrow keys is highlighted; a click or Enter picks it; Escape
+// the accelerator's text on the right, its top-left corner where it was
+// asked to show. The row under the mouse or reached with the arrow keys is
+// highlighted; a click, Enter or the letter the row marks picks it; Escape
 // closes the menu without a pick.
 
 #include <vector>
@@ -16,7 +17,7 @@ class CPopupMenuWindow : public CBuiltInDialog {
   // What separator rows go by.
   static constexpr int kSeparatorRow = 0xFFFF;
 
-  explicit CPopupMenuWindow(HMENU menu);
+  CPopupMenuWindow(HMENU menu, CPoint at);
   // The row that Enter picks; -1 before the arrows reached one.
   int HotRow() const { return hot_; }
 
@@ -32,7 +33,7 @@ class CPopupMenuWindow : public CBuiltInDialog {
  private:
   struct Row {
     int id;
-    std::wstring text;
+    std::wstring text;  // "&" marks the mnemonic, "&&" is an ampersand
     std::wstring accelerator;
     UINT state;
     HMENU popup;
@@ -47,8 +48,10 @@ class CPopupMenuWindow : public CBuiltInDialog {
   const Row* RowWithId(int id) const;
 
   std::vector<Row> rows_;
+  CPoint at_;
   int hot_ = -1;
 };
 
-// The command picked, or 0 when the menu was closed without one.
-UINT RunPopupMenuWindow(HMENU menu);
+// The command picked, or 0 when the menu was closed without one; at is
+// where the menu's top-left corner goes on the screen.
+UINT RunPopupMenuWindow(HMENU menu, CPoint at = {});

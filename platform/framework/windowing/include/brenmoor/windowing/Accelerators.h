@@ -6,6 +6,7 @@
 
 #include "brenmoor/core/CResourceModule.h"
 #include "brenmoor/core/WinTypes.h"
+#include "brenmoor/windowing/Input.h"
 
 constexpr BYTE FVIRTKEY = 0x01;
 constexpr BYTE FSHIFT = 0x04;
@@ -33,3 +34,9 @@ BOOL DestroyAcceleratorTable(HACCEL table);
 HACCEL LoadAccelerators(HINSTANCE module, UINT id);
 // Copies at most count entries; with no buffer, the number of entries.
 int CopyAcceleratorTableW(HACCEL table, ACCEL* entries, int count);
+// A key press that an entry of the table stands for (FVIRTKEY entries, with
+// exactly the Shift, Ctrl and Alt held that the entry names) sends the
+// window WM_COMMAND with the entry's command and 1 in the high word; true
+// then. A key whose command is grayed in the window's menu, or that comes
+// while the window is disabled, is used up without a command.
+int TranslateAccelerator(HWND window, HACCEL table, const MSG* message);

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "brenmoor/core/CString.h"
+#include "brenmoor/core/Geometry.h"
 
 class CColorDialog;
 class CDialog;
@@ -37,9 +38,10 @@ class CUser {
   virtual bool AnswerPrintDialog(CPrintDialog& dialog);
   // Returns when the user closes the preview.
   virtual void ViewPrintPreview(CPrintPreview& preview);
-  // The command picked in a popup menu, or 0 when the user dismissed it.
-  // A user that does not expect menus fails at once.
-  virtual UINT AnswerPopupMenu(HMENU menu);
+  // The command picked in a popup menu shown with its top-left corner at the
+  // point on the screen, or 0 when the user dismissed it. A user that does
+  // not expect menus fails at once.
+  virtual UINT AnswerPopupMenu(HMENU menu, CPoint at);
   // True when the user picked a colour, which the dialog then holds.
   // A user that does not expect colour dialogs fails at once.
   virtual bool AnswerColorDialog(CColorDialog& dialog);

@@ -30,7 +30,7 @@ void SendWheelInput(HWND topLevel, CPoint screenPoint, int delta, WPARAM keys);
 // dialog manager takes its keys first (see IsDialogMessage). A key the
 // window got that types a control character (Backspace, Enter, Escape, Tab)
 // follows as WM_CHAR, as the system's translation does; text comes through
-// SendCharInput.
+// SendCharInput. The application translates a press first (SetInputTranslator).
 void SendKeyInput(UINT message, WPARAM virtualKey, LPARAM flags);
 
 // One UTF-16 unit of typed text as WM_CHAR to the focus window; inside a
@@ -40,3 +40,16 @@ void SendCharInput(wchar_t unit);
 
 // Negative while the key is held, as the system's SHORT answer is.
 short GetKeyState(int virtualKey);
+
+// A key message as the application's loop sees it before it is delivered.
+struct MSG {
+  HWND hwnd = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+// The application's look at each key press before it reaches its window
+// (or the dialog manager): true when it used the key, which then goes no
+// further. The thread installs it (see CWinThread::PreTranslateMessage).
+using InputTranslator = bool (*)(const MSG& message);
+void SetInputTranslator(InputTranslator translator);

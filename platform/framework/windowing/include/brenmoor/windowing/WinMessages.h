@@ -30,6 +30,7 @@ constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_NCHITTEST = 0x0084;
 constexpr UINT WM_GETDLGCODE = 0x0087;
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
@@ -58,9 +59,11 @@ constexpr UINT WM_USER = 0x0400;
 // The framework sends a control's own notifications back to it under this base.
 constexpr UINT WM_REFLECT_BASE = 0xBC00;
 
-// What WM_NCHITTEST answers: a window that lets the mouse through to the one behind it, or its client area.
+// What WM_NCHITTEST answers: a window that lets the mouse through to the one
+// behind it, its client area, its menu bar.
 constexpr LRESULT HTTRANSPARENT = -1;
 constexpr LRESULT HTCLIENT = 1;
+constexpr LRESULT HTMENU = 5;
 
 // What a scroll bar asks of its window: WM_VSCROLL's low word of wParam; with
 // SB_THUMBTRACK and SB_THUMBPOSITION the high word is where the thumb stands.

@@ -36,6 +36,7 @@ struct WindowState {
   std::vector<HWND> children;  // in Z order, topmost first
   CRect windowRect;            // screen coordinates
   CRect clientInsets;          // the frame around the client area: left, top, right, bottom widths
+  HMENU menu = nullptr;        // a top-level window's menu bar
   const CFont* font = nullptr;
   WindowProcedure procedure = nullptr;       // the one messages go to; subclassing swaps it
   WindowProcedure classProcedure = nullptr;  // the class's, which answers what nobody else did
@@ -125,6 +126,9 @@ CRect GetClientRect(HWND window);
 // Where the client area's top-left corner lies on the screen.
 CPoint GetClientOrigin(HWND window);
 BOOL MoveWindow(HWND window, const CRect& rect);
+// The frame around the client area changes (a menu bar comes or goes):
+// children keep their place in the client area, which the window is told the new size of.
+void SetClientInsets(HWND window, const CRect& insets);
 HWND SetFocus(HWND window);
 HWND GetFocus();
 // While a window holds the capture, every mouse message goes to it; the one
