@@ -373,6 +373,18 @@ TEST_F(InputTest, TheListScrollsByItsBarItsWheelAndItsKeys) {
   });
 }
 
+TEST_F(InputTest, TheWheelGoesToTheWindowHoldingTheMouseAndOverNoneOfOursToTheFocus) {
+  Build();
+  Act("click:50,161");
+  SendWheelInput(nullptr, {}, -WHEEL_DELTA, 0);
+  EXPECT_EQ(Shows(kRows), "selected 0, focus 0, top 3");
+  Act("press:240,205");  // a page down on the track, which holds the mouse till the release
+  SendWheelInput(dialog, {kClient.x + 100, kClient.y + 20}, WHEEL_DELTA, 0);  // over the name field
+  Act("release:240,205");
+  EXPECT_EQ(Shows(kRows), "selected 0, focus 0, top 4");
+  Destroy();
+}
+
 TEST_F(InputTest, TheTabControlTurnsItsPages) {
   Run({
       {"click:410,20", kTabs, "tab 1", kTabs, {"TCN_SELCHANGING", "TCN_SELCHANGE"}},

@@ -67,7 +67,7 @@ WORD VerticalScrollBar::RequestOf(Part part) {
 }
 
 // A pushed button's arrow moves a pixel down and right, as if pressed in.
-void VerticalScrollBar::PaintArrow(classic::Painter& painter, CRect box, bool up, bool pushed) const {
+void VerticalScrollBar::PaintArrow(classic::Painter& painter, CRect box, bool up, bool pushed) {
   painter.Raised(box, pushed);
   const int shift = pushed ? 1 : 0;
   painter.Arrow(box.left + (box.Width() - 1) / 2 + shift, box.top + (box.Height() - 4) / 2 + shift, up,

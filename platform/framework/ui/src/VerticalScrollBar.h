@@ -28,7 +28,7 @@ class VerticalScrollBar {
  private:
   CRect UpArrow() const { return {area_.left, area_.top, area_.right, track_.top}; }
   CRect DownArrow() const { return {area_.left, track_.bottom, area_.right, area_.bottom}; }
-  void PaintArrow(classic::Painter& painter, CRect box, bool up, bool pushed) const;
+  static void PaintArrow(classic::Painter& painter, CRect box, bool up, bool pushed);
 
   CRect area_;
   CRect track_;
