@@ -36,7 +36,15 @@ find_window() {
     [ -n "$id" ] && timeout 2 xdotool windowfocus --sync "$id" 2>/dev/null && echo "$id" && return 0
     sleep 0.1
   done
-  fail "no window \"$1\" took the focus within 30 seconds"
+  fail "no window \"$1\" took the focus within 30 seconds; $(what_shows "$1")"
+}
+
+# What the display and the program show, for a failure's message.
+what_shows() {
+  local named
+  named=$(timeout 2 xdotool search --name "^$1\$" 2>/dev/null | tr '\n' ' ') || true
+  echo "windows of that caption, shown or not: ${named:-none}; the focus on $(timeout 2 xdotool getwindowfocus 2>&1);" \
+    "the program $(kill -0 "${program:-0}" 2>/dev/null && echo runs || echo "has ended"); it said: $(cat "$work/err" 2>/dev/null)"
 }
 
 # Waits for the window to go (30 seconds at most).

@@ -219,6 +219,10 @@ bool Open(std::string& why) {
   // A signal ends the program as it would without a display.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // Only a display a person sees: left to itself SDL now and then fell back to
+  // its off-screen driver and the program waited on windows nobody could see.
+  // SDL_VIDEODRIVER still chooses.
+  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11,wayland", SDL_HINT_DEFAULT);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     why = SDL_GetError();
     return false;
