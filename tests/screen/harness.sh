@@ -61,12 +61,19 @@ click_screen() {
   timeout 15 xdotool mousemove --sync "$1" "$2" click 1 || fail "cannot click at $1,$2"
 }
 
-# Clicks at a point of the window's client area, in pixels: the client
-# area is 3 pixels in from the frame and 22 below the top, under the caption.
-click_at() {
+# Where a point of the window's client area, in pixels, lies on the screen:
+# the client area is 3 pixels in from the frame and 22 below the top, under
+# the caption.
+on_screen() {
   local window=$1 X Y WIDTH HEIGHT SCREEN
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  click_screen $((X + 3 + $2)) $((Y + 22 + $3))
+  echo "$((X + 3 + $2)) $((Y + 22 + $3))"
+}
+
+click_at() {
+  local point
+  point=$(on_screen "$@")
+  click_screen ${point}
 }
 
 # Clicks the middle of a dialog's control, given in dialog units as its

@@ -12,9 +12,9 @@ list_x=11 list_y=11
 
 # Moves the pointer to a point of the list, in pixels from its corner.
 point_at() {
-  local window=$1 x=$2 y=$3 X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  timeout 15 xdotool mousemove --sync $((X + 3 + list_x + x)) $((Y + 22 + list_y + y)) || fail "cannot point at $x,$y"
+  local point
+  point=$(on_screen "$1" $((list_x + $2)) $((list_y + $3)))
+  timeout 15 xdotool mousemove --sync ${point} || fail "cannot point at $2,$3"
 }
 mouse() { timeout 15 xdotool "$@" || fail "cannot $*"; }
 

@@ -27,9 +27,7 @@ shell_runs() {
 
 # Where the centre of a cell (1-based row and column) lies on the screen.
 cell_at() {
-  local X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  echo "$((X + 3 + ($2 - 1) * cell_width + cell_width / 2)) $((Y + 22 + ($1 - 1) * cell_height + cell_height / 2))"
+  on_screen "$window" $((($2 - 1) * cell_width + cell_width / 2)) $((($1 - 1) * cell_height + cell_height / 2))
 }
 
 # The shell's prompt, the same for every user.
